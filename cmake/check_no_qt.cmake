@@ -1,0 +1,15 @@
+# Fails when any file under ROOT includes a Qt header. Run with
+#   cmake -DROOT=<dir> -DSTAMP=<file> -P check_no_qt.cmake
+file(GLOB_RECURSE files "${ROOT}/*.h" "${ROOT}/*.cpp")
+set(bad "")
+foreach(f IN LISTS files)
+  file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z0-9_]*|qt[a-z0-9_]*)(/|[.]h|[>\"])")
+  if(hits)
+    list(APPEND bad "${f}: ${hits}")
+  endif()
+endforeach()
+if(bad)
+  list(JOIN bad "\n" text)
+  message(FATAL_ERROR "The core must not include Qt:\n${text}")
+endif()
+file(TOUCH "${STAMP}")

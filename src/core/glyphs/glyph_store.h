@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tlx {
+
+enum class GlyphSize : std::uint8_t { Large = 0, Medium = 1, Small = 2 };
+enum class GlyphFace : std::uint8_t { Gothic = 0, Mincho = 1 };
+
+struct GlyphGeometry {
+    int pixels;       // width and height
+    int digitsPerRow; // hex digits per row
+    int digits;       // hex digits per glyph
+    int count;        // glyphs in the table
+};
+
+const GlyphGeometry& glyphGeometry(GlyphSize size);
+
+inline constexpr std::size_t kEditBufferChars = 580;
+
+// The device's 16-bit code of glyph index n (0-based), in any size class.
+std::uint16_t glyphCode(int index);
+
+// One table per size class and face; each glyph is its hex text, one digit per
+// four pixels, leftmost pixel in the top bit, rows from the top.
+class GlyphStore {
+public:
+    GlyphStore();
+
+    void clearAll(); // every digit "0"
+    std::string& glyph(GlyphFace face, GlyphSize size, int index);
+    const std::string& glyph(GlyphFace face, GlyphSize size, int index) const;
+    std::vector<std::string>& table(GlyphFace face, GlyphSize size);
+    const std::vector<std::string>& table(GlyphFace face, GlyphSize size) const;
+
+    int currentGlyph = 0;
+    std::string editBuffer;
+    bool glyphDirty = false;
+
+private:
+    std::array<std::vector<std::string>, 6> tables_;
+};
+
+// Pixel access on a glyph's hex text. Digits other than 0-9 and A-F read as 0;
+// writing always stores an upper-case digit.
+bool glyphPixel(std::string_view hex, GlyphSize size, int x, int y);
+void setGlyphPixel(std::string& hex, GlyphSize size, int x, int y, bool lit);
+
+struct LinkState;
+
+// Stores a glyph bitmap reply ("FBML" ... "FMBMS") into the table of its kind at
+// currentGlyph and into the edit buffer. Returns true when the editor should
+// repaint (no list transfer running).
+bool applyGlyphReply(GlyphStore& store, LinkState& link, GlyphFace face, GlyphSize size,
+                     std::string_view line);
+
+} // namespace tlx

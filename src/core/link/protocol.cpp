@@ -1,0 +1,244 @@
+#include "link/protocol.h"
+
+#include "app/app_state.h"
+#include "app/host.h"
+#include "link/codecs.h"
+#include "link/replies.h"
+#include "link/transport.h"
+#include "model/apply_reply.h"
+
+namespace tlx {
+
+namespace {
+
+std::string_view linkError(Reply r, LinkKind link) {
+    const bool serial = link == LinkKind::Serial;
+    switch (r) {
+    case Reply::E0:
+        return serial ? "Framing Error" : "Socket Framing";
+    case Reply::E1:
+        return "Parity Error";
+    case Reply::E2:
+        return serial ? "Over Run Error" : "Socket Over run";
+    default:
+        return serial ? "Command Error" : "Socket Command";
+    }
+}
+
+bool glyphReply(Reply r, GlyphFace& face, GlyphSize& size) {
+    switch (r) {
+    case Reply::FBML:
+        face = GlyphFace::Gothic, size = GlyphSize::Large;
+        return true;
+    case Reply::FBMM:
+        face = GlyphFace::Gothic, size = GlyphSize::Medium;
+        return true;
+    case Reply::FBMS:
+        face = GlyphFace::Gothic, size = GlyphSize::Small;
+        return true;
+    case Reply::FMBML:
+        face = GlyphFace::Mincho, size = GlyphSize::Large;
+        return true;
+    case Reply::FMBMM:
+        face = GlyphFace::Mincho, size = GlyphSize::Medium;
+        return true;
+    case Reply::FMBMS:
+        face = GlyphFace::Mincho, size = GlyphSize::Small;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void raiseSuccess(AppState& s, LinkKind link) {
+    if (link == LinkKind::Serial) {
+        s.link.successPending = true;
+    } else {
+        s.link.socketSuccessPending = true;
+    }
+}
+
+void dispatchLine(AppState& s, Host& host, LinkKind link, std::string_view line) {
+    LinkState& ls = s.link;
+    SettingsModel& m = s.model;
+    ls.abortFlag = false;
+    const Reply r = classifyReply(s.product, link, line);
+    GlyphFace face{};
+    GlyphSize size{};
+    switch (r) {
+    case Reply::None:
+        break;
+    case Reply::GO:
+        if (m.busyStep == 0 && !ls.glyphTransferBusy) {
+            if (link == LinkKind::Serial) {
+                ls.successPending = true;
+            } else {
+                host.notice(kMsgSocketOk);
+            }
+        }
+        break;
+    case Reply::MENU:
+        ls.abortFlag = true;
+        host.error("Menu Display");
+        break;
+    case Reply::GN:
+        if (m.busyStep == 0) {
+            if (link == LinkKind::Serial) {
+                host.error("Mode Difference");
+            } else {
+                host.notice("Socket mode difference");
+            }
+        }
+        break;
+    case Reply::E0:
+    case Reply::E1:
+    case Reply::E2:
+    case Reply::E3:
+        ls.abortFlag = true;
+        host.error(linkError(r, link));
+        break;
+    case Reply::TSDS:
+        applyReply(s, r, line);
+        if (m.busyStep == 0 && !ls.glyphTransferBusy) {
+            raiseSuccess(s, link);
+        }
+        break;
+    case Reply::VN:
+        applyReply(s, r, line);
+        if ((m.busyStep == 0 || m.busyStep >= s.traits().busyStepPastEnd) &&
+            !ls.glyphTransferBusy) {
+            raiseSuccess(s, link);
+        }
+        break;
+    default:
+        if (glyphReply(r, face, size)) {
+            if (applyGlyphReply(s.glyphs, ls, face, size, line)) {
+                host.glyphEditorChanged();
+            }
+        } else {
+            applyReply(s, r, line);
+        }
+        break;
+    }
+    ls.glyphReplyWait = false;
+}
+
+} // namespace
+
+bool linkReady(const AppState& s) {
+    return s.connection.interfaceKind != InterfaceKind::Tcp || s.link.socketConnected;
+}
+
+std::string serialFrame(const AppState& s, std::string_view line) {
+    std::string frame;
+    frame.reserve(line.size() + 2);
+    if (s.connection.rs485()) {
+        if (s.connection.slaveAddress >= 0 && s.connection.slaveAddress < kSlaveBroadcast) {
+            append2(frame, s.connection.slaveAddress);
+        } else {
+            frame += "FF";
+        }
+    }
+    frame += line;
+    return frame;
+}
+
+void sendCommand(AppState& s, Host& host, Transport& transport, std::string_view line) {
+    LinkState& ls = s.link;
+    if (s.connection.interfaceKind != InterfaceKind::Tcp) {
+        const bool broadcast = s.connection.rs485() &&
+                               (s.connection.slaveAddress < 0 ||
+                                s.connection.slaveAddress >= kSlaveBroadcast);
+        ls.awaitingAnswer = !broadcast;
+        transport.writeSerial(serialFrame(s, line));
+        return;
+    }
+
+    if (!linkReady(s)) {
+        host.warning(kMsgNotConnected);
+        return;
+    }
+    const int slot = s.connection.clientServer == 1 ? s.connection.selectNumber : -1;
+    switch (transport.sendSocket(slot, line)) {
+    case SocketSendStatus::Sent:
+        break;
+    case SocketSendStatus::WouldBlock:
+        if (s.product == Product::F) {
+            return;
+        }
+        [[fallthrough]];
+    case SocketSendStatus::Failed:
+        ls.abortFlag = true;
+        host.warning(kMsgSocketSend);
+        return;
+    }
+
+    // Wait for the answer; a line that arrives in pieces is awaited to its LF
+    // within the same bound for every piece.
+    bool received = false;
+    while (ls.linkRunning) {
+        SocketReceive r = transport.receiveSocket(slot);
+        if (r.kind == SocketReceive::Kind::Stopped) {
+            return;
+        }
+        if (r.kind == SocketReceive::Kind::TimedOut) {
+            if (!received) {
+                ls.abortFlag = true;
+                host.warning(kMsgNoAnswer);
+            }
+            return;
+        }
+        received = true;
+        dispatchSocketReply(s, host, r.bytes);
+        if (r.bytes.empty() || !ls.partialLinePending) {
+            return;
+        }
+    }
+}
+
+void dispatchSerialReply(AppState& s, Host& host, std::string_view line) {
+    s.link.noAnswerTicks = 0;
+    s.link.awaitingAnswer = false;
+    if (s.connection.rs485()) {
+        line.remove_prefix(std::min<std::size_t>(2, line.size()));
+    }
+    dispatchLine(s, host, LinkKind::Serial, line);
+}
+
+void receiveSerialBytes(AppState& s, Host& host, std::string_view bytes) {
+    s.link.serialLines.pushEach(bytes,
+                                [&](std::string_view line) { dispatchSerialReply(s, host, line); });
+}
+
+void dispatchSocketReply(AppState& s, Host& host, std::string_view received) {
+    if (received.empty()) {
+        return;
+    }
+    LinkState& ls = s.link;
+    ls.socketLines.pushEach(received,
+                            [&](std::string_view line) { dispatchLine(s, host, LinkKind::Socket, line); });
+    ls.partialLinePending = received.back() != '\n';
+}
+
+void tickWork(AppState& s, Host& host) {
+    LinkState& ls = s.link;
+    if (ls.awaitingAnswer) {
+        const int taken = ls.noAnswerTicks++;
+        if (taken > s.traits().noAnswerTickLimit) {
+            s.model.busyStep = s.traits().busyStepPastEnd;
+            ls.awaitingAnswer = false;
+            ls.noAnswerTicks = 0;
+            host.error(kMsgNoConnect);
+        }
+    }
+    if (ls.successPending) {
+        ls.successPending = false;
+        host.notice(kMsgSuccess);
+    }
+    if (ls.socketSuccessPending) {
+        ls.socketSuccessPending = false;
+        host.notice(kMsgSocketOk);
+    }
+}
+
+} // namespace tlx

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tlx {
+
+struct AppState;
+class Host;
+class Transport;
+
+// Message texts of the link.
+inline constexpr std::string_view kMsgNotConnected = "Socket が接続されていません";
+inline constexpr std::string_view kMsgSocketSend = "Socket 送信";
+inline constexpr std::string_view kMsgNoAnswer = "Answer が､きません";
+inline constexpr std::string_view kMsgNoConnect = "No Connect";
+inline constexpr std::string_view kMsgSuccess = "Success";
+inline constexpr std::string_view kMsgSocketOk = "Socket ＯＫ";
+
+// True when commands can go out: the serial link always, TCP/IP only while
+// connected.
+bool linkReady(const AppState& s);
+
+// The bytes that go on the serial line for a command: the RS-485 address
+// ("00".."31", or "FF" for broadcast) in front when the bus is RS-485.
+std::string serialFrame(const AppState& s, std::string_view line);
+
+// The one send entry. The line carries its own CR LF. Over TCP/IP the answer
+// is awaited (bounded) and dispatched before this returns.
+void sendCommand(AppState& s, Host& host, Transport& transport, std::string_view line);
+
+// One complete line from the serial link (with its address, if any).
+void dispatchSerialReply(AppState& s, Host& host, std::string_view line);
+
+// Raw bytes from a serial read: every complete line is dispatched in order,
+// the rest waits for the next read.
+void receiveSerialBytes(AppState& s, Host& host, std::string_view bytes);
+
+// Bytes from one socket receive: assembled into lines, each complete line
+// dispatched; a line without its LF waits (partialLinePending).
+void dispatchSocketReply(AppState& s, Host& host, std::string_view received);
+
+// The main window's 150 ms tick: the no-answer rule and the pending notices.
+void tickWork(AppState& s, Host& host);
+
+} // namespace tlx
