@@ -1,0 +1,1 @@
+# Sources of this piece: target_sources(tlx_core PRIVATE ...)

@@ -1,0 +1,1 @@
+# Test executables of this piece: tlx_add_core_test(name sources...)
