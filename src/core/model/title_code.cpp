@@ -71,7 +71,7 @@ std::uint16_t jisToSjis(std::uint16_t jis) {
             lo += 1;
         }
     } else {
-        lo += 0x7D;
+        lo += 0x7E;
     }
     hi = (hi + 1) / 2 + 0x70;
     if (hi >= 0xA0) {
