@@ -6,7 +6,10 @@ build=${1:-build/asan}
 seconds=${2:-60}
 dir="$build/tests/fuzz"
 shopt -s nullglob
-targets=("$dir"/fuzz_*)
+targets=()
+for t in "$dir"/fuzz_*; do
+  [ -f "$t" ] && [ -x "$t" ] && targets+=("$t")
+done
 if [ ${#targets[@]} -eq 0 ]; then
   echo "fuzz: no targets in $dir" >&2
   exit 1
@@ -14,7 +17,6 @@ fi
 per=$(( seconds / ${#targets[@]} ))
 [ "$per" -ge 10 ] || per=10
 for t in "${targets[@]}"; do
-  [ -x "$t" ] || continue
   name=$(basename "$t")
   corpus="$build/fuzz-corpus/$name"
   mkdir -p "$corpus"
