@@ -1,0 +1,33 @@
+#include "model/title_send.h"
+
+#include "app/app_state.h"
+#include "app/host.h"
+#include "link/protocol.h"
+#include "model/title_encoder.h"
+
+namespace tlx {
+
+bool sendTitleLine(AppState& s, Host& host, Transport& transport, std::size_t page,
+                   std::size_t line) {
+    const auto cmd = page < kPages && line < kLines
+                         ? titleLineCommand(page, line, s.model.titleText[page][line].view())
+                         : std::nullopt;
+    if (!cmd) {
+        host.warning(kMsgJisCheck);
+        return false;
+    }
+    sendCommand(s, host, transport, *cmd);
+    return true;
+}
+
+bool sendTitlePage(AppState& s, Host& host, Transport& transport, std::size_t page) {
+    const auto cmd = titlePageCommand(s.model, s.product, page);
+    if (!cmd) {
+        host.warning(kMsgJisCheck);
+        return false;
+    }
+    sendCommand(s, host, transport, *cmd);
+    return true;
+}
+
+} // namespace tlx

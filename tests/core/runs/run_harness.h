@@ -1,0 +1,127 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "link/protocol.h"
+#include "link/transport.h"
+#include "support/fake_host.h"
+#include "support/fake_transport.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tlx::test {
+
+inline std::string hex4(std::uint16_t v) {
+    static constexpr char d[] = "0123456789ABCDEF";
+    return {d[v >> 12 & 0xF], d[v >> 8 & 0xF], d[v >> 4 & 0xF], d[v & 0xF]};
+}
+
+inline std::string hexCodes(const std::vector<std::uint16_t>& codes) {
+    std::string s;
+    for (std::uint16_t c : codes) {
+        s += hex4(c);
+    }
+    return s;
+}
+
+inline std::string page3(int page) {
+    std::string s = std::to_string(page);
+    return std::string(3 - s.size(), '0') + s;
+}
+
+inline std::string repeat(std::string_view s, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) {
+        out += s;
+    }
+    return out;
+}
+
+// A "CA" page reply: the given codes, then 0x2121 up to 280 codes.
+inline std::string caReply(int page, std::vector<std::uint16_t> codes) {
+    codes.resize(280, 0x2121);
+    return "CA" + page3(page) + hexCodes(codes) + "\r\n";
+}
+
+inline std::string stripCrLf(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+        line.remove_suffix(1);
+    }
+    return std::string(line);
+}
+
+// Answers like a device: the version read with "VN" + version, anything else
+// with the custom answer if one is given, else "GO".
+struct ScriptedDevice {
+    std::string version = "2.00";
+    std::function<std::optional<std::string>(std::string_view command)> custom;
+    std::vector<std::string> received; // commands without CR LF
+
+    std::string answer(std::string_view line) {
+        const std::string cmd = stripCrLf(line);
+        received.push_back(cmd);
+        if (custom) {
+            if (auto a = custom(cmd)) {
+                return *a;
+            }
+        }
+        if (cmd == "RVN") {
+            return "VN" + version + "\r\n";
+        }
+        return "GO\r\n";
+    }
+};
+
+// A TCP link whose device answers each line as it is sent.
+class AnsweringTransport : public FakeTransport {
+  public:
+    explicit AnsweringTransport(ScriptedDevice& device) : device_(device) {}
+    SocketSendStatus sendSocket(int slot, std::string_view line) override {
+        const SocketSendStatus st = FakeTransport::sendSocket(slot, line);
+        if (st == SocketSendStatus::Sent) {
+            queueData(device_.answer(line));
+        }
+        return st;
+    }
+
+  private:
+    ScriptedDevice& device_;
+};
+
+inline void useTcp(AppState& s) {
+    s.connection.interfaceKind = InterfaceKind::Tcp;
+    s.link.socketConnected = true;
+}
+
+// Ticks a run over the serial link, answering every written line before the
+// next tick, until it stops or maxTicks have passed. Returns the ticks used.
+template <typename Run>
+int driveSerial(Run& run, AppState& s, FakeHost& host, FakeTransport& link, ScriptedDevice& device,
+                int maxTicks = 20000) {
+    int ticks = 0;
+    std::size_t answered = link.serialWrites.size();
+    while (run.running() && ticks < maxTicks) {
+        run.tick();
+        ++ticks;
+        while (answered < link.serialWrites.size()) {
+            dispatchSerialReply(s, host, device.answer(link.serialWrites[answered]));
+            ++answered;
+        }
+    }
+    return ticks;
+}
+
+template <typename Run> int driveTcp(Run& run, int maxTicks = 20000) {
+    int ticks = 0;
+    while (run.running() && ticks < maxTicks) {
+        run.tick();
+        ++ticks;
+    }
+    return ticks;
+}
+
+} // namespace tlx::test
