@@ -1,0 +1,141 @@
+#include "model/paced_run.h"
+
+#include "app/app_state.h"
+#include "app/host.h"
+#include "link/protocol.h"
+#include "model/read_all_steps.h"
+#include "model/send_all_steps.h"
+#include "model/title_encoder.h"
+
+namespace tlx {
+
+PacedStepRun::PacedStepRun(AppState& s, Host& host, Transport& transport,
+                           std::chrono::milliseconds first, std::string_view blank)
+    : state_(s), host_(host), transport_(transport), total_(s.traits().readAllSteps),
+      versionStep_(versionReadStep(s.product)), first_(first), blank_(blank), interval_(first) {
+    progress_.barMax = total_;
+}
+
+RunStart PacedStepRun::start() {
+    if (!linkReady(state_)) {
+        host_.warning(kMsgNotConnected);
+        return RunStart::NotReady;
+    }
+    if (state_.model.busyStep != 0) {
+        return RunStart::Busy;
+    }
+    // A refusal left over from an earlier single command must not end the
+    // new run before its first step.
+    state_.link.abortFlag = false;
+    state_.model.busyStep = 1;
+    interval_ = first_;
+    progress_ = RunProgress{};
+    progress_.barMax = total_;
+    running_ = true;
+    stopRequested_ = false;
+    rejected_ = false;
+    cutShort_ = false;
+    end_ = RunEnd::None;
+    commandsSent_ = 0;
+    lastPerformed_ = 0;
+    expectedNext_ = 1;
+    return RunStart::Started;
+}
+
+void PacedStepRun::tick() {
+    if (!running_) {
+        return;
+    }
+    std::int32_t& busyStep = state_.model.busyStep;
+    LinkState& link = state_.link;
+
+    if (link.abortFlag || rejected_ || stopRequested_) {
+        link.abortFlag = false;
+        busyStep = 0;
+        running_ = false;
+        end_ = rejected_ ? RunEnd::Rejected : stopRequested_ ? RunEnd::Cancelled : RunEnd::Stopped;
+        return;
+    }
+    if (busyStep <= 0) {
+        running_ = false;
+        end_ = RunEnd::Cancelled;
+        return;
+    }
+    // Past the end without this run's doing: either the firmware's answer to
+    // the version read, or the no-answer rule giving up on the device.
+    if (busyStep != expectedNext_ && busyStep > total_ && lastPerformed_ != versionStep_) {
+        cutShort_ = true;
+    }
+    if (link.awaitingAnswer) {
+        return;
+    }
+
+    const int step = busyStep;
+    if (!perform(step)) {
+        host_.warning(kMsgNotConnected);
+        busyStep = 0;
+        running_ = false;
+        end_ = RunEnd::Stopped;
+        return;
+    }
+    progress_.percent = percentHundredths(step, total_);
+    progress_.stepBars();
+
+    // Over TCP/IP the answer is applied inside sendCommand, so the version
+    // answer may already have chosen the next step; it then counts as given,
+    // exactly as a serial answer arriving before the next tick.
+    const int next = busyStep != step ? busyStep : step + 1;
+    lastPerformed_ = step;
+    expectedNext_ = next;
+    busyStep = next;
+    if (next > total_) {
+        busyStep = 0;
+        running_ = false;
+        end_ = cutShort_ ? RunEnd::CutShort : RunEnd::Completed;
+        progress_.reset(blank_);
+    }
+}
+
+void PacedStepRun::close() {
+    state_.model.busyStep = 0;
+    state_.link.awaitingAnswer = false;
+    state_.link.noAnswerTicks = 0;
+    if (running_) {
+        running_ = false;
+        end_ = RunEnd::Cancelled;
+    }
+}
+
+bool PacedStepRun::perform(int step) {
+    if (step > total_) {
+        return true;
+    }
+    RunStep r = stepAt(step);
+    switch (r.kind) {
+    case RunStep::Kind::Idle:
+        break;
+    case RunStep::Kind::Pace:
+        interval_ = r.interval;
+        break;
+    case RunStep::Kind::Send:
+        // A connection that dropped mid-run ends it with one warning instead
+        // of one per remaining step.
+        if (!linkReady(state_)) {
+            return false;
+        }
+        sendCommand(state_, host_, transport_, r.line);
+        ++commandsSent_;
+        break;
+    case RunStep::Kind::TitleRefused:
+        state_.link.abortFlag = true;
+        rejected_ = true;
+        host_.warning(kMsgJisCheck);
+        break;
+    case RunStep::Kind::HoldTimeRefused:
+        host_.error(kMsgHoldTimeTooShort);
+        break;
+    }
+    return true;
+}
+
+} // namespace tlx

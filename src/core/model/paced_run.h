@@ -1,0 +1,84 @@
+#pragma once
+
+#include "model/run_progress.h"
+#include "model/run_step.h"
+
+#include <chrono>
+
+namespace tlx {
+
+struct AppState;
+class Host;
+class Transport;
+
+enum class RunStart {
+    Started,
+    NotReady, // TCP/IP chosen and not connected: the warning was shown
+    Busy,     // another transfer holds busyStep: nothing happens
+};
+
+enum class RunEnd {
+    None,      // not ended (or never started)
+    Completed, // past its last step, or the firmware's end of the table
+    Stopped,   // the device refused, a send failed, no socket answer came, or the link dropped
+    Rejected,  // a title failed the code check
+    CutShort,  // the serial no-answer rule pushed busyStep past the end ("No Connect")
+    Cancelled, // stopped by the operator, or busyStep was cleared behind the run's back
+};
+
+// The engine of the read-all and send-all runs: one step of a table per tick,
+// paced by the caller's timer and, while a serial answer is outstanding, by
+// the device. The caller asks for the confirmation (confirmNotAutoSwitching)
+// before start(), calls tick() every nextInterval() while running(), and
+// shows progress().
+class PacedStepRun {
+  public:
+    PacedStepRun(const PacedStepRun&) = delete;
+    PacedStepRun& operator=(const PacedStepRun&) = delete;
+    virtual ~PacedStepRun() = default;
+
+    RunStart start();
+    void tick();
+    // Ends the run at its next tick (the CLI's interrupt).
+    void requestStop() { stopRequested_ = true; }
+    // The dialog's Close: the run is abandoned at once; what the device has
+    // received (or the model has read) so far stays.
+    void close();
+
+    bool running() const { return running_; }
+    RunEnd end() const { return end_; }
+    std::chrono::milliseconds nextInterval() const { return interval_; }
+    const RunProgress& progress() const { return progress_; }
+    int totalSteps() const { return total_; }
+    int commandsSent() const { return commandsSent_; }
+
+  protected:
+    PacedStepRun(AppState& s, Host& host, Transport& transport, std::chrono::milliseconds first,
+                 std::string_view blank);
+    virtual RunStep stepAt(int step) const = 0;
+
+    AppState& state_;
+
+  private:
+    bool perform(int step);
+
+    Host& host_;
+    Transport& transport_;
+    int total_;
+    int versionStep_;
+    std::chrono::milliseconds first_;
+    std::string_view blank_;
+
+    std::chrono::milliseconds interval_;
+    RunProgress progress_;
+    bool running_ = false;
+    bool stopRequested_ = false;
+    bool rejected_ = false;
+    RunEnd end_ = RunEnd::None;
+    int commandsSent_ = 0;
+    int lastPerformed_ = 0;
+    int expectedNext_ = 0;
+    bool cutShort_ = false;
+};
+
+} // namespace tlx

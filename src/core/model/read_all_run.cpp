@@ -1,0 +1,15 @@
+#include "model/read_all_run.h"
+
+#include "app/app_state.h"
+#include "model/read_all_steps.h"
+
+namespace tlx {
+
+ReadAllRun::ReadAllRun(AppState& s, Host& host, Transport& transport)
+    : PacedStepRun(s, host, transport, kReadAllFirstInterval, "      ") {}
+
+RunStep ReadAllRun::stepAt(int step) const {
+    return readAllStep(state_.product, step);
+}
+
+} // namespace tlx

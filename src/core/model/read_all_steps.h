@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/product.h"
+#include "model/run_step.h"
+
+#include <chrono>
+
+namespace tlx {
+
+inline constexpr std::chrono::milliseconds kReadAllFirstInterval{200};
+
+// The step whose answer ("VN") may move the run to its end.
+int versionReadStep(Product p);
+
+// Step 1..readAllSteps of the read-all run: one read command, or a change of
+// pace. Steps outside the table do nothing.
+RunStep readAllStep(Product p, int step);
+
+} // namespace tlx

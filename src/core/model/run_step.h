@@ -1,0 +1,26 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace tlx {
+
+// What one step of a paced run does.
+struct RunStep {
+    enum class Kind {
+        Idle,            // nothing (a step past the table, or a step that only passes)
+        Send,            // send line
+        Pace,            // the timer interval becomes interval from now on
+        TitleRefused,    // a title page failed the code check: nothing sent, the run stops
+        HoldTimeRefused, // the alarm hold time is below 3 s: nothing sent, the run goes on
+    };
+
+    Kind kind = Kind::Idle;
+    std::string line; // with CR LF, for Send
+    std::chrono::milliseconds interval{0};
+
+    static RunStep send(std::string l) { return {Kind::Send, std::move(l), {}}; }
+    static RunStep pace(std::chrono::milliseconds ms) { return {Kind::Pace, {}, ms}; }
+};
+
+} // namespace tlx

@@ -1,0 +1,15 @@
+#include "model/send_all_run.h"
+
+#include "app/app_state.h"
+#include "model/send_all_steps.h"
+
+namespace tlx {
+
+SendAllRun::SendAllRun(AppState& s, Host& host, Transport& transport)
+    : PacedStepRun(s, host, transport, kSendAllFirstInterval, "     ") {}
+
+RunStep SendAllRun::stepAt(int step) const {
+    return sendAllStep(state_.model, state_.product, step);
+}
+
+} // namespace tlx

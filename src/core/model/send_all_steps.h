@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/product.h"
+#include "model/run_step.h"
+#include "model/settings_model.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tlx {
+
+inline constexpr std::chrono::milliseconds kSendAllFirstInterval{300};
+
+// Shown (error box) when the alarm hold time is not a number of 3 s or more.
+inline constexpr std::string_view kMsgHoldTimeTooShort = "3秒以上を設定してください。";
+
+// "ADT" + three digits, with CR LF; nothing when the stored text does not
+// begin with a digit or its leading digits (at most three) give less than 3.
+std::optional<std::string> holdTimeCommand(std::string_view holdTime);
+
+// Step 1..readAllSteps of the send-all run, built from the model as it is at
+// that moment. Steps outside the table do nothing.
+RunStep sendAllStep(const SettingsModel& m, Product p, int step);
+
+} // namespace tlx
