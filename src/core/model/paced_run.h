@@ -4,6 +4,7 @@
 #include "model/run_step.h"
 
 #include <chrono>
+#include <string_view>
 
 namespace tlx {
 

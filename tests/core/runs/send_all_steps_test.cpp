@@ -1,0 +1,262 @@
+#include "app/app_state.h"
+#include "model/send_all_steps.h"
+#include "run_harness.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace tlx {
+namespace {
+
+using std::chrono::milliseconds;
+using test::repeat;
+
+std::string sent(const AppState& s, int step) {
+    const RunStep r = sendAllStep(s.model, s.product, step);
+    EXPECT_EQ(r.kind, RunStep::Kind::Send) << "step " << step;
+    EXPECT_TRUE(r.line.ends_with("\r\n"));
+    return test::stripCrLf(r.line);
+}
+
+TEST(SendAllSteps, ModelFPerLineCommandsCarryTheTenLinesOfTheirPage) {
+    auto s = makeAppState(Product::F);
+    SettingsModel& m = s->model;
+    m.titleText[0][0].assign("\x82\x60");
+    for (std::size_t l = 0; l < kLines; ++l) {
+        const auto v = static_cast<std::int32_t>(l);
+        m.charColour[0][l] = v % 9;
+        m.outlineColour[0][l] = 8 - v % 9;
+        m.blink[0][l] = v % 2;
+        m.charSize[0][l] = v % 4;
+        m.backgroundFill[511][l] = 1;
+        m.lineSpacing[0][l] = v * 7;
+        m.centering[0][l] = v % 3;
+        m.horizontalOffset[0][l] = 38 - v;
+        m.eraseTime[36][l] = 240 - v;
+        m.fontType[0][l] = v % 2;
+        m.fontType[511][l] = 1;
+    }
+    EXPECT_EQ(sent(*s, 1), "CA001"
+                           "2341" +
+                               repeat("2121", 279));
+    EXPECT_EQ(sent(*s, 512), "CA512" + repeat("2121", 280));
+    EXPECT_EQ(sent(*s, 514), "CABC001"
+                             "08172635445362718008");
+    EXPECT_EQ(sent(*s, 1025), "CABC512" + repeat("70", 10));
+    EXPECT_EQ(sent(*s, 1026), "CBS001FNFNFNFNFN");
+    EXPECT_EQ(sent(*s, 1537), "CBS512FFFFFFFFFF");
+    EXPECT_EQ(sent(*s, 1538), "CFS001ELMSELMSEL");
+    EXPECT_EQ(sent(*s, 2049), "CFS512MMMMMMMMMM");
+    EXPECT_EQ(sent(*s, 2050), "FB001FFFFFFFFFF");
+    EXPECT_EQ(sent(*s, 2561), "FB512NNNNNNNNNN");
+    EXPECT_EQ(sent(*s, 2562), "IDLS001"
+                              "00071421283542495663");
+    EXPECT_EQ(sent(*s, 3073), "IDLS512" + repeat("00", 10));
+    EXPECT_EQ(sent(*s, 3074), "IDP001LCRLCRLCRL");
+    EXPECT_EQ(sent(*s, 3585), "IDP512LLLLLLLLLL");
+    EXPECT_EQ(sent(*s, 3586), "IDOH001"
+                              "38373635343332313029");
+    EXPECT_EQ(sent(*s, 4097), "IDOH512" + repeat("00", 10));
+    EXPECT_EQ(sent(*s, 4098), "IDRT001" + repeat("000", 10));
+    // The erase times of page 37 go with page 37.
+    EXPECT_EQ(sent(*s, 4134), "IDRT037"
+                              "240239238237236235234233232231");
+    EXPECT_EQ(sent(*s, 4609), "IDRT512" + repeat("000", 10));
+    EXPECT_EQ(sent(*s, 4658), "CFT001GMGMGMGMGM");
+    EXPECT_EQ(sent(*s, 5169), "CFT512MMMMMMMMMM");
+}
+
+TEST(SendAllSteps, ScheduleEntries) {
+    auto s = makeAppState(Product::F);
+    s->model.schedulePage[0][0] = kPagePas;
+    s->model.schedulePage[0][1] = 4;
+    s->model.schedulePage[0][2] = 511;
+    s->model.scheduleMinute[0][2] = 45;
+    std::string day1 = "SD01"
+                       "0000PAS"
+                       "0100005"
+                       "0245512";
+    for (int h = 3; h < 24; ++h) {
+        day1 += test::page3(h).substr(1) + "00"
+                                           "000";
+    }
+    EXPECT_EQ(sent(*s, 4610), day1);
+    EXPECT_EQ(day1.size(), 172u);
+    const std::string day31 = sent(*s, 4640);
+    EXPECT_EQ(day31.substr(0, 11), "SD31"
+                                   "0000000");
+    EXPECT_EQ(day31.substr(165), "2300000");
+}
+
+TEST(SendAllSteps, ModelFSingleSettingsDefaultsAndAlternatives) {
+    auto s = makeAppState(Product::F);
+    const std::map<int, std::string> defaults = {
+        {4641, "ACA001002003004005006007008"},
+        {4642, "ADON"},
+        {4643, "ADT010"},
+        {4644, "AMI"},
+        {4645, "APM"},
+        {4646, "ARON"},
+        {4647, "CIA"},
+        {4648, "POSP001"},
+        {4649, "RCA001002003004005006007008"},
+        {4650, "RMBIN"},
+        {4651, "TSDOF"},
+        {4652, "TSDR1"},
+        {4653, "VLBCN"},
+        {4655, "CL" + repeat("22", 512)},
+        {4656, "PAST" + repeat("03", 512)},
+        {4657, "RVN"},
+        {5170, "TSDSL"},
+    };
+    for (const auto& [step, cmd] : defaults) {
+        EXPECT_EQ(sent(*s, step), cmd) << "step " << step;
+    }
+
+    SettingsModel& m = s->model;
+    m.connectorPages[0] = 511;
+    m.alarmDisplay = 0;
+    m.alarmHoldTime = "999";
+    m.alarmMode = 1;
+    m.alarmPolarity = 1;
+    m.alarmReturn = 0;
+    m.connectorInput = 1;
+    m.powerOnPage = kPagePas;
+    m.remoteMode = 2;
+    m.dateTimeDisplay = 1;
+    m.dateTimeRange = 6;
+    m.videoLossBlue = 1;
+    m.whiteLevel[0] = 3;
+    m.blackLevel[0] = 1;
+    m.autoSwitchTime[511] = 10;
+    m.dateTimeSize = 1;
+    const std::map<int, std::string> changed = {
+        {4641, "ACA512002003004005006007008"},
+        {4642, "ADOF"},
+        {4643, "ADT999"},
+        {4644, "AME"},
+        {4645, "APB"},
+        {4646, "AROF"},
+        {4647, "CIR"},
+        {4648, "POSPAS"},
+        {4649, "RCA512002003004005006007008"},
+        {4650, "RMOPE"},
+        {4651, "TSDON"},
+        {4652, "TSDR7"},
+        {4653, "VLBCB"},
+        {4655, "CL31" + repeat("22", 511)},
+        {4656, "PAST" + repeat("03", 511) + "10"},
+        {5170, "TSDSN"},
+    };
+    for (const auto& [step, cmd] : changed) {
+        EXPECT_EQ(sent(*s, step), cmd) << "step " << step;
+    }
+    m.remoteMode = 1;
+    EXPECT_EQ(sent(*s, 4650), "RMBIT");
+    m.powerOnPage = 511;
+    EXPECT_EQ(sent(*s, 4648), "POSP512");
+}
+
+TEST(SendAllSteps, ModelFPaceSteps) {
+    auto s = makeAppState(Product::F);
+    EXPECT_EQ(kSendAllFirstInterval, milliseconds{300});
+    EXPECT_EQ(sendAllStep(s->model, Product::F, 513).kind, RunStep::Kind::Pace);
+    EXPECT_EQ(sendAllStep(s->model, Product::F, 513).interval, milliseconds{80});
+    EXPECT_EQ(sendAllStep(s->model, Product::F, 4654).kind, RunStep::Kind::Pace);
+    EXPECT_EQ(sendAllStep(s->model, Product::F, 4654).interval, milliseconds{200});
+    EXPECT_EQ(sendAllStep(s->model, Product::F, 5171).kind, RunStep::Kind::Idle);
+}
+
+TEST(SendAllSteps, ModelSTable) {
+    auto s = makeAppState(Product::S);
+    SettingsModel& m = s->model;
+    m.titlePageText[0].assign("\x82\x60\x82\x61");
+    m.eraseTime[0][0] = 240;
+    m.eraseTime[511][0] = 7;
+    m.charColour[0][0] = 1;
+    m.outlineColour[0][0] = 2;
+    m.blink[511][0] = 1;
+    m.charSize[0][0] = 0;
+    m.charSize[1][0] = 3;
+    m.whiteLevel[511] = 0;
+    m.backgroundFill[0][0] = 1;
+    m.lineSpacing[0][0] = 15; // the page's vertical offset
+    m.lineSpacing[0][1] = 9;  // a line spacing, not sent by model S
+    m.titlePosition[0] = 0;
+    m.scrollSpeed[0] = 0;
+    m.autoSwitchTime[0] = 0;
+    m.fontType[511][0] = 1;
+    m.fontType[0][5] = 1; // only line 0 counts
+    EXPECT_EQ(sent(*s, 1), "CA001"
+                           "23412342" +
+                               repeat("2121", 278));
+    EXPECT_EQ(sent(*s, 512), "CA512" + repeat("2121", 280));
+    EXPECT_EQ(sent(*s, 514), "IDRT001240");
+    EXPECT_EQ(sent(*s, 1025), "IDRT512007");
+    EXPECT_EQ(sent(*s, 1026).substr(0, 11), "SD01"
+                                            "0000000");
+    EXPECT_EQ(sent(*s, 1056).substr(0, 4), "SD31");
+    const char* singles[] = {
+        "ACA001002003004005006007008", "ADON",  "ADT010", "AMI",   "APM",  "ARON", "CIA", "POSP001",
+        "RCA001002003004005006007008", "RMBIN", "TSDOF",  "TSDR1", "VLBCN"};
+    for (int i = 0; i < 13; ++i) {
+        EXPECT_EQ(sent(*s, 1057 + i), singles[i]);
+    }
+    EXPECT_EQ(sent(*s, 1071), "CABC12" + repeat("70", 511));
+    EXPECT_EQ(sent(*s, 1072), "CBS" + repeat("F", 511) + "N");
+    EXPECT_EQ(sent(*s, 1073), "CFS"
+                              "ES" +
+                                  repeat("M", 510));
+    EXPECT_EQ(sent(*s, 1074), "CL" + repeat("22", 511) + "02");
+    EXPECT_EQ(sent(*s, 1075), "FB"
+                              "N" +
+                                  repeat("F", 511));
+    EXPECT_EQ(sent(*s, 1076), "IDO"
+                              "15" +
+                                  repeat("00", 511));
+    EXPECT_EQ(sent(*s, 1077), "IDP"
+                              "T" +
+                                  repeat("B", 511));
+    EXPECT_EQ(sent(*s, 1078), "ISS"
+                              "1" +
+                                  repeat("3", 511));
+    EXPECT_EQ(sent(*s, 1079), "PAS"
+                              "S" +
+                                  repeat("L", 511));
+    EXPECT_EQ(sent(*s, 1080), "RVN");
+    EXPECT_EQ(sent(*s, 1081), "CFT" + repeat("G", 511) + "M");
+    EXPECT_EQ(sent(*s, 1593), "TSDSL");
+    for (int step : {1082, 1300, 1592, 1594}) {
+        EXPECT_EQ(sendAllStep(m, Product::S, step).kind, RunStep::Kind::Idle) << step;
+    }
+    EXPECT_EQ(sendAllStep(m, Product::S, 513).interval, milliseconds{80});
+    EXPECT_EQ(sendAllStep(m, Product::S, 1070).kind, RunStep::Kind::Pace);
+    EXPECT_EQ(sendAllStep(m, Product::S, 1070).interval, milliseconds{500});
+}
+
+TEST(SendAllSteps, TitleThatFailsTheCheckIsRefused) {
+    auto s = makeAppState(Product::F);
+    s->model.titleText[199][3].assign("A");
+    EXPECT_EQ(sendAllStep(s->model, Product::F, 200).kind, RunStep::Kind::TitleRefused);
+    EXPECT_EQ(sendAllStep(s->model, Product::F, 199).kind, RunStep::Kind::Send);
+}
+
+TEST(SendAllSteps, AlarmHoldTimeRule) {
+    EXPECT_EQ(holdTimeCommand("003"), "ADT003\r\n");
+    EXPECT_EQ(holdTimeCommand("3"), "ADT003\r\n");
+    EXPECT_EQ(holdTimeCommand("12x"), "ADT012\r\n");
+    EXPECT_EQ(holdTimeCommand("999"), "ADT999\r\n");
+    EXPECT_EQ(holdTimeCommand("0100"), "ADT010\r\n"); // at most three digits count
+    EXPECT_FALSE(holdTimeCommand("002").has_value());
+    EXPECT_FALSE(holdTimeCommand("2").has_value());
+    EXPECT_FALSE(holdTimeCommand("").has_value());
+    EXPECT_FALSE(holdTimeCommand("x10").has_value());
+    EXPECT_FALSE(holdTimeCommand(" 10").has_value());
+
+    auto s = makeAppState(Product::F);
+    s->model.alarmHoldTime = "002";
+    EXPECT_EQ(sendAllStep(s->model, Product::F, 4643).kind, RunStep::Kind::HoldTimeRefused);
+}
+
+} // namespace
+} // namespace tlx

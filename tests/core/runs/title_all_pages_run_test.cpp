@@ -1,0 +1,217 @@
+#include "model/title_all_pages_run.h"
+#include "model/title_send.h"
+#include "run_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace tlx {
+namespace {
+
+using std::chrono::milliseconds;
+using test::AnsweringTransport;
+using test::FakeHost;
+using test::FakeTransport;
+using test::repeat;
+using test::ScriptedDevice;
+
+const std::string kJisMessage = "ＪＩＳ第１水準,第２水準以外の字が選択されてます";
+
+TEST(TitleSend, LineAndPageCommands) {
+    auto s = makeAppState(Product::F);
+    s->model.titleText[0][0].assign("\x82\x60\x82\x61");
+    FakeHost host;
+    FakeTransport link;
+    EXPECT_TRUE(sendTitleLine(*s, host, link, 0, 0));
+    ASSERT_EQ(link.serialWrites.size(), 1u);
+    EXPECT_EQ(link.serialWrites[0], "CA001L01"
+                                    "23412342" +
+                                        repeat("2121", 26) + "\r\n");
+    EXPECT_TRUE(sendTitlePage(*s, host, link, 0));
+    ASSERT_EQ(link.serialWrites.size(), 2u);
+    EXPECT_EQ(link.serialWrites[1], "CA001"
+                                    "23412342" +
+                                        repeat("2121", 278) + "\r\n");
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(TitleSend, PageWithAnInvalidFifthLineSendsNothingAndWarnsOnce) {
+    auto s = makeAppState(Product::F);
+    s->model.titleText[0][0].assign("\x82\x60");
+    s->model.titleText[0][4].assign("\x82\x60"
+                                    "A");
+    s->model.titleText[0][6].assign("B"); // a later bad line adds no second message
+    FakeHost host;
+    FakeTransport link;
+    EXPECT_FALSE(sendTitlePage(*s, host, link, 0));
+    EXPECT_TRUE(link.serialWrites.empty());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(host.messages[0].text, kJisMessage);
+    EXPECT_EQ(host.messages[0].caption, "Error");
+    EXPECT_FALSE(sendTitleLine(*s, host, link, 0, 4));
+    EXPECT_TRUE(link.serialWrites.empty());
+    EXPECT_EQ(host.messages.size(), 2u);
+}
+
+TEST(TitleAllPagesRun, SendsEveryPageAtItsPace) {
+    auto s = makeAppState(Product::F);
+    s->model.titleText[255][0].assign("\x82\x60");
+    FakeHost host;
+    FakeTransport link;
+    TitleAllPagesRun run(*s, host, link);
+    ASSERT_EQ(run.start(), RunStart::Started);
+    EXPECT_EQ(run.nextInterval(), milliseconds{300});
+    EXPECT_EQ(run.progress().barMax, 512);
+    int ticks = 0;
+    while (run.running() && ticks < 600) {
+        const int step = s->model.busyStep;
+        run.tick();
+        ++ticks;
+        // The ticks never wait for an answer.
+        EXPECT_EQ(static_cast<int>(link.serialWrites.size()), ticks);
+        if (step == 1) {
+            EXPECT_EQ(run.progress().percent, " 00.1");
+        }
+        if (step == 256) {
+            EXPECT_EQ(run.progress().percent, " 50.0");
+            EXPECT_EQ(run.progress().bar, 256);
+            EXPECT_EQ(link.serialWrites.back(), "CA256"
+                                                "2341" +
+                                                    repeat("2121", 279) + "\r\n");
+        }
+        if (step == 511) {
+            EXPECT_EQ(run.progress().percent, " 99.8");
+        }
+    }
+    EXPECT_EQ(ticks, 512);
+    EXPECT_EQ(run.end(), RunEnd::Completed);
+    EXPECT_EQ(run.pagesSent(), 512);
+    EXPECT_EQ(link.serialWrites.front().substr(0, 5), "CA001");
+    EXPECT_EQ(link.serialWrites.back().substr(0, 5), "CA512");
+    EXPECT_EQ(s->model.busyStep, 0);
+    EXPECT_EQ(run.progress().percent, "      ");
+    EXPECT_EQ(run.progress().bar, 0);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(TitleAllPagesRun, BadPageEndsTheRunAtOnce) {
+    auto s = makeAppState(Product::F);
+    s->model.titleText[9][2].assign("\xFC\x4C");
+    FakeHost host;
+    FakeTransport link;
+    TitleAllPagesRun run(*s, host, link);
+    ASSERT_EQ(run.start(), RunStart::Started);
+    for (int i = 0; i < 10; ++i) {
+        run.tick();
+    }
+    EXPECT_FALSE(run.running());
+    EXPECT_EQ(run.end(), RunEnd::Rejected);
+    EXPECT_EQ(link.serialWrites.size(), 9u);
+    EXPECT_EQ(host.texts(), std::vector<std::string>{kJisMessage});
+    EXPECT_EQ(s->model.busyStep, 0);
+    EXPECT_FALSE(s->link.abortFlag);
+}
+
+TEST(TitleAllPagesRun, ErrorReplyStopsAtTheNextTick) {
+    auto s = makeAppState(Product::F);
+    FakeHost host;
+    FakeTransport link;
+    TitleAllPagesRun run(*s, host, link);
+    ASSERT_EQ(run.start(), RunStart::Started);
+    run.tick();
+    dispatchSerialReply(*s, host, "GO\r\n");
+    run.tick();
+    dispatchSerialReply(*s, host, "MENU\r\n");
+    run.tick();
+    EXPECT_EQ(run.end(), RunEnd::Stopped);
+    EXPECT_EQ(link.serialWrites.size(), 2u);
+    EXPECT_EQ(s->model.busyStep, 0);
+    EXPECT_FALSE(s->link.abortFlag);
+    // A fresh start begins at page 1 again.
+    ASSERT_EQ(run.start(), RunStart::Started);
+    run.tick();
+    EXPECT_EQ(link.serialWrites.back().substr(0, 5), "CA001");
+}
+
+TEST(TitleAllPagesRun, RefusalOverTcpEndsTheRunOnTheSameTick) {
+    auto s = makeAppState(Product::F);
+    test::useTcp(*s);
+    FakeHost host;
+    ScriptedDevice device;
+    device.custom = [](std::string_view cmd) -> std::optional<std::string> {
+        if (cmd.starts_with("CA003")) {
+            return "E1\r\n";
+        }
+        return std::nullopt;
+    };
+    AnsweringTransport link(device);
+    TitleAllPagesRun run(*s, host, link);
+    ASSERT_EQ(run.start(), RunStart::Started);
+    test::driveTcp(run);
+    EXPECT_EQ(run.end(), RunEnd::Stopped);
+    EXPECT_EQ(device.received.size(), 3u);
+    EXPECT_EQ(host.texts(), std::vector<std::string>{"Parity Error"});
+}
+
+TEST(TitleAllPagesRun, NoConnectEndsTheRunWithoutSending) {
+    auto s = makeAppState(Product::F);
+    FakeHost host;
+    FakeTransport link;
+    TitleAllPagesRun run(*s, host, link);
+    ASSERT_EQ(run.start(), RunStart::Started);
+    run.tick();
+    for (int i = 0; i < 22; ++i) {
+        tickWork(*s, host);
+    }
+    EXPECT_EQ(s->model.busyStep, 5171);
+    run.tick();
+    EXPECT_EQ(run.end(), RunEnd::CutShort);
+    EXPECT_EQ(link.serialWrites.size(), 1u);
+    EXPECT_EQ(s->model.busyStep, 0);
+}
+
+TEST(TitleAllPagesRun, ModelSSendsThePageStringsAndBlanksWithTwoSpaces) {
+    auto s = makeAppState(Product::S);
+    s->model.titlePageText[1].assign("\x82\x60");
+    FakeHost host;
+    FakeTransport link;
+    TitleAllPagesRun run(*s, host, link);
+    ASSERT_EQ(run.start(), RunStart::Started);
+    test::driveTcp(run, 600);
+    EXPECT_EQ(run.end(), RunEnd::Completed);
+    ASSERT_EQ(link.serialWrites.size(), 512u);
+    EXPECT_EQ(link.serialWrites[1], "CA002"
+                                    "2341" +
+                                        repeat("2121", 279) + "\r\n");
+    EXPECT_EQ(run.progress().percent, "  ");
+}
+
+TEST(TitleAllPagesRun, StartRefusedWhileAnotherTransferRuns) {
+    auto s = makeAppState(Product::F);
+    s->model.busyStep = 40;
+    FakeHost host;
+    FakeTransport link;
+    TitleAllPagesRun run(*s, host, link);
+    EXPECT_EQ(run.start(), RunStart::Busy);
+    EXPECT_FALSE(run.running());
+    run.tick();
+    EXPECT_TRUE(link.serialWrites.empty());
+    EXPECT_EQ(s->model.busyStep, 40);
+}
+
+TEST(TitleAllPagesRun, CloseAbandonsTheSend) {
+    auto s = makeAppState(Product::F);
+    FakeHost host;
+    FakeTransport link;
+    TitleAllPagesRun run(*s, host, link);
+    ASSERT_EQ(run.start(), RunStart::Started);
+    run.tick();
+    run.close();
+    run.tick();
+    EXPECT_EQ(run.end(), RunEnd::Cancelled);
+    EXPECT_EQ(s->model.busyStep, 0);
+    EXPECT_EQ(link.serialWrites.size(), 1u);
+}
+
+} // namespace
+} // namespace tlx
