@@ -1,1 +1,6 @@
-# Test executables of this piece: tlx_add_core_test(name sources...)
+# Test executables of the files piece: settings file, INI and connection
+# settings, connection dialogs, glyph files.
+tlx_add_core_test(tlx_files_tests
+  files/settings_file_commands_test.cpp
+  files/settings_file_test.cpp
+  files/temp_dir.h)

@@ -36,6 +36,9 @@ public:
     virtual std::optional<std::string> chooseFile(const FileChoice& choice) = 0;
     // The glyph editor's working copy changed from a device reply.
     virtual void glyphEditorChanged() {}
+    // The settings file now current, shown where the operator sees it; an
+    // empty path shows the "File Name" placeholder.
+    virtual void settingsFileShown(std::string_view /*path*/) {}
 
     void notice(std::string_view text) { showMessage(MessageKind::Notice, text, kCaptionSuccess); }
     void error(std::string_view text) { showMessage(MessageKind::Error, text, kCaptionError); }

@@ -1,1 +1,10 @@
-# Sources of this piece: target_sources(tlx_core PRIVATE ...)
+# Settings file (.dat): format, file I/O helpers, name rule and the four file commands.
+target_sources(tlx_core PRIVATE
+  settings_file.cpp
+  settings_file.h
+  settings_file_commands.cpp
+  settings_file_commands.h
+  settings_file_io.cpp
+  settings_file_io.h
+  settings_file_name.cpp
+  settings_file_name.h)

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tlx {
+
+// Whole-file reads and writes shared by the settings, glyph list, picture and
+// INI files. The format code never touches the disk; these helpers are the
+// only place that does.
+
+// Larger files are not ours: refusing them keeps a stray multi-gigabyte file
+// from exhausting memory.
+inline constexpr std::size_t kMaxReadBytes = 64u * 1024u * 1024u;
+
+struct FileReadResult {
+    std::optional<std::string> bytes; // nothing when the file could not be read
+    std::string reason;               // why not, for logs and messages
+};
+
+FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
+
+enum class WriteFailure {
+    None,
+    Create, // the file (or its temporary sibling) could not be created
+    Write,  // writing, flushing or closing failed (disk full, I/O error)
+    Rename, // the finished file could not replace the old one
+};
+
+struct FileWriteResult {
+    WriteFailure failure = WriteFailure::None;
+    std::string reason;
+    bool ok() const { return failure == WriteFailure::None; }
+};
+
+// Writes the bytes to a temporary file beside the target and renames it over
+// the target, so the old file survives any failure. An existing target keeps
+// its permission bits; a symbolic link is followed and its target replaced.
+// `durable` also flushes the data to the disk before the rename.
+FileWriteResult writeFileAtomically(const std::string& path, std::string_view bytes,
+                                    bool durable = true);
+
+} // namespace tlx
