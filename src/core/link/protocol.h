@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,10 @@ namespace tlx {
 struct AppState;
 class Host;
 class Transport;
+
+// How long the TCP/IP link waits for an answer: about the serial link's
+// no-answer time.
+inline constexpr std::chrono::milliseconds kSocketAnswerWait{3300};
 
 // Message texts of the link.
 inline constexpr std::string_view kMsgNotConnected = "Socket が接続されていません";

@@ -1,0 +1,111 @@
+#include "link/serial_link.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "app/app_state.h"
+#include "app/host.h"
+#include "link/protocol.h"
+
+namespace tlx::qt {
+
+namespace {
+
+std::string openFailureReason(const std::string& device, QSerialPort::SerialPortError error,
+                              const QString& detail) {
+    if (::access(device.c_str(), F_OK) != 0) {
+        return "serial device " + device + " does not exist: check the cable or adapter and the port chosen";
+    }
+    if (::access(device.c_str(), R_OK | W_OK) != 0) {
+        return "no permission to open " + device +
+               ": add this user to the 'dialout' group (sudo usermod -aG dialout $USER) and log in again";
+    }
+    if (error == QSerialPort::PermissionError || error == QSerialPort::OpenError) {
+        return "serial device " + device + " is in use by another program: close it and try again";
+    }
+    return "cannot open " + device + ": " + detail.toStdString();
+}
+
+} // namespace
+
+SerialLink::SerialLink(AppState& state, Host& host, QObject* parent)
+    : QObject(parent), state_(state), host_(host) {
+    connect(&port_, &QSerialPort::readyRead, this, &SerialLink::onReadyRead);
+}
+
+std::string SerialLink::devicePath(const ConnectionSettings& c) {
+    if (!c.comDevice.empty()) {
+        return c.comDevice;
+    }
+    const int index = c.comPortIndex >= 0 && c.comPortIndex <= 5 ? c.comPortIndex : 0;
+    return "/dev/ttyS" + std::to_string(index);
+}
+
+SerialOpenResult SerialLink::start() {
+    SerialOpenResult result;
+    if (state_.connection.interfaceKind == InterfaceKind::Tcp || state_.link.serialOpen) {
+        result.ok = state_.link.serialOpen;
+        return result;
+    }
+    result.device = devicePath(state_.connection);
+    port_.setPortName(QString::fromStdString(result.device));
+    port_.setBaudRate(QSerialPort::Baud115200);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::EvenParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::SoftwareControl);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        result.failures = {"Miss! File Open", "Miss! Mask Set", "Miss! Buffer Set",
+                           "Miss! Time Out Set", "Miss! Set Comm State"};
+        result.reason = openFailureReason(result.device, port_.error(), port_.errorString());
+        return result;
+    }
+    if (!applyLineSettings()) {
+        result.failures = {"Miss! Set Comm State"};
+        result.reason = "cannot set the line parameters of " + result.device + ": " +
+                        std::strerror(errno);
+    }
+    state_.link.serialOpen = true;
+    result.ok = true;
+    return result;
+}
+
+// What QSerialPort cannot say: XON/XOFF in both directions together with CTS
+// output flow control, and no parity check on received bytes.
+bool SerialLink::applyLineSettings() {
+    const int fd = static_cast<int>(port_.handle());
+    termios t{};
+    if (::tcgetattr(fd, &t) != 0) {
+        return false;
+    }
+    t.c_iflag |= IXON | IXOFF;
+    t.c_iflag &= ~static_cast<tcflag_t>(INPCK | IXANY);
+    t.c_cc[VSTART] = 0x11;
+    t.c_cc[VSTOP] = 0x13;
+    t.c_cflag |= CRTSCTS;
+    return ::tcsetattr(fd, TCSANOW, &t) == 0;
+}
+
+void SerialLink::write(std::string_view bytes) {
+    if (tap_) {
+        tap_(Direction::Out, bytes);
+    }
+    if (port_.isOpen()) {
+        port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+}
+
+void SerialLink::onReadyRead() {
+    const QByteArray data = port_.readAll();
+    const std::string_view bytes(data.constData(), static_cast<std::size_t>(data.size()));
+    if (tap_) {
+        tap_(Direction::In, bytes);
+    }
+    receiveSerialBytes(state_, host_, bytes);
+    emit bytesReceived();
+}
+
+} // namespace tlx::qt

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QSerialPort>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/traffic_tap.h"
+
+namespace tlx {
+struct AppState;
+class Host;
+struct ConnectionSettings;
+} // namespace tlx
+
+namespace tlx::qt {
+
+struct SerialOpenResult {
+    bool ok = false;
+    std::string device;
+    // The five set-up steps' failure messages, in order, when the port did
+    // not open.
+    std::vector<std::string> failures;
+    // Why the port did not open, in words an operator can act on.
+    std::string reason;
+};
+
+// The COM port: opened once for the run, read on the main thread, every
+// complete reply line handed to the serial dispatcher.
+class SerialLink : public QObject {
+    Q_OBJECT
+public:
+    SerialLink(AppState& state, Host& host, QObject* parent = nullptr);
+
+    // Opens the port unless the interface is TCP/IP or it is open already.
+    SerialOpenResult start();
+    void write(std::string_view bytes);
+    bool isOpen() const { return port_.isOpen(); }
+    void setTap(TrafficTap tap) { tap_ = std::move(tap); }
+
+    // The device the settings choose: com_device when set, else COM n as the
+    // n-th standard serial port.
+    static std::string devicePath(const ConnectionSettings& c);
+
+signals:
+    void bytesReceived();
+
+private:
+    void onReadyRead();
+    bool applyLineSettings();
+
+    AppState& state_;
+    Host& host_;
+    QSerialPort port_;
+    TrafficTap tap_;
+};
+
+} // namespace tlx::qt

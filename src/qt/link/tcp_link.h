@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <array>
+#include <chrono>
+
+#include "link/client_table.h"
+#include "link/traffic_tap.h"
+#include "link/transport.h"
+
+namespace tlx {
+struct AppState;
+class Host;
+} // namespace tlx
+
+namespace tlx::qt {
+
+// The TCP/IP link in either role: the PC connects to one device, or listens
+// and serves up to 96 devices. The sockets belong to the link for the whole
+// run, so accepts and peer closes are handled whatever window is open.
+class TcpLink : public QObject {
+    Q_OBJECT
+public:
+    TcpLink(AppState& state, Host& host, QObject* parent = nullptr);
+    ~TcpLink() override;
+
+    // Client role: connects to hostList[selectNumber] at the port number.
+    // False when the connection cannot even be started.
+    bool connectClient();
+    // Server role: listens on the port number; true also when already listening.
+    bool startListening();
+    // Closes every socket and forgets every client.
+    void closeAll();
+    // Server role: makes the client on this row of the client list the one
+    // commands go to.
+    bool pickClient(int row);
+
+    SocketSendStatus send(int slot, std::string_view line);
+    // Waits at most the answer time for data on the socket; never spins.
+    SocketReceive receive(int slot);
+
+    const ClientTable& clients() const { return clients_; }
+    bool listening() const { return server_ != nullptr && server_->isListening(); }
+    quint16 listeningPort() const { return listening() ? server_->serverPort() : 0; }
+    bool clientSocketOpen() const;
+
+    void setTap(TrafficTap tap) { tap_ = std::move(tap); }
+    void setAnswerWait(std::chrono::milliseconds wait) { answerWait_ = wait; }
+
+signals:
+    void connectionChanged(); // client connected or closed
+    void clientsChanged();    // server's client list changed
+
+private:
+    QTcpSocket* socketFor(int slot) const;
+    int slotOf(const QTcpSocket* socket) const;
+    void watch(QTcpSocket* socket);
+    void onNewConnection();
+    void onReadyRead(QTcpSocket* socket);
+    void onPeerClosed(QTcpSocket* socket);
+    void onSocketError(QTcpSocket* socket, QAbstractSocket::SocketError error);
+    void closeSocket(QTcpSocket* socket);
+    void failure(std::string_view text);
+
+    AppState& state_;
+    Host& host_;
+    QPointer<QTcpSocket> client_;
+    QPointer<QTcpServer> server_;
+    std::array<QPointer<QTcpSocket>, ClientTable::kSlots> slotSockets_{};
+    ClientTable clients_;
+    TrafficTap tap_;
+    std::chrono::milliseconds answerWait_;
+    bool waiting_ = false;
+};
+
+} // namespace tlx::qt
