@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "app/host.h"
+
+namespace tlx::ctl {
+
+// What went wrong, in the order of the exit statuses.
+enum class Failure { None = 0, Refused = 1, Usage = 2, Link = 3 };
+
+// The command-line tool's Host: messages go to stderr in English (with the
+// program's own text), and each is classed as a refusal or a link failure.
+class CliHost : public Host {
+public:
+    void showMessage(MessageKind kind, std::string_view text, std::string_view caption) override;
+    bool askYesNo(std::string_view, std::string_view) override { return true; }
+    std::optional<std::string> chooseFile(const FileChoice&) override { return std::nullopt; }
+
+    Failure failure() const { return failure_; }
+    void fail(Failure f, const std::string& message);
+    void clearFailure() { failure_ = Failure::None; }
+    bool noConnect() const { return noConnect_; }
+    bool verbose = false;
+
+private:
+    void worst(Failure f);
+    Failure failure_ = Failure::None;
+    bool noConnect_ = false;
+};
+
+// The English explanation of a message the core raises.
+std::string explain(std::string_view text, Failure* failure);
+
+} // namespace tlx::ctl

@@ -1,0 +1,202 @@
+#include "ctl_options.h"
+
+#include <charconv>
+
+namespace tlx::ctl {
+
+const char* const kUsage =
+    R"(Usage: tlx500ctl [--model F|S] [LINK] [--pace-scale X] [--verbose] COMMAND [ARGS]
+
+Talks to a TLX-500 title superimposer (model F or S) without the desktop program.
+
+LINK:
+  --tcp HOST[:PORT]        the PC connects to the device (default port 9004)
+  --listen [PORT]          the PC listens and uses the first device that connects
+  --serial PATH            a serial port (e.g. /dev/ttyUSB0), 115200 8E1
+      --rs485 ADDR|broadcast   RS-485 bus: the device address 0..31, or all devices
+  (none)                   the connection saved by the desktop program
+
+COMMAND:
+  read-all FILE.dat        read every setting into a settings file
+  send-all FILE.dat        send a settings file to the device
+  send LINE                send one command line (CR LF added), print the reply
+  version                  print the device's firmware version
+  set-clock                set the device's date and time from this computer
+
+OPTIONS:
+  --model F|S              the device model (default F)
+  --pace-scale X           0 < X <= 1: scales every pacing interval and the
+                           no-answer time; for the emulator (tlx500-sim) only,
+                           a real device needs the full pacing
+  --verbose                print every line sent and received
+  --help                   this text
+
+Exit status: 0 success; 1 the device refused (an error reply, MENU, GN) or the
+data was rejected (characters outside JIS levels 1 and 2); 2 usage or file
+errors; 3 link errors and no answer ("No Connect").
+Ctrl-C stops a transfer at its next step; read-all writes its file only when
+the whole read completed.
+)";
+
+namespace {
+
+std::optional<int> number(const std::string& s, int lo, int hi) {
+    int v = 0;
+    const auto* end = s.data() + s.size();
+    const auto r = std::from_chars(s.data(), end, v);
+    if (r.ec != std::errc{} || r.ptr != end || v < lo || v > hi) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<double> scale(const std::string& s) {
+    double v = 0;
+    const auto* end = s.data() + s.size();
+    const auto r = std::from_chars(s.data(), end, v);
+    if (r.ec != std::errc{} || r.ptr != end || !(v > 0.0) || v > 1.0) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+bool isOption(const std::string& s) { return s.size() > 1 && s[0] == '-'; }
+
+} // namespace
+
+ParseResult parseOptions(const std::vector<std::string>& args) {
+    Options o;
+    ParseResult fail;
+    auto error = [&](std::string text) {
+        fail.error = std::move(text);
+        return fail;
+    };
+    bool haveLink = false;
+    bool haveRs485 = false;
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 < args.size()) {
+                return args[++i];
+            }
+            return std::nullopt;
+        };
+        auto setLink = [&](LinkChoice l) {
+            if (haveLink) {
+                return false;
+            }
+            haveLink = true;
+            o.link = l;
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            ParseResult r;
+            r.help = true;
+            return r;
+        }
+        if (a == "--model") {
+            const auto v = value();
+            if (!v || (*v != "F" && *v != "S" && *v != "f" && *v != "s")) {
+                return error("--model takes F or S");
+            }
+            o.product = (*v == "F" || *v == "f") ? Product::F : Product::S;
+        } else if (a == "--tcp") {
+            const auto v = value();
+            if (!v || v->empty() || !setLink(LinkChoice::Tcp)) {
+                return error(v ? "only one link may be given" : "--tcp takes HOST[:PORT]");
+            }
+            const auto colon = v->rfind(':');
+            o.host = v->substr(0, colon);
+            if (colon != std::string::npos) {
+                const auto p = number(v->substr(colon + 1), 1, 65535);
+                if (!p || o.host.empty()) {
+                    return error("--tcp takes HOST[:PORT] with a port 1..65535");
+                }
+                o.port = *p;
+            }
+        } else if (a == "--listen") {
+            if (!setLink(LinkChoice::Listen)) {
+                return error("only one link may be given");
+            }
+            if (i + 1 < args.size() && !isOption(args[i + 1]) && number(args[i + 1], 0, 65535)) {
+                o.port = *number(args[++i], 0, 65535);
+            }
+        } else if (a == "--serial") {
+            const auto v = value();
+            if (!v || v->empty() || !setLink(LinkChoice::Serial)) {
+                return error(v ? "only one link may be given" : "--serial takes a device path");
+            }
+            o.serialPath = *v;
+        } else if (a == "--rs485") {
+            const auto v = value();
+            if (!v) {
+                return error("--rs485 takes an address 0..31 or broadcast");
+            }
+            if (*v == "broadcast") {
+                o.slaveAddress = 32;
+            } else if (const auto n = number(*v, 0, 31)) {
+                o.slaveAddress = *n;
+            } else {
+                return error("--rs485 takes an address 0..31 or broadcast");
+            }
+            o.rs485 = true;
+            haveRs485 = true;
+        } else if (a == "--pace-scale") {
+            const auto v = value();
+            const auto x = v ? scale(*v) : std::nullopt;
+            if (!x) {
+                return error("--pace-scale takes a number X with 0 < X <= 1");
+            }
+            o.paceScale = *x;
+        } else if (a == "--verbose" || a == "-v") {
+            o.verbose = true;
+        } else if (isOption(a)) {
+            return error("unknown option " + a);
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (haveRs485 && o.link != LinkChoice::Serial) {
+        return error("--rs485 goes with --serial");
+    }
+    if (positional.empty()) {
+        return error("no command given");
+    }
+    const std::string& c = positional[0];
+    std::size_t wantArgs = 0;
+    if (c == "read-all") {
+        o.command = Command::ReadAll;
+        wantArgs = 1;
+    } else if (c == "send-all") {
+        o.command = Command::SendAll;
+        wantArgs = 1;
+    } else if (c == "send") {
+        o.command = Command::Send;
+        wantArgs = 1;
+    } else if (c == "version") {
+        o.command = Command::Version;
+    } else if (c == "set-clock") {
+        o.command = Command::SetClock;
+    } else {
+        return error("unknown command " + c);
+    }
+    if (positional.size() != wantArgs + 1) {
+        return error(c + (wantArgs ? " takes one argument" : " takes no argument"));
+    }
+    if (wantArgs) {
+        o.argument = positional[1];
+    }
+    if (o.command == Command::Send) {
+        for (char ch : o.argument) {
+            if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) > 0x7E) {
+                return error("send takes one line of printable ASCII");
+            }
+        }
+    }
+    ParseResult r;
+    r.options = o;
+    return r;
+}
+
+} // namespace tlx::ctl

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/product.h"
+
+namespace tlx::ctl {
+
+enum class LinkChoice { Ini, Tcp, Listen, Serial };
+enum class Command { ReadAll, SendAll, Send, Version, SetClock };
+
+struct Options {
+    Product product = Product::F;
+    LinkChoice link = LinkChoice::Ini;
+    std::string host;        // --tcp
+    int port = 9004;         // --tcp, --listen
+    std::string serialPath;  // --serial
+    bool rs485 = false;
+    int slaveAddress = 0;    // 0..31, 32 broadcast
+    double paceScale = 1.0;  // 0 < x <= 1
+    bool verbose = false;
+    Command command = Command::Version;
+    std::string argument;    // the file or the line
+};
+
+struct ParseResult {
+    std::optional<Options> options;
+    std::string error; // a usage error, when options is empty and help is false
+    bool help = false;
+};
+
+ParseResult parseOptions(const std::vector<std::string>& args);
+
+extern const char* const kUsage;
+
+} // namespace tlx::ctl

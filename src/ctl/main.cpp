@@ -1,0 +1,25 @@
+// tlx500ctl: the headless front end of the configuration tool.
+#include <QCoreApplication>
+#include <iostream>
+
+#include "cli_host.h"
+#include "ctl_options.h"
+#include "session.h"
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const auto parsed = tlx::ctl::parseOptions(args);
+    if (parsed.help) {
+        std::cout << tlx::ctl::kUsage;
+        return 0;
+    }
+    if (!parsed.options) {
+        std::cerr << "tlx500ctl: " << parsed.error << "\n\n" << tlx::ctl::kUsage;
+        return 2;
+    }
+    tlx::ctl::installInterruptHandler();
+    tlx::ctl::CliHost host;
+    tlx::ctl::Session session(*parsed.options, host);
+    return session.run();
+}

@@ -1,0 +1,347 @@
+#include "session.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QTimer>
+#include <csignal>
+#include <iostream>
+
+#include "app/app_state.h"
+#include "link/connection_ini.h"
+#include "link/link_transport.h"
+#include "link/protocol.h"
+#include "model/date_time.h"
+#include "model/read_all_run.h"
+#include "model/send_all_run.h"
+#include "model/settings_file.h"
+#include "model/settings_file_io.h"
+#include "progress_printer.h"
+
+namespace tlx::ctl {
+
+namespace {
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+void onSignal(int) { gInterrupted = 1; }
+
+constexpr int kInterruptedStatus = 130;
+constexpr std::chrono::milliseconds kConnectTimeout{10000};
+constexpr std::chrono::milliseconds kTickInterval{150};
+
+std::string withoutLineEnd(std::string s) {
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) {
+        s.pop_back();
+    }
+    return s;
+}
+
+} // namespace
+
+bool interrupted() { return gInterrupted != 0; }
+
+void installInterruptHandler() {
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+}
+
+Session::Session(Options options, CliHost& host)
+    : options_(std::move(options)), host_(host), state_(makeAppState(options_.product)) {
+    host_.verbose = options_.verbose;
+    serial_ = std::make_unique<qt::SerialLink>(*state_, host_);
+    tcp_ = std::make_unique<qt::TcpLink>(*state_, host_);
+    transport_ = std::make_unique<qt::LinkTransport>(*serial_, *tcp_);
+    // The answer wait follows the pacing scale, but never so short that a busy
+    // machine misses a prompt answer.
+    tcp_->setAnswerWait(std::max(scaled(kSocketAnswerWait), std::chrono::milliseconds(300)));
+    auto tap = [this](qt::Direction d, std::string_view bytes) {
+        if (d == qt::Direction::In) {
+            replyLines_.pushEach(bytes, [this](std::string_view line) {
+                replies_.emplace_back(withoutLineEnd(std::string(line)));
+            });
+        }
+        if (options_.verbose) {
+            std::cerr << (d == qt::Direction::Out ? "> " : "< ")
+                      << withoutLineEnd(std::string(bytes)) << "\n";
+        }
+    };
+    serial_->setTap(tap);
+    tcp_->setTap(tap);
+}
+
+Session::~Session() = default;
+
+std::chrono::milliseconds Session::scaled(std::chrono::milliseconds ms) const {
+    return std::chrono::milliseconds(
+        static_cast<long long>(static_cast<double>(ms.count()) * options_.paceScale));
+}
+
+int Session::status(int fallback) const {
+    if (host_.failure() != Failure::None) {
+        return static_cast<int>(host_.failure());
+    }
+    return fallback;
+}
+
+bool Session::waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (interrupted() || clock.elapsed() > limit.count()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    return true;
+}
+
+bool Session::openSerial() {
+    const auto r = serial_->start();
+    if (!r.ok) {
+        host_.fail(Failure::Link, r.reason.empty() ? "cannot open the serial port" : r.reason);
+        return false;
+    }
+    return true;
+}
+
+bool Session::openTcpClient() {
+    QHostAddress address(QString::fromStdString(options_.host));
+    if (address.protocol() != QAbstractSocket::IPv4Protocol) {
+        const QHostInfo info = QHostInfo::fromName(QString::fromStdString(options_.host));
+        address = QHostAddress();
+        for (const auto& a : info.addresses()) {
+            if (a.protocol() == QAbstractSocket::IPv4Protocol) {
+                address = a;
+                break;
+            }
+        }
+        if (address.isNull()) {
+            host_.fail(Failure::Link, "cannot find the IPv4 address of " + options_.host);
+            return false;
+        }
+    }
+    const quint32 ip = address.toIPv4Address();
+    auto& c = state_->connection;
+    c.hostList = {{static_cast<std::uint8_t>(ip >> 24), static_cast<std::uint8_t>(ip >> 16),
+                   static_cast<std::uint8_t>(ip >> 8), static_cast<std::uint8_t>(ip)}};
+    c.selectNumber = 0;
+    return tcp_->connectClient() &&
+           (waitFor([&] { return state_->link.socketConnected || !tcp_->clientSocketOpen(); },
+                    kConnectTimeout) &&
+            state_->link.socketConnected);
+}
+
+bool Session::openListening() {
+    if (!tcp_->startListening()) {
+        return false;
+    }
+    std::cerr << "tlx500ctl: waiting for a device to connect on port " << tcp_->listeningPort()
+              << "\n";
+    if (!waitFor([&] { return tcp_->clients().clientsInUse() > 0; }, std::chrono::hours(24))) {
+        return false;
+    }
+    tcp_->pickClient(0);
+    return true;
+}
+
+bool Session::openLink() {
+    auto& c = state_->connection;
+    switch (options_.link) {
+    case LinkChoice::Ini:
+        ConnectionIni::forProduct(options_.product).load(c, state_->model.devicePortNumber);
+        if (c.interfaceKind == InterfaceKind::Serial) {
+            return openSerial();
+        }
+        if (c.clientServer == 0) {
+            if (c.selectNumber < 0 || c.selectNumber >= c.listCount()) {
+                host_.fail(Failure::Usage, "the saved connection names no device address");
+                return false;
+            }
+            return tcp_->connectClient() &&
+                   waitFor([&] { return state_->link.socketConnected || !tcp_->clientSocketOpen(); },
+                           kConnectTimeout) &&
+                   state_->link.socketConnected;
+        }
+        return openListening();
+    case LinkChoice::Serial:
+        c.interfaceKind = InterfaceKind::Serial;
+        c.comDevice = options_.serialPath;
+        c.rsControl = options_.rs485 ? 1 : 0;
+        c.slaveAddress = options_.slaveAddress;
+        return openSerial();
+    case LinkChoice::Tcp:
+        c.interfaceKind = InterfaceKind::Tcp;
+        c.clientServer = 0;
+        state_->model.devicePortNumber = std::to_string(options_.port);
+        return openTcpClient();
+    case LinkChoice::Listen:
+        c.interfaceKind = InterfaceKind::Tcp;
+        c.clientServer = 1;
+        state_->model.devicePortNumber = std::to_string(options_.port);
+        return openListening();
+    }
+    return false;
+}
+
+bool Session::exchange(const std::string& line) {
+    state_->link.abortFlag = false;
+    sendCommand(*state_, host_, *transport_, line);
+    if (state_->connection.interfaceKind == InterfaceKind::Serial) {
+        waitFor([&] { return !state_->link.awaitingAnswer; }, std::chrono::hours(1));
+    }
+    return host_.failure() == Failure::None && !state_->link.abortFlag;
+}
+
+template <typename Run> bool Session::drive(Run& run, const char* what, int total) {
+    if (run.start() != RunStart::Started) {
+        host_.fail(Failure::Link, "the link is not ready");
+        return false;
+    }
+    ProgressPrinter progress(what);
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        if (interrupted()) {
+            run.requestStop();
+        }
+        run.tick();
+        progress.update(run.progress().bar, total);
+        if (run.running()) {
+            timer.start(scaled(run.nextInterval()));
+        } else {
+            loop.quit();
+        }
+    });
+    timer.start(scaled(run.nextInterval()));
+    loop.exec();
+    progress.finish();
+    return run.end() == RunEnd::Completed;
+}
+
+int Session::readAll() {
+    ReadAllRun run(*state_, host_, *transport_);
+    const bool done = drive(run, "read-all", run.totalSteps());
+    if (interrupted()) {
+        std::cerr << "tlx500ctl: interrupted; no file written\n";
+        return kInterruptedStatus;
+    }
+    if (!done || host_.failure() != Failure::None) {
+        std::cerr << "tlx500ctl: read-all did not complete; no file written\n";
+        return status(static_cast<int>(Failure::Link));
+    }
+    const auto w = writeFileAtomically(options_.argument,
+                                       writeSettingsFile(state_->model, options_.product));
+    if (!w.ok()) {
+        host_.fail(Failure::Usage, "cannot write " + options_.argument + ": " + w.reason);
+        return status();
+    }
+    std::cerr << "tlx500ctl: read " << run.commandsSent() << " settings commands; wrote "
+              << options_.argument << "\n";
+    return 0;
+}
+
+int Session::sendAll() {
+    SendAllRun run(*state_, host_, *transport_);
+    const bool done = drive(run, "send-all", run.totalSteps());
+    if (interrupted()) {
+        std::cerr << "tlx500ctl: interrupted; the device holds part of the file\n";
+        return kInterruptedStatus;
+    }
+    if (!done || host_.failure() != Failure::None) {
+        std::cerr << "tlx500ctl: send-all did not complete\n";
+        return status(run.end() == RunEnd::Rejected ? 1 : 3);
+    }
+    std::cerr << "tlx500ctl: sent " << run.commandsSent() << " commands\n";
+    return 0;
+}
+
+int Session::sendLine() {
+    const bool ok = exchange(options_.argument + "\r\n");
+    for (const auto& r : replies_) {
+        std::cout << r << "\n";
+    }
+    return ok ? 0 : status(1);
+}
+
+int Session::version() {
+    state_->model.firmwareVersion.clear();
+    if (!exchange("RVN\r\n") || state_->model.firmwareVersion.empty()) {
+        if (host_.failure() == Failure::None) {
+            host_.fail(Failure::Refused, "the device did not report its version");
+        }
+        return status();
+    }
+    std::cout << state_->model.firmwareVersion << "\n";
+    return 0;
+}
+
+int Session::setClock() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const auto lines = clockCommands({now.date().year(), now.date().month(), now.date().day(),
+                                      now.time().hour(), now.time().minute(), now.time().second()});
+    if (!lines) {
+        host_.fail(Failure::Usage, "this computer's year is outside 2000..2099");
+        return status();
+    }
+    for (const auto& line : *lines) {
+        if (!exchange(line)) {
+            return status(1);
+        }
+    }
+    std::cout << now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString() << "\n";
+    return 0;
+}
+
+int Session::run() {
+    if (options_.command == Command::SendAll) {
+        const auto file = readWholeFile(options_.argument);
+        if (!file.bytes) {
+            host_.fail(Failure::Usage, "cannot read " + options_.argument + ": " + file.reason);
+            return status();
+        }
+        const auto r = readSettingsFile(*file.bytes, state_->model, options_.product);
+        if (!r.complete() || r.linesRejected > 0 || r.extraLines) {
+            host_.fail(Failure::Usage,
+                       options_.argument + " is not a complete model " +
+                           std::string(1, traits(options_.product).letter) + " settings file (" +
+                           std::to_string(r.linesUsed) + " of " + std::to_string(r.linesExpected) +
+                           " lines usable)");
+            return status();
+        }
+    }
+    if (!openLink()) {
+        if (interrupted()) {
+            return kInterruptedStatus;
+        }
+        if (host_.failure() == Failure::None) {
+            host_.fail(Failure::Link, "cannot reach the device");
+        }
+        return status();
+    }
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticker, &QTimer::timeout, [this] { tickWork(*state_, host_); });
+    ticker.start(std::max(scaled(kTickInterval), std::chrono::milliseconds(5)));
+
+    switch (options_.command) {
+    case Command::ReadAll:
+        return readAll();
+    case Command::SendAll:
+        return sendAll();
+    case Command::Send:
+        return sendLine();
+    case Command::Version:
+        return version();
+    case Command::SetClock:
+        return setClock();
+    }
+    return 2;
+}
+
+} // namespace tlx::ctl

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <chrono>
+#include <memory>
+
+#include "cli_host.h"
+#include "ctl_options.h"
+#include "link/line_framer.h"
+
+namespace tlx {
+struct AppState;
+namespace qt {
+class SerialLink;
+class TcpLink;
+class LinkTransport;
+} // namespace qt
+} // namespace tlx
+
+namespace tlx::ctl {
+
+// One run of the tool: opens the link the options name, performs the command
+// and returns the exit status.
+class Session : public QObject {
+    Q_OBJECT
+public:
+    Session(Options options, CliHost& host);
+    ~Session() override;
+    int run();
+
+private:
+    bool openLink();
+    bool openSerial();
+    bool openTcpClient();
+    bool openListening();
+    bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);
+    bool exchange(const std::string& line); // send, wait for the answer
+    template <typename Run> bool drive(Run& run, const char* what, int total);
+
+    int readAll();
+    int sendAll();
+    int sendLine();
+    int version();
+    int setClock();
+    int status(int fallback = 0) const;
+
+    std::chrono::milliseconds scaled(std::chrono::milliseconds ms) const;
+
+    Options options_;
+    CliHost& host_;
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<qt::SerialLink> serial_;
+    std::unique_ptr<qt::TcpLink> tcp_;
+    std::unique_ptr<qt::LinkTransport> transport_;
+    LineFramer replyLines_;
+    std::vector<std::string> replies_;
+};
+
+// Set by SIGINT / SIGTERM; a transfer stops at its next step.
+bool interrupted();
+void installInterruptHandler();
+
+} // namespace tlx::ctl

@@ -1,0 +1,96 @@
+#include "ctl_options.h"
+
+#include <gtest/gtest.h>
+
+#include "cli_host.h"
+
+namespace tlx::ctl {
+namespace {
+
+ParseResult parse(std::vector<std::string> args) { return parseOptions(args); }
+
+TEST(CtlOptions, LinksAndCommands) {
+    auto r = parse({"--model", "S", "--tcp", "192.168.1.20:10001", "read-all", "a.dat"});
+    ASSERT_TRUE(r.options) << r.error;
+    EXPECT_EQ(r.options->product, Product::S);
+    EXPECT_EQ(r.options->link, LinkChoice::Tcp);
+    EXPECT_EQ(r.options->host, "192.168.1.20");
+    EXPECT_EQ(r.options->port, 10001);
+    EXPECT_EQ(r.options->command, Command::ReadAll);
+    EXPECT_EQ(r.options->argument, "a.dat");
+
+    r = parse({"--tcp", "device.local", "version"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->port, 9004);
+    EXPECT_EQ(r.options->product, Product::F);
+
+    r = parse({"--listen", "send-all", "b.dat"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->link, LinkChoice::Listen);
+    EXPECT_EQ(r.options->port, 9004);
+    r = parse({"--listen", "0", "version"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->port, 0);
+
+    r = parse({"--serial", "/dev/ttyUSB0", "--rs485", "broadcast", "send", "CBS001L01ON"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->slaveAddress, 32);
+    EXPECT_TRUE(r.options->rs485);
+    EXPECT_EQ(r.options->argument, "CBS001L01ON");
+
+    r = parse({"set-clock"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->link, LinkChoice::Ini);
+
+    r = parse({"--pace-scale", "0.001", "--serial", "/tmp/p", "--rs485", "5", "version"});
+    ASSERT_TRUE(r.options);
+    EXPECT_DOUBLE_EQ(r.options->paceScale, 0.001);
+    EXPECT_EQ(r.options->slaveAddress, 5);
+}
+
+TEST(CtlOptions, UsageErrors) {
+    const std::vector<std::vector<std::string>> bad{
+        {},
+        {"read-all"},
+        {"read-all", "a", "b"},
+        {"version", "x"},
+        {"dance"},
+        {"--model", "X", "version"},
+        {"--tcp", "h:0", "version"},
+        {"--tcp", "h:99999", "version"},
+        {"--tcp", ":9004", "version"},
+        {"--tcp", "a", "--listen", "version"},
+        {"--rs485", "5", "version"},
+        {"--serial", "/dev/x", "--rs485", "32", "version"},
+        {"--pace-scale", "0", "version"},
+        {"--pace-scale", "1.5", "version"},
+        {"--pace-scale", "x", "version"},
+        {"--frobnicate", "version"},
+        {"send", "CBS\x01"},
+    };
+    for (const auto& args : bad) {
+        const auto r = parse(args);
+        EXPECT_FALSE(r.options.has_value()) << (args.empty() ? "" : args[0]);
+        EXPECT_FALSE(r.error.empty());
+    }
+    EXPECT_TRUE(parse({"--help"}).help);
+}
+
+TEST(CliHost, MessagesAreClassedForTheExitStatus) {
+    CliHost host;
+    host.notice("Success");
+    EXPECT_EQ(host.failure(), Failure::None);
+    host.error("Command Error");
+    EXPECT_EQ(host.failure(), Failure::Refused);
+    host.error("No Connect");
+    EXPECT_EQ(host.failure(), Failure::Link);
+    EXPECT_TRUE(host.noConnect());
+    host.error("Menu Display"); // a later refusal does not hide the link failure
+    EXPECT_EQ(host.failure(), Failure::Link);
+    Failure f{};
+    EXPECT_NE(explain("Socket 送信", &f).find("connection"), std::string::npos);
+    EXPECT_EQ(f, Failure::Link);
+}
+
+} // namespace
+} // namespace tlx::ctl
