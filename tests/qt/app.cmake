@@ -1,0 +1,1 @@
+# Qt tests of the desktop programs: tlx_add_qt_test(name sources...)
