@@ -1,1 +1,6 @@
-# Sources of this piece: target_sources(tlx_core PRIVATE ...)
+# Glyph list files and the picture export.
+target_sources(tlx_core PRIVATE
+  glyph_bmp.cpp
+  glyph_bmp.h
+  glyph_files.cpp
+  glyph_files.h)

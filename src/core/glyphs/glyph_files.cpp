@@ -1,0 +1,89 @@
+#include "glyphs/glyph_files.h"
+
+#include "model/settings_file_name.h"
+
+#include <utility>
+
+namespace tlx {
+
+namespace {
+
+bool isSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+std::size_t toSize(int v) {
+    return static_cast<std::size_t>(v);
+}
+
+} // namespace
+
+std::string_view glyphListExtension(GlyphSize size) {
+    switch (size) {
+    case GlyphSize::Large:
+        return ".tll";
+    case GlyphSize::Medium:
+        return ".tlm";
+    case GlyphSize::Small:
+        break;
+    }
+    return ".tls";
+}
+
+FileChoice glyphListFileChoice(GlyphSize size, bool save) {
+    const std::string ext(glyphListExtension(size));
+    FileChoice c;
+    c.save = save;
+    c.title = save ? "ファイルの保存" : "ファイルのオープン";
+    c.filters = {{"データ(*" + ext + ")", "*" + ext}, {"すべて(*.*)", "*.*"}};
+    return c;
+}
+
+std::string glyphListPath(std::string chosen, GlyphSize size) {
+    return withFileExtension(std::move(chosen), glyphListExtension(size));
+}
+
+std::string writeGlyphList(const std::vector<std::string>& table, GlyphSize size) {
+    const auto& g = glyphGeometry(size);
+    std::string out;
+    out.reserve(toSize(g.count) * toSize(g.digits) * 3);
+    for (std::size_t i = 0; i < toSize(g.count); ++i) {
+        const std::string_view glyph = i < table.size() ? std::string_view(table[i]) : "";
+        for (std::size_t k = 0; k < toSize(g.digits); ++k) {
+            const char c = k < glyph.size() ? glyph[k] : '0';
+            // A blank or line break would be skipped when read back and shift
+            // every later digit; it draws as an unlit digit anyway.
+            out.push_back(isSpace(c) ? '0' : c);
+            out.append("\r\n", 2);
+        }
+    }
+    return out;
+}
+
+GlyphListReadResult readGlyphList(std::string_view bytes, std::vector<std::string>& table,
+                                  GlyphSize size) {
+    const auto& g = glyphGeometry(size);
+    const std::size_t digits = toSize(g.digits);
+    table.resize(toSize(g.count));
+    for (auto& glyph : table) {
+        if (glyph.size() < digits) {
+            glyph.resize(digits, '0');
+        }
+    }
+    GlyphListReadResult r;
+    r.digitsExpected = toSize(g.count) * digits;
+    std::size_t at = 0;
+    while (r.digitsRead < r.digitsExpected) {
+        while (at < bytes.size() && isSpace(bytes[at])) {
+            ++at;
+        }
+        if (at == bytes.size()) {
+            break;
+        }
+        table[r.digitsRead / digits][r.digitsRead % digits] = bytes[at++];
+        ++r.digitsRead;
+    }
+    return r;
+}
+
+} // namespace tlx
