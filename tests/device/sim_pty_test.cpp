@@ -1,0 +1,79 @@
+// tlx500-sim on a pseudo-terminal: the tool's end behaves like a COM port,
+// alone or as an RS-485 bus of several devices.
+#include "sim_process.h"
+
+#include <QFileInfo>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace tlx::sim::test {
+namespace {
+
+constexpr int kQuietMs = 400;
+
+TEST(SimPty, AnswersLikeASerialDeviceAndRemovesItsLinkOnExit) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath("ttyTLX");
+    SimProcess sim({"--pty", link});
+    ASSERT_TRUE(sim.start()) << sim.why().toStdString();
+    EXPECT_EQ(sim.readyText(), link);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    {
+        PtyClient port;
+        ASSERT_TRUE(port.open(link));
+        ASSERT_TRUE(port.send("CBS512L10ON\r\n"));
+        EXPECT_EQ(port.readLine(), "GO\r\n");
+        ASSERT_TRUE(port.send("RCBS512\r\nXYZ\r\n"));
+        EXPECT_EQ(port.readLine(), "CBS512FFFFFFFFFN\r\n");
+        EXPECT_EQ(port.readLine(), "E3\r\n");
+    }
+    // The tool may close the port and open it again.
+    PtyClient again;
+    ASSERT_TRUE(again.open(link));
+    ASSERT_TRUE(again.send("RCBS512\r\n"));
+    EXPECT_EQ(again.readLine(), "CBS512FFFFFFFFFN\r\n");
+
+    EXPECT_EQ(sim.stop(SIGTERM), 0);
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+}
+
+TEST(SimPty, Rs485BusOfThreeDevices) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath("ttyBus");
+    SimProcess sim({"--pty", link, "--rs485", "3,5,7"});
+    ASSERT_TRUE(sim.start()) << sim.why().toStdString();
+    PtyClient bus;
+    ASSERT_TRUE(bus.open(link));
+
+    ASSERT_TRUE(bus.send("05CBS001L01ON\r\n"));
+    EXPECT_EQ(bus.readLine(), "05GO\r\n");
+    ASSERT_TRUE(bus.send("05RCBS001\r\n"));
+    EXPECT_EQ(bus.readLine(), "05CBS001NFFFFFFFFF\r\n");
+    ASSERT_TRUE(bus.send("03RCBS001\r\n"));
+    EXPECT_EQ(bus.readLine(), "03CBS001FFFFFFFFFF\r\n");
+
+    // Nobody at 04; a broadcast is carried out by all and answered by none.
+    ASSERT_TRUE(bus.send("04RAM\r\nFFAME\r\n"));
+    EXPECT_FALSE(bus.anythingWithin(kQuietMs));
+    for (const char* address : {"03", "05", "07"}) {
+        ASSERT_TRUE(bus.send(std::string(address) + "RAM\r\n"));
+        EXPECT_EQ(bus.readLine(), std::string(address) + "AME\r\n");
+    }
+    ASSERT_TRUE(bus.send("07XYZ\r\n"));
+    EXPECT_EQ(bus.readLine(), "07E3\r\n");
+}
+
+TEST(SimPty, ExistingFileIsNotReplaced) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plain");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QByteArray out, err;
+    EXPECT_EQ(runSimToEnd({"--pty", path}, &out, &err), 1);
+    EXPECT_TRUE(QFileInfo(path).isFile());
+}
+
+} // namespace
+} // namespace tlx::sim::test

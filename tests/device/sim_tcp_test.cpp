@@ -1,0 +1,279 @@
+// tlx500-sim as a process over loopback TCP: writes, refusals, the reply
+// layouts of reads, bad input, the dial-in role and the option errors.
+#include "device/read_table.h"
+#include "sim_process.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QThread>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace tlx::sim::test {
+namespace {
+
+std::string repeat(std::string_view s, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) {
+        out += s;
+    }
+    return out;
+}
+
+struct Running {
+    explicit Running(QStringList args) : sim(std::move(args)) {}
+    bool up() {
+        if (!sim.start()) {
+            ADD_FAILURE() << sim.why().toStdString();
+            return false;
+        }
+        if (!client.connectTo(sim.port())) {
+            ADD_FAILURE() << "cannot connect to port " << sim.port();
+            return false;
+        }
+        return true;
+    }
+    SimProcess sim;
+    LineClient client;
+};
+
+TEST(SimTcp, ValidWriteGoesMalformedLinesGetE3) {
+    Running r({"--tcp-listen", "0"});
+    ASSERT_TRUE(r.up());
+    auto& c = r.client;
+    EXPECT_EQ(c.request("CBS512L10ON"), "GO\r\n");
+    EXPECT_EQ(c.request("RCBS512"), "CBS512FFFFFFFFFN\r\n");
+    EXPECT_EQ(c.request("CBS512L10XX"), "E3\r\n");
+    EXPECT_EQ(c.request("HELLO"), "E3\r\n");
+    // A title holding Shift-JIS instead of a JIS code, and one with a code
+    // outside the font.
+    EXPECT_EQ(c.request("CA001L01"
+                        "8260" +
+                        repeat("2121", 27)),
+              "E3\r\n");
+    EXPECT_EQ(c.request("CA001L01"
+                        "2921" +
+                        repeat("2121", 27)),
+              "E3\r\n");
+    EXPECT_EQ(c.request("CA001L01"
+                        "2341"
+                        "A445" +
+                        repeat("2121", 26)),
+              "GO\r\n");
+    EXPECT_EQ(c.request("RCA001"), "CA001"
+                                   "2341A445" +
+                                       repeat("2121", 278) + "\r\n");
+    ASSERT_TRUE(c.send("RAM\n"));
+    EXPECT_EQ(c.readLine(), "E3\r\n");
+}
+
+TEST(SimTcp, LongLinesOfTheSpecifiedLayouts) {
+    Running r({"--tcp-listen", "0"});
+    ASSERT_TRUE(r.up());
+    auto& c = r.client;
+    const std::string past = "PAST" + repeat("10", 512);
+    EXPECT_EQ(c.request(past), "GO\r\n");
+    const auto reply = c.request("RPAST");
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(*reply, past + "\r\n");
+    EXPECT_EQ(reply->size(), 1030u);
+
+    std::string day = "SD05"
+                      "0830PAS";
+    for (int e = 1; e < 24; ++e) {
+        day += (e < 10 ? "0" : "") + std::to_string(e) + "00000";
+    }
+    ASSERT_EQ(day.size(), 172u);
+    EXPECT_EQ(c.request(day), "GO\r\n");
+    EXPECT_EQ(c.request("RSD05"), day + "\r\n");
+
+    EXPECT_EQ(c.request("ACA512002003004005006007008"), "GO\r\n");
+    EXPECT_EQ(c.request("RACA"), "ACA512002003004005006007008\r\n");
+    EXPECT_EQ(c.request("RRCA"), "RCA512002003004005006007008\r\n");
+    EXPECT_EQ(c.request("EIA010.000.000.001"), "GO\r\n");
+    EXPECT_EQ(c.request("REIA"), "EIA010.000.000.001\r\n");
+
+    const std::string glyph = repeat("0123456789ABCDEF", 36);
+    EXPECT_EQ(c.request("GRL001" + glyph), "GO\r\n");
+    EXPECT_EQ(c.request("RFBMLA365"), "FBMLA365" + glyph + "\r\n");
+}
+
+TEST(SimTcp, EveryReadOfTheHelpTableAnswersInItsLayout) {
+    for (const char* model : {"F", "S"}) {
+        Running r({"--tcp-listen", "0", "--model", model});
+        ASSERT_TRUE(r.up());
+        const Product p = model[0] == 'F' ? Product::F : Product::S;
+        for (const auto& row : device::readTable(p)) {
+            const auto reply = r.client.request(std::string(row.sample));
+            ASSERT_TRUE(reply) << row.sample;
+            EXPECT_EQ(reply->size(), row.sampleReplyChars + 2) << model << " " << row.sample;
+        }
+    }
+}
+
+TEST(SimTcp, ModelSTakesItsOwnForms) {
+    Running r({"--tcp-listen", "0", "--model", "S"});
+    ASSERT_TRUE(r.up());
+    auto& c = r.client;
+    EXPECT_EQ(c.request("CBS" + repeat("F", 511) + "N"), "GO\r\n");
+    EXPECT_EQ(c.request("RCBS"), "CBS" + repeat("F", 511) + "N\r\n");
+    EXPECT_EQ(c.request("CBS512L10ON"), "E3\r\n");
+    EXPECT_EQ(c.request("G001P001I280"), "GO\r\n");
+}
+
+TEST(SimTcp, GarbageNulsAndEndlessLinesNeitherCrashNorStopIt) {
+    Running r({"--tcp-listen", "0"});
+    ASSERT_TRUE(r.up());
+    auto& c = r.client;
+    ASSERT_TRUE(c.send(QByteArray(200000, 'x')));
+    ASSERT_TRUE(c.send(QByteArray("\r\n")));
+    EXPECT_EQ(c.readLine(), "E3\r\n");
+    ASSERT_TRUE(c.send(QByteArray("R\0AM\r\n\x01\x02\xFF\r\nRAM\r\n", 16)));
+    EXPECT_EQ(c.readLine(), "E3\r\n");
+    EXPECT_EQ(c.readLine(), "E3\r\n");
+    EXPECT_EQ(c.readLine(), "AMI\r\n");
+
+    // Half a line, then the peer goes away: the next connection is served.
+    ASSERT_TRUE(c.send("CBS001L0"));
+    c.socket().disconnectFromHost();
+    LineClient again;
+    ASSERT_TRUE(again.connectTo(r.sim.port()));
+    EXPECT_EQ(again.request("RCBS001"), "CBS001FFFFFFFFFF\r\n");
+    EXPECT_TRUE(r.sim.running());
+}
+
+TEST(SimTcp, SeveralConnectionsShareTheOneDevice) {
+    Running r({"--tcp-listen", "0"});
+    ASSERT_TRUE(r.up());
+    LineClient second;
+    ASSERT_TRUE(second.connectTo(r.sim.port()));
+    EXPECT_EQ(r.client.request("AME"), "GO\r\n");
+    EXPECT_EQ(second.request("RAM"), "AME\r\n");
+}
+
+TEST(SimTcp, FirmwareAndSeedShowInTheReplies) {
+    Running a({"--tcp-listen", "0", "--seed", "12", "--firmware", "1.20"});
+    ASSERT_TRUE(a.up());
+    Running b({"--tcp-listen", "0", "--seed", "12"});
+    ASSERT_TRUE(b.up());
+    EXPECT_EQ(a.client.request("RVN"), "VN1.20\r\n");
+    EXPECT_EQ(b.client.request("RVN"), "VN2.00\r\n");
+    for (const char* read : {"RCA001", "RCA512", "RCFS100", "RSD31", "REMA", "RPAST"}) {
+        const auto x = a.client.request(read);
+        ASSERT_TRUE(x) << read;
+        EXPECT_EQ(x, b.client.request(read)) << read;
+        EXPECT_NE(x->substr(0, 2), "E3");
+    }
+    EXPECT_NE(a.client.request("RCA001"), "CA001" + repeat("2121", 280) + "\r\n");
+}
+
+TEST(SimTcp, DialsInAndRetriesUntilTheServerListens) {
+    // Find a free port, then start the emulator before anything listens on it.
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+
+    SimProcess sim({"--tcp-connect", "127.0.0.1:" + QString::number(port), "--count", "3"});
+    ASSERT_TRUE(sim.launch()) << sim.why().toStdString();
+    // Give the first dials time to be refused; the test holds either way.
+    QThread::msleep(300);
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, port));
+    // The ready file comes once every device has got through.
+    ASSERT_TRUE(sim.waitReady()) << sim.why().toStdString();
+    EXPECT_EQ(sim.readyText(), "127.0.0.1:" + QString::number(port));
+
+    std::vector<std::unique_ptr<QTcpSocket>> devices;
+    while (devices.size() < 3) {
+        if (!server.hasPendingConnections()) {
+            ASSERT_TRUE(server.waitForNewConnection(kWaitMs));
+        }
+        devices.emplace_back(server.nextPendingConnection());
+    }
+    auto ask = [](QTcpSocket& s, const QByteArray& line) {
+        s.write(line + "\r\n");
+        s.waitForBytesWritten(kWaitMs);
+        QByteArray got;
+        while (!got.endsWith('\n') && s.waitForReadyRead(kWaitMs)) {
+            got += s.readAll();
+        }
+        return got;
+    };
+    // Each device has its own state.
+    EXPECT_EQ(ask(*devices[0], "AME"), "GO\r\n");
+    EXPECT_EQ(ask(*devices[0], "RAM"), "AME\r\n");
+    EXPECT_EQ(ask(*devices[1], "RAM"), "AMI\r\n");
+    EXPECT_EQ(ask(*devices[2], "RAM"), "AMI\r\n");
+
+    // A device whose connection is closed dials again.
+    devices[1]->disconnectFromHost();
+    ASSERT_TRUE(server.waitForNewConnection(kWaitMs));
+    std::unique_ptr<QTcpSocket> back(server.nextPendingConnection());
+    EXPECT_EQ(ask(*back, "RVN"), "VN2.00\r\n");
+}
+
+TEST(SimOptions, HelpListsOptionsAndTheReadTable) {
+    QByteArray out, err;
+    ASSERT_EQ(runSimToEnd({"--help"}, &out, &err), 0);
+    for (const char* text :
+         {"--tcp-listen", "--tcp-connect",  "--count",    "--pty",   "--serial",   "--rs485",
+          "--model",      "--state",        "--save",     "--seed",  "--firmware", "--log",
+          "--ready-file", "--silent-after", "--reply-at", "--split", "--delay-ms", "--drop-after",
+          "RCA ppp",      "RPAST",          "RISS",       "RSD dd",  "FBML cccc"}) {
+        EXPECT_TRUE(out.contains(text)) << text;
+    }
+}
+
+TEST(SimOptions, BadOptionsAreRefusedWithExitCode2) {
+    const QStringList bad[] = {
+        {},
+        {"--tcp-listen", "0", "--pty", "/tmp/x"},
+        {"--tcp-listen", "70000"},
+        {"--tcp-connect", "nohostport"},
+        {"--tcp-listen", "0", "--count", "2"},
+        {"--tcp-listen", "0", "--rs485", "32"},
+        {"--tcp-listen", "0", "--rs485", "3,3"},
+        {"--tcp-listen", "0", "--model", "X"},
+        {"--tcp-listen", "0", "--firmware", "2.000"},
+        {"--tcp-listen", "0", "--seed", "-1"},
+        {"--tcp-listen", "0", "--silent-after", "0"},
+        {"--tcp-listen", "0", "--reply-at", "E3"},
+        {"--tcp-listen", "0", "--reply-at", "0:E3"},
+        {"--tcp-listen", "0", "--delay-ms", "x"},
+        {"--pty", "/tmp/x", "--drop-after", "3"},
+        {"--tcp-listen", "0", "stray"},
+    };
+    for (const auto& args : bad) {
+        QByteArray out, err;
+        EXPECT_EQ(runSimToEnd(args, &out, &err), 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(err.startsWith("tlx500-sim: ")) << args.join(' ').toStdString();
+    }
+}
+
+TEST(SimOptions, MissingStateFileIsAnError) {
+    QByteArray out, err;
+    EXPECT_EQ(runSimToEnd({"--tcp-listen", "0", "--state", "/nonexistent/x.dat"}, &out, &err), 1);
+    EXPECT_TRUE(err.contains("x.dat"));
+}
+
+TEST(SimBenchmark, ShortCommandsPerSecondOverLoopback) {
+    Running r({"--tcp-listen", "0"});
+    ASSERT_TRUE(r.up());
+    QElapsedTimer t;
+    t.start();
+    int n = 0;
+    while (t.elapsed() < 1000) {
+        ASSERT_EQ(r.client.request("RAM"), "AMI\r\n");
+        ++n;
+    }
+    const double rate = n * 1000.0 / static_cast<double>(t.elapsed());
+    RecordProperty("commands_per_second", static_cast<int>(rate));
+    std::printf("tlx500-sim: %.0f short commands per second (one client, one at a time)\n", rate);
+    // Far below the target: catches only a stall per reply (such as delayed
+    // acknowledgements), never the machine's load.
+    EXPECT_GT(rate, 500.0);
+}
+
+} // namespace
+} // namespace tlx::sim::test
