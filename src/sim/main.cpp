@@ -131,15 +131,20 @@ int main(int argc, char** argv) {
         printErr(QString("model %1 on %2 -> %3").arg(model).arg(o.path, pty->slaveName()));
         ready(o.path);
         break;
-    case LinkKind::Serial:
+    case LinkKind::Serial: {
         serial = std::make_unique<SerialLink>(contextFor(0));
-        if (!serial->open(o.path, &error)) {
+        QString warning;
+        if (!serial->open(o.path, &error, &warning)) {
             printErr(error);
             return 1;
+        }
+        if (!warning.isEmpty()) {
+            printErr("warning: " + warning);
         }
         printErr(QString("model %1 on %2 at 115200 8E1").arg(model).arg(o.path));
         ready(o.path);
         break;
+    }
     }
 
     const int rc = QCoreApplication::exec();

@@ -14,7 +14,9 @@ class SerialLink : public QObject {
     Q_OBJECT
   public:
     explicit SerialLink(LinkContext context, QObject* parent = nullptr);
-    bool open(const QString& device, QString* error);
+    // Fails when the port cannot be opened at 115200 baud, 8 data bits and 1
+    // stop bit; a port without parity only gives *warning.
+    bool open(const QString& device, QString* error, QString* warning);
 
   private:
     LinkContext context_;

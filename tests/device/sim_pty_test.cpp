@@ -2,9 +2,15 @@
 // alone or as an RS-485 bus of several devices.
 #include "sim_process.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <unistd.h>
 
 namespace tlx::sim::test {
 namespace {
@@ -73,6 +79,46 @@ TEST(SimPty, ExistingFileIsNotReplaced) {
     QByteArray out, err;
     EXPECT_EQ(runSimToEnd({"--pty", path}, &out, &err), 1);
     EXPECT_TRUE(QFileInfo(path).isFile());
+}
+
+TEST(SimSerial, OpensAPortAtTheDeviceLineSettings) {
+    // A pseudo-terminal stands in for the cable: the emulator opens its slave
+    // end as a serial port, the test talks on the master end.
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    SimProcess sim({"--serial", name, "--rs485", "12"});
+    ASSERT_TRUE(sim.start()) << sim.why().toStdString();
+    EXPECT_EQ(sim.readyText(), QString(name));
+
+    const std::string command = "12RAM\r\n";
+    ASSERT_EQ(::write(master, command.data(), command.size()),
+              static_cast<ssize_t>(command.size()));
+    std::string got;
+    QDeadlineTimer deadline(kWaitMs);
+    while (got.find('\n') == std::string::npos && !deadline.hasExpired()) {
+        pollfd p{master, POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(deadline.remainingTime())) <= 0) {
+            break;
+        }
+        char buf[256];
+        const ssize_t n = ::read(master, buf, sizeof buf);
+        if (n <= 0) {
+            break;
+        }
+        got.append(buf, static_cast<std::size_t>(n));
+    }
+    EXPECT_EQ(got, "12AMI\r\n");
+    EXPECT_EQ(sim.stop(SIGTERM), 0);
+    ::close(master);
+    ::close(slave);
+}
+
+TEST(SimSerial, MissingPortIsAnError) {
+    QByteArray out, err;
+    EXPECT_EQ(runSimToEnd({"--serial", "/nonexistent/ttyX"}, &out, &err), 1);
+    EXPECT_TRUE(err.contains("ttyX"));
 }
 
 } // namespace
