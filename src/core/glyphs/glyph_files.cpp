@@ -45,16 +45,18 @@ std::string glyphListPath(std::string chosen, GlyphSize size) {
 
 std::string writeGlyphList(const std::vector<std::string>& table, GlyphSize size) {
     const auto& g = glyphGeometry(size);
-    std::string out;
-    out.reserve(toSize(g.count) * toSize(g.digits) * 3);
+    const std::size_t digits = toSize(g.digits);
+    std::string out(toSize(g.count) * digits * 3, '\0');
+    char* p = out.data();
     for (std::size_t i = 0; i < toSize(g.count); ++i) {
         const std::string_view glyph = i < table.size() ? std::string_view(table[i]) : "";
-        for (std::size_t k = 0; k < toSize(g.digits); ++k) {
+        for (std::size_t k = 0; k < digits; ++k) {
             const char c = k < glyph.size() ? glyph[k] : '0';
             // A blank or line break would be skipped when read back and shift
             // every later digit; it draws as an unlit digit anyway.
-            out.push_back(isSpace(c) ? '0' : c);
-            out.append("\r\n", 2);
+            *p++ = isSpace(c) ? '0' : c;
+            *p++ = '\r';
+            *p++ = '\n';
         }
     }
     return out;

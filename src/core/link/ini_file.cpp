@@ -81,20 +81,14 @@ IniDocument IniDocument::parse(std::string_view bytes) {
     }
     while (!bytes.empty()) {
         const auto lf = bytes.find('\n');
-        Line line;
-        if (lf == std::string_view::npos) {
-            line.text.assign(bytes);
-            bytes = {};
-        } else {
-            line.text.assign(bytes.substr(0, lf));
-            line.end = "\n";
-            bytes.remove_prefix(lf + 1);
+        std::string_view text = bytes.substr(0, lf);
+        std::string_view end = lf == std::string_view::npos ? "" : "\n";
+        bytes = lf == std::string_view::npos ? std::string_view{} : bytes.substr(lf + 1);
+        if (!text.empty() && text.back() == '\r') {
+            text.remove_suffix(1);
+            end = end.empty() ? "\r" : "\r\n";
         }
-        if (!line.text.empty() && line.text.back() == '\r') {
-            line.text.pop_back();
-            line.end.insert(0, "\r");
-        }
-        doc.lines_.push_back(std::move(line));
+        doc.lines_.push_back(Line{std::string(text), std::string(end)});
     }
     return doc;
 }
@@ -152,18 +146,27 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
         return;
     }
     if (f.sectionLine != lines_.size()) {
-        if (lines_[f.lastLine].end.empty()) {
-            lines_[f.lastLine].end = "\r\n";
-        }
+        endWithLineBreak(lines_[f.lastLine]);
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(f.lastLine + 1),
                       Line{std::move(line), "\r\n"});
         return;
     }
-    if (!lines_.empty() && lines_.back().end.empty()) {
-        lines_.back().end = "\r\n";
+    if (!lines_.empty()) {
+        endWithLineBreak(lines_.back());
     }
-    lines_.push_back(Line{"[" + std::string(section) + "]", "\r\n"});
+    std::string header = "[";
+    header += section;
+    header += ']';
+    lines_.push_back(Line{std::move(header), "\r\n"});
     lines_.push_back(Line{std::move(line), "\r\n"});
+}
+
+void IniDocument::endWithLineBreak(Line& line) {
+    // A last line ending in nothing or in a lone CR would run into the line
+    // added after it.
+    if (line.end.find('\n') == std::string::npos) {
+        line.end = "\r\n";
+    }
 }
 
 std::string IniDocument::bytes() const {

@@ -39,6 +39,7 @@ class IniDocument {
         std::size_t lastLine;    // the section's last non-blank line
     };
     Found find(std::string_view section, std::string_view key) const;
+    static void endWithLineBreak(Line& line);
 
     std::string bom_;
     std::vector<Line> lines_;

@@ -90,6 +90,17 @@ TEST(IniDocument, WritesChangeOnlyTheirOwnLine) {
     EXPECT_EQ(doc.value(kSection, "com_port"), "3");
 }
 
+TEST(IniDocument, ALastLineEndingInALoneCrIsEndedBeforeAnythingFollows) {
+    auto doc = IniDocument::parse("[a]\r\nx=1\r");
+    EXPECT_EQ(doc.bytes(), "[a]\r\nx=1\r");
+    doc.set("a", "y", "2");
+    doc.set("b", "z", "3");
+    EXPECT_EQ(doc.bytes(), "[a]\r\nx=1\r\ny=2\r\n[b]\r\nz=3\r\n");
+    const auto again = IniDocument::parse(doc.bytes());
+    EXPECT_EQ(again.value("a", "y"), "2");
+    EXPECT_EQ(again.value("b", "z"), "3");
+}
+
 TEST(IniDocument, FirstWriteToAnEmptyDocumentMakesTheSection) {
     IniDocument doc;
     doc.set(kSection, "Interface", "1");
