@@ -187,12 +187,19 @@ bool Session::openLink() {
     return false;
 }
 
+void Session::settleSerial() {
+    if (state_->connection.interfaceKind != InterfaceKind::Serial) {
+        return;
+    }
+    // The no-answer rule of the tick ends the wait when the device is silent.
+    waitFor([&] { return !state_->link.awaitingAnswer; }, std::chrono::hours(1));
+    serial_->drain(5000);
+}
+
 bool Session::exchange(const std::string& line) {
     state_->link.abortFlag = false;
     sendCommand(*state_, host_, *transport_, line);
-    if (state_->connection.interfaceKind == InterfaceKind::Serial) {
-        waitFor([&] { return !state_->link.awaitingAnswer; }, std::chrono::hours(1));
-    }
+    settleSerial();
     return host_.failure() == Failure::None && !state_->link.abortFlag;
 }
 
@@ -221,7 +228,9 @@ template <typename Run> bool Session::drive(Run& run, const char* what, int tota
     timer.start(scaled(run.nextInterval()));
     loop.exec();
     progress.finish();
-    return run.end() == RunEnd::Completed;
+    // A serial run ends without waiting for its last answer; it counts too.
+    settleSerial();
+    return run.end() == RunEnd::Completed && !state_->link.abortFlag;
 }
 
 int Session::readAll() {

@@ -35,6 +35,7 @@ private:
     bool openListening();
     bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);
     bool exchange(const std::string& line); // send, wait for the answer
+    void settleSerial(); // the last answer in, every byte out
     template <typename Run> bool drive(Run& run, const char* what, int total);
 
     int readAll();

@@ -98,6 +98,15 @@ void SerialLink::write(std::string_view bytes) {
     }
 }
 
+bool SerialLink::drain(int limitMs) {
+    while (port_.isOpen() && port_.bytesToWrite() > 0) {
+        if (!port_.waitForBytesWritten(limitMs)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void SerialLink::onReadyRead() {
     const QByteArray data = port_.readAll();
     const std::string_view bytes(data.constData(), static_cast<std::size_t>(data.size()));

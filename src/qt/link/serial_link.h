@@ -36,6 +36,8 @@ public:
     // Opens the port unless the interface is TCP/IP or it is open already.
     SerialOpenResult start();
     void write(std::string_view bytes);
+    // Waits (bounded) until every written byte has left for the port.
+    bool drain(int limitMs);
     bool isOpen() const { return port_.isOpen(); }
     void setTap(TrafficTap tap) { tap_ = std::move(tap); }
 

@@ -1,0 +1,242 @@
+// tlx500ctl against tlx500-sim: every link, both models, and the failures an
+// operator meets.
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+
+#include "ctl_runner.h"
+#include "sim_process.h"
+
+namespace tlx::e2e {
+namespace {
+
+using sim::test::SimProcess;
+
+constexpr const char* kFast = "0.001";
+
+QString modelArg(Product p) { return p == Product::F ? "F" : "S"; }
+
+class CtlE2E : public ::testing::TestWithParam<Product> {
+protected:
+    Product product() const { return GetParam(); }
+    QString model() const { return modelArg(product()); }
+    QTemporaryDir dir;
+    QString file(const QString& name) const { return dir.filePath(name); }
+
+    // Stops the emulator and loads the state it saved.
+    std::optional<SettingsModel> savedState(SimProcess& sim, const QString& path) {
+        EXPECT_EQ(sim.stop(SIGTERM), 0);
+        return loadSettings(path, product());
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(BothModels, CtlE2E, ::testing::Values(Product::F, Product::S),
+                         [](const ::testing::TestParamInfo<Product>& p) {
+                             return p.param == Product::F ? "F" : "S";
+                         });
+
+TEST_P(CtlE2E, ReadAllOverTcpMatchesTheDevice) {
+    SimProcess sim({"--model", model(), "--tcp-listen", "0", "--seed", "11", "--save",
+                    file("device.dat")});
+    ASSERT_TRUE(sim.start()) << sim.why().toStdString();
+    const auto r = runCtl({"--model", model(), "--tcp", "127.0.0.1:" + QString::number(sim.port()),
+                           "--pace-scale", kFast, "read-all", file("read.dat")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const auto device = savedState(sim, file("device.dat"));
+    const auto read = loadSettings(file("read.dat"), product());
+    ASSERT_TRUE(device && read);
+    EXPECT_EQ(readFieldsDiff(*device, *read, product()), "");
+    EXPECT_EQ(read->firmwareVersion, "0.00"); // the version is not part of the file
+}
+
+TEST_P(CtlE2E, SendAllOverTcpLeavesTheDeviceHoldingTheFile) {
+    // The file: another seeded device's state.
+    {
+        SimProcess source({"--model", model(), "--tcp-listen", "0", "--seed", "5", "--save",
+                           file("source.dat")});
+        ASSERT_TRUE(source.start());
+        ASSERT_EQ(source.stop(SIGTERM), 0);
+    }
+    SimProcess sim({"--model", model(), "--tcp-listen", "0", "--seed", "99", "--save",
+                    file("device.dat")});
+    ASSERT_TRUE(sim.start());
+    const auto r = runCtl({"--model", model(), "--tcp", "127.0.0.1:" + QString::number(sim.port()),
+                           "--pace-scale", kFast, "send-all", file("source.dat")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const auto device = savedState(sim, file("device.dat"));
+    const auto source = loadSettings(file("source.dat"), product());
+    ASSERT_TRUE(device && source);
+    EXPECT_EQ(sentFieldsDiff(*source, *device, product()), "");
+}
+
+TEST_P(CtlE2E, ReadAllAsServerWithTheDeviceDialingIn) {
+    CtlProcess ctl({"--model", model(), "--listen", "0", "--pace-scale", kFast, "read-all",
+                    file("read.dat")});
+    const auto port = ctl.waitListeningPort();
+    ASSERT_TRUE(port.has_value());
+    SimProcess sim({"--model", model(), "--tcp-connect", "127.0.0.1:" + QString::number(*port),
+                    "--seed", "3", "--save", file("device.dat")});
+    ASSERT_TRUE(sim.launch());
+    const auto r = ctl.finish();
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const auto device = savedState(sim, file("device.dat"));
+    const auto read = loadSettings(file("read.dat"), product());
+    ASSERT_TRUE(device && read);
+    EXPECT_EQ(readFieldsDiff(*device, *read, product()), "");
+}
+
+TEST_P(CtlE2E, ReadAllOverAPseudoTerminal) {
+    SimProcess sim({"--model", model(), "--pty", file("tty"), "--seed", "21", "--save",
+                    file("device.dat")});
+    ASSERT_TRUE(sim.start()) << sim.why().toStdString();
+    const auto r = runCtl({"--model", model(), "--serial", file("tty"), "--pace-scale", kFast,
+                           "read-all", file("read.dat")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const auto device = savedState(sim, file("device.dat"));
+    const auto read = loadSettings(file("read.dat"), product());
+    ASSERT_TRUE(device && read);
+    EXPECT_EQ(readFieldsDiff(*device, *read, product()), "");
+}
+
+TEST_P(CtlE2E, SendAllToAddressFiveOnAnRs485Bus) {
+    {
+        SimProcess source({"--model", model(), "--tcp-listen", "0", "--seed", "8", "--save",
+                           file("source.dat")});
+        ASSERT_TRUE(source.start());
+        ASSERT_EQ(source.stop(SIGTERM), 0);
+    }
+    SimProcess bus({"--model", model(), "--pty", file("tty"), "--rs485", "3,5", "--save",
+                    file("device.dat")});
+    ASSERT_TRUE(bus.start()) << bus.why().toStdString();
+    const auto r = runCtl({"--model", model(), "--serial", file("tty"), "--rs485", "5",
+                           "--pace-scale", kFast, "send-all", file("source.dat")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    ASSERT_EQ(bus.stop(SIGTERM), 0);
+    const auto five = loadSettings(file("device-05.dat"), product());
+    const auto three = loadSettings(file("device-03.dat"), product());
+    const auto source = loadSettings(file("source.dat"), product());
+    ASSERT_TRUE(five && three && source);
+    EXPECT_EQ(sentFieldsDiff(*source, *five, product()), "");
+    EXPECT_NE(sentFieldsDiff(*source, *three, product()), ""); // address 3 heard nothing
+}
+
+TEST_P(CtlE2E, BroadcastSendAllReachesEveryDevice) {
+    {
+        SimProcess source({"--model", model(), "--tcp-listen", "0", "--seed", "4", "--save",
+                           file("source.dat")});
+        ASSERT_TRUE(source.start());
+        ASSERT_EQ(source.stop(SIGTERM), 0);
+    }
+    SimProcess bus({"--model", model(), "--pty", file("tty"), "--rs485", "3,5", "--save",
+                    file("device.dat")});
+    ASSERT_TRUE(bus.start());
+    const auto r = runCtl({"--model", model(), "--serial", file("tty"), "--rs485", "broadcast",
+                           "--pace-scale", "0.02", "send-all", file("source.dat")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    ASSERT_EQ(bus.stop(SIGTERM), 0);
+    const auto source = loadSettings(file("source.dat"), product());
+    for (const char* name : {"device-03.dat", "device-05.dat"}) {
+        const auto device = loadSettings(file(name), product());
+        ASSERT_TRUE(device && source) << name;
+        EXPECT_EQ(sentFieldsDiff(*source, *device, product()), "") << name;
+    }
+}
+
+TEST(CtlE2EFirmware, VersionDecidesWhereReadAllEnds) {
+    const std::vector<std::pair<QString, int>> cases{{"1.20", 4656}, {"1.10", 4655}, {"2.00", 5168}};
+    for (const auto& [firmware, commands] : cases) {
+        SimProcess sim({"--tcp-listen", "0", "--firmware", firmware});
+        ASSERT_TRUE(sim.start());
+        QTemporaryDir dir;
+        const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "--pace-scale",
+                               kFast, "read-all", dir.filePath("a.dat")});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(commandsReported(r.err), commands) << firmware.toStdString();
+        const auto v = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "version"});
+        EXPECT_EQ(v.out.trimmed().toStdString(), firmware.toStdString());
+    }
+}
+
+TEST(CtlE2EFailures, SilentSerialDeviceGivesNoConnect) {
+    QTemporaryDir dir;
+    SimProcess sim({"--pty", dir.filePath("tty"), "--silent-after", "40"});
+    ASSERT_TRUE(sim.start());
+    const auto r = runCtl({"--serial", dir.filePath("tty"), "--pace-scale", "0.01", "read-all",
+                           dir.filePath("a.dat")});
+    EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("No Connect"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("a.dat")));
+}
+
+TEST(CtlE2EFailures, SilentTcpDeviceIsALinkError) {
+    QTemporaryDir dir;
+    SimProcess sim({"--tcp-listen", "0", "--silent-after", "5"});
+    ASSERT_TRUE(sim.start()) << sim.why().toStdString();
+    const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "--pace-scale",
+                           kFast, "read-all", dir.filePath("a.dat")});
+    EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("no answer")) << r.err.toStdString();
+}
+
+TEST(CtlE2EFailures, RefusalInTheMiddleStopsTheRun) {
+    QTemporaryDir dir;
+    SimProcess sim({"--tcp-listen", "0", "--reply-at", "700:E3"});
+    ASSERT_TRUE(sim.start());
+    const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "--pace-scale",
+                           kFast, "read-all", dir.filePath("a.dat")});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("E3"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("a.dat")));
+}
+
+TEST(CtlE2EFailures, SplitRepliesAreWholeLines) {
+    for (const QString link : {"tcp", "pty"}) {
+        QTemporaryDir dir;
+        const bool tcp = link == "tcp";
+        SimProcess sim(tcp ? QStringList{"--tcp-listen", "0", "--split", "--seed", "2"}
+                           : QStringList{"--pty", dir.filePath("tty"), "--split", "--seed", "2"});
+        ASSERT_TRUE(sim.start());
+        const QStringList linkArgs = tcp ? QStringList{"--tcp", "127.0.0.1:" + QString::number(sim.port())}
+                                         : QStringList{"--serial", dir.filePath("tty")};
+        const auto r = runCtl(linkArgs + QStringList{"send", "RADT"});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.startsWith("ADT")) << r.out.toStdString();
+        EXPECT_EQ(r.out.count('\n'), 1);
+    }
+}
+
+TEST(CtlE2EFailures, DroppedConnectionEndsTheRunClearly) {
+    QTemporaryDir dir;
+    SimProcess sim({"--tcp-listen", "0", "--drop-after", "50"});
+    ASSERT_TRUE(sim.start());
+    const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "--pace-scale",
+                           kFast, "read-all", dir.filePath("a.dat")});
+    EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("connection")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("a.dat")));
+}
+
+TEST(CtlE2EFailures, UsageAndFileErrors) {
+    EXPECT_EQ(runCtl({"frobnicate"}).exitCode, 2);
+    QTemporaryDir dir;
+    EXPECT_EQ(runCtl({"--tcp", "127.0.0.1:1", "send-all", dir.filePath("missing.dat")}).exitCode, 2);
+    QFile shortFile(dir.filePath("short.dat"));
+    ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
+    shortFile.write("0\r\n0\r\n");
+    shortFile.close();
+    EXPECT_EQ(runCtl({"--tcp", "127.0.0.1:1", "send-all", dir.filePath("short.dat")}).exitCode, 2);
+    const auto r = runCtl({"--serial", dir.filePath("no-such-tty"), "version"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(r.err.contains("does not exist")) << r.err.toStdString();
+}
+
+TEST(CtlE2EFailures, SendPrintsTheRefusalAndExitsOne) {
+    SimProcess sim({"--tcp-listen", "0"});
+    ASSERT_TRUE(sim.start());
+    const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "send", "XYZZY"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out.trimmed().toStdString(), "E3");
+}
+
+} // namespace
+} // namespace tlx::e2e

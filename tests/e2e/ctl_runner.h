@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+#include "app/product.h"
+#include "model/settings_model.h"
+
+namespace tlx::e2e {
+
+struct CtlResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs tlx500ctl to its end (or kills it after the limit).
+CtlResult runCtl(const QStringList& arguments, int limitMs = 120000);
+
+// tlx500ctl started and left running, for the listening role.
+class CtlProcess {
+public:
+    explicit CtlProcess(const QStringList& arguments);
+    ~CtlProcess();
+    // The port it announced on stderr ("... on port N").
+    std::optional<int> waitListeningPort(int limitMs = 20000);
+    CtlResult finish(int limitMs = 120000);
+
+private:
+    QProcess process_;
+    QByteArray err_;
+};
+
+// A settings file read into a model; nothing when it cannot be read whole.
+std::optional<SettingsModel> loadSettings(const QString& path, Product product);
+bool saveSettings(const QString& path, const SettingsModel& m, Product product);
+
+// The number the tool reports for "read N settings commands" / "sent N commands".
+int commandsReported(const QByteArray& err);
+
+// Title text as shown: trailing full-width spaces do not count.
+std::string trimmedTitle(std::string_view text);
+
+// The fields the read-all run reads, compared between two models: empty when
+// equal, else the first differing field's name.
+std::string readFieldsDiff(const SettingsModel& a, const SettingsModel& b, Product p);
+// The fields send-all sends.
+std::string sentFieldsDiff(const SettingsModel& a, const SettingsModel& b, Product p);
+
+} // namespace tlx::e2e
