@@ -301,20 +301,7 @@ struct Reader {
     }
 
     void number(std::int32_t& cell, Range range) {
-        if (rest.size() >= 3) {
-            // By far the most common line: one digit and CR LF.
-            const auto digit = static_cast<unsigned char>(rest[0] - '0');
-            if (digit < 10 && rest[1] == '\r' && rest[2] == '\n') {
-                rest.remove_prefix(3);
-                ++result.linesUsed;
-                if (digit >= range.min && digit <= range.max) {
-                    cell = digit;
-                } else {
-                    ++result.linesRejected;
-                }
-                return;
-            }
-        } else if (rest.empty()) {
+        if (rest.empty()) {
             return;
         }
         if (const auto plain = plainNumberLine()) {

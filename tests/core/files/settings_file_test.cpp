@@ -426,6 +426,34 @@ TEST(SettingsFileRead, DamagedNumberKeepsItsFieldAndTheRestStaysAligned) {
     EXPECT_EQ(m->spareSetting1, -42);
 }
 
+TEST(SettingsFileRead, NumberLinesReadAlikeMidFileAndAtItsEnd) {
+    // The same lines near the start of the number fields and as the file's
+    // very last lines, with CR LF and with LF.
+    const std::vector<std::string> odd = {"x", " 1", "+1", "1\rjunk", "-0", "01", "2", "1 1"};
+    const std::vector<int> expected = {0, 1, 1, 1, 0, 1, 0, 0};
+    for (const char* end : {"\r\n", "\n"}) {
+        auto lines = crlfLines(writeSettingsFile(*defaults(Product::F), Product::F));
+        const std::size_t blink0 = 3 + 5120 * 3; // blink, 0..1
+        const std::size_t tail = lines.size() - odd.size();
+        for (std::size_t i = 0; i < odd.size(); ++i) {
+            lines[blink0 + i] = odd[i];
+            lines[tail + i] = odd[i];
+        }
+        std::string bytes;
+        for (const auto& l : lines) {
+            bytes += l + end;
+        }
+        auto m = defaults(Product::F);
+        const auto r = readSettingsFile(bytes, *m, Product::F);
+        EXPECT_TRUE(r.complete());
+        EXPECT_EQ(r.linesRejected, 6u);
+        for (std::size_t i = 0; i < odd.size(); ++i) {
+            EXPECT_EQ(m->blink[0][i], expected[i]) << odd[i];
+            EXPECT_EQ(m->fontType[511][kLines - odd.size() + i], expected[i]) << odd[i];
+        }
+    }
+}
+
 TEST(SettingsFileRead, OverlongTitleLineIsCutToTheSlotAndTheNextLineStaysNext) {
     auto m = defaults(Product::F);
     const auto lines = crlfLines(writeSettingsFile(*m, Product::F));
