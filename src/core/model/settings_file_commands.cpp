@@ -6,6 +6,7 @@
 #include "model/settings_file_name.h"
 
 #include <sys/stat.h>
+#include <utility>
 
 namespace tlx {
 
@@ -34,7 +35,11 @@ bool newSettingsFile(AppState& state, Host& host) {
     if (m.dataModified && !host.askYesNo(kAskNewWithoutSaving, state.traits().productString)) {
         return false;
     }
+    // The port text is also the PC's own TCP/IP port from the INI file, which
+    // a new settings file does not touch.
+    std::string port = std::move(m.devicePortNumber);
     resetModelToDefaults(m, state.product);
+    m.devicePortNumber = std::move(port);
     state.dialogs.reset();
     m.currentFilePath.clear();
     host.settingsFileShown({});

@@ -29,8 +29,9 @@ FileChoice settingsFileChoice(bool save);
 // runs (busyStep not 0) and returns whether it loaded, saved or reset.
 
 // Resets the settings to their defaults after asking about unsaved changes.
-// The link and the glyph tables are left alone, and the current file is
-// forgotten so that a later Save cannot overwrite it with the new settings.
+// The link, the PC's TCP/IP port text and the glyph tables are left alone,
+// and the current file is forgotten so that a later Save cannot overwrite it
+// with the new settings.
 bool newSettingsFile(AppState& state, Host& host);
 bool openSettingsFile(AppState& state, Host& host);
 bool saveSettingsFile(AppState& state, Host& host);

@@ -165,6 +165,7 @@ TEST_F(SettingsFileCommands, NewAsksThenResetsAndForgetsTheFile) {
     state->link.socketConnected = true;
     state->glyphs.glyph(GlyphFace::Gothic, GlyphSize::Small, 0)[0] = 'F';
     state->dialogs.currentPage = 7;
+    state->model.devicePortNumber = "10001";
 
     host.answers.push_back(false);
     EXPECT_FALSE(newSettingsFile(*state, host));
@@ -178,7 +179,9 @@ TEST_F(SettingsFileCommands, NewAsksThenResetsAndForgetsTheFile) {
     EXPECT_FALSE(state->model.dataModified);
     EXPECT_EQ(state->dialogs.currentPage, 0);
     EXPECT_EQ(host.shown, std::vector<std::string>{""});
-    // The links stay up and the glyph tables (not in this file) stay drawn.
+    // The links stay up with their port, and the glyph tables (not in this
+    // file) stay drawn.
+    EXPECT_EQ(state->model.devicePortNumber, "10001");
     EXPECT_TRUE(state->link.serialOpen);
     EXPECT_TRUE(state->link.socketConnected);
     EXPECT_EQ(state->glyphs.glyph(GlyphFace::Gothic, GlyphSize::Small, 0)[0], 'F');
