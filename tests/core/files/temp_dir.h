@@ -1,9 +1,8 @@
 #pragma once
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -34,14 +33,25 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// The file's bytes; empty when it cannot be read.
 inline std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string out;
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buf[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+            out.append(buf, n);
+        }
+        std::fclose(f);
+    }
+    return out;
 }
 
 inline void spit(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
 }
 
 } // namespace tlx::test
