@@ -1,1 +1,3 @@
-# Qt tests of the desktop programs: tlx_add_qt_test(name sources...)
+# Qt tests of the desktop programs (offscreen), and the core logic of their
+# shell.
+tlx_add_core_test(tlx_shell_logic_tests app/shell_logic_test.cpp)

@@ -1,0 +1,147 @@
+#include "app/shell_logic.h"
+
+#include "app/app_state.h"
+#include "app/host.h"
+#include "link/connection_dialogs.h"
+#include "model/settings_file_commands.h"
+
+#include <array>
+#include <cstdio>
+
+namespace tlx {
+
+namespace {
+
+// Forwards everything and notes whether the operator named a file.
+class ChoiceWatchingHost : public Host {
+  public:
+    explicit ChoiceWatchingHost(Host& inner) : inner_(inner) {}
+
+    void showMessage(MessageKind kind, std::string_view text, std::string_view caption) override {
+        inner_.showMessage(kind, text, caption);
+    }
+    bool askYesNo(std::string_view text, std::string_view caption) override {
+        return inner_.askYesNo(text, caption);
+    }
+    std::optional<std::string> chooseFile(const FileChoice& choice) override {
+        auto chosen = inner_.chooseFile(choice);
+        named = chosen.has_value();
+        return chosen;
+    }
+    void glyphEditorChanged() override { inner_.glyphEditorChanged(); }
+    void settingsFileShown(std::string_view path) override { inner_.settingsFileShown(path); }
+
+    bool named = false;
+
+  private:
+    Host& inner_;
+};
+
+} // namespace
+
+std::string_view mainWindowTitle(Product p, std::int32_t clientServer) {
+    const bool server = clientServer == 1;
+    if (p == Product::F) {
+        return server ? "TLX-500F_Z200 Server Program" : "TLX-500F_Z200 Client Program";
+    }
+    return server ? "TLX-500S Z200 Server Program" : "TLX-500S Z200 Client Program";
+}
+
+std::string mainWindowTitle(Product p, std::int32_t clientServer, std::string_view filePath) {
+    std::string title(mainWindowTitle(p, clientServer));
+    if (!filePath.empty()) {
+        title += " - ";
+        title += filePath;
+    }
+    return title;
+}
+
+int versionClass(int major, int minor) {
+    if (major == 4) {
+        return minor == 0 ? 0 : minor == 10 ? 1 : 2;
+    }
+    if (major == 5) {
+        return minor == 1 ? 4 : 3;
+    }
+    if (major == 6) {
+        return 5;
+    }
+    return 4;
+}
+
+WindowSize mainWindowSize(Product p, int versionClassValue) {
+    const int width = p == Product::F ? 711 : 693;
+    if (versionClassValue == 5) {
+        return {p == Product::F ? 791 : 703, 120};
+    }
+    if (versionClassValue == 4) {
+        return {width, 104};
+    }
+    return {width, 90};
+}
+
+std::string clockDateText(int year, int month, int day, int weekday) {
+    static constexpr std::array<std::string_view, 7> kWeekdays{
+        "日曜日", "月曜日", "火曜日", "水曜日", "木曜日", "金曜日", "土曜日"};
+    std::array<char, 64> buf{};
+    std::snprintf(buf.data(), buf.size(), "%4d年%2d月%2d日", year, month, day);
+    std::string text(buf.data());
+    text += "  ";
+    if (weekday >= 0 && weekday < 7) {
+        text += kWeekdays[static_cast<std::size_t>(weekday)];
+    }
+    return text;
+}
+
+std::string clockTimeText(int hour, int minute, int second) {
+    std::array<char, 64> buf{};
+    std::snprintf(buf.data(), buf.size(), "%02d：%02d：%02d", hour, minute, second);
+    return std::string(buf.data());
+}
+
+ExitDecision exitFlow(AppState& state, Host& host) {
+    if (state.link.socketConnected) {
+        host.error(kMsgDisconnectFirst);
+        return ExitDecision::Refused;
+    }
+    if (state.model.dataModified &&
+        !host.askYesNo(kAskExitWithoutSaving, state.traits().productString)) {
+        if (state.model.currentFilePath.empty()) {
+            ChoiceWatchingHost watching(host);
+            if (!saveSettingsFileAs(state, watching) && watching.named) {
+                return ExitDecision::Refused;
+            }
+        } else if (!saveSettingsFile(state, host)) {
+            return ExitDecision::Refused;
+        }
+    }
+    return ExitDecision::Exit;
+}
+
+std::string connectionAddressText(const AppState& state, const LinkControl& links) {
+    const auto& c = state.connection;
+    if (c.interfaceKind != InterfaceKind::Tcp || !state.link.socketConnected) {
+        return {};
+    }
+    if (c.clientServer == 1) {
+        return c.selectNumber >= 1 ? links.clientSlotAddress(c.selectNumber) : std::string{};
+    }
+    if (c.selectNumber < 0 || c.selectNumber >= c.listCount()) {
+        return {};
+    }
+    const auto& ip = c.hostList[static_cast<std::size_t>(c.selectNumber)];
+    return std::to_string(ip[0]) + "." + std::to_string(ip[1]) + "." + std::to_string(ip[2]) + "." +
+           std::to_string(ip[3]);
+}
+
+std::string dialogTitle(std::string_view title, const AppState& state, const LinkControl& links) {
+    std::string text(title);
+    const std::string address = connectionAddressText(state, links);
+    if (!address.empty()) {
+        text += ' ';
+        text += address;
+    }
+    return text;
+}
+
+} // namespace tlx
