@@ -8,6 +8,7 @@
 #include <QHostInfo>
 #include <QTimer>
 #include <csignal>
+#include <cstdio>
 #include <iostream>
 
 #include "app/app_state.h"
@@ -209,6 +210,9 @@ template <typename Run> bool Session::drive(Run& run, const char* what, int tota
         return false;
     }
     ProgressPrinter progress(what);
+    QElapsedTimer clock;
+    clock.start();
+    double floorMs = 0; // the sum of the pacing intervals
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -220,16 +224,23 @@ template <typename Run> bool Session::drive(Run& run, const char* what, int tota
         run.tick();
         progress.update(run.progress().bar, total);
         if (run.running()) {
+            floorMs += static_cast<double>(run.nextInterval().count()) * options_.paceScale;
             timer.start(scaled(run.nextInterval()));
         } else {
             loop.quit();
         }
     });
+    floorMs += static_cast<double>(run.nextInterval().count()) * options_.paceScale;
     timer.start(scaled(run.nextInterval()));
     loop.exec();
     progress.finish();
     // A serial run ends without waiting for its last answer; it counts too.
     settleSerial();
+    const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+    const double floorSeconds = floorMs / 1000.0;
+    std::fprintf(stderr, "tlx500ctl: %s took %.2f s for %d steps (pacing floor %.2f s, ratio %.3f)\n",
+                 what, seconds, run.progress().barMax, floorSeconds,
+                 floorSeconds > 0 ? seconds / floorSeconds : 0.0);
     return run.end() == RunEnd::Completed && !state_->link.abortFlag;
 }
 
