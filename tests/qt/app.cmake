@@ -1,3 +1,26 @@
 # Qt tests of the desktop programs (offscreen), and the core logic of their
-# shell.
+# shell. An emulated device (tlx_device) answers the runs.
+add_library(tlx_qt_app_support STATIC app/device_transport.cpp app/device_transport.h)
+set_target_properties(tlx_qt_app_support PROPERTIES AUTOMOC ON)
+target_include_directories(tlx_qt_app_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/app)
+target_link_libraries(tlx_qt_app_support PUBLIC tlx_desktop tlx_device tlx_test_support
+                                         PRIVATE tlx_warnings)
+
+tlx_add_qt_test(tlx_qt_shell_tests app/main_window_test.cpp)
+tlx_add_qt_test(tlx_qt_host_tests app/qt_host_test.cpp)
+tlx_add_qt_test(tlx_qt_connection_dialog_tests app/connection_dialogs_test.cpp)
+tlx_add_qt_test(tlx_qt_run_dialog_tests app/run_dialogs_test.cpp)
+foreach(test tlx_qt_shell_tests tlx_qt_host_tests tlx_qt_connection_dialog_tests
+             tlx_qt_run_dialog_tests)
+  target_link_libraries(${test} PRIVATE tlx_qt_app_support tlx_desktop tlx_res Qt6::Widgets)
+endforeach()
+# The single-instance test runs the real program as the first copy.
+target_compile_definitions(tlx_qt_host_tests PRIVATE TLX_DESKTOP_F="$<TARGET_FILE:TLX500F_Z200>")
+add_dependencies(tlx_qt_host_tests TLX500F_Z200)
+
 tlx_add_core_test(tlx_shell_logic_tests app/shell_logic_test.cpp)
+
+# Pictures for the README (scripts/desktop-screenshots.sh); not a test.
+add_executable(tlx-desktop-shots app/desktop_shots.cpp)
+set_target_properties(tlx-desktop-shots PROPERTIES AUTOMOC ON)
+target_link_libraries(tlx-desktop-shots PRIVATE tlx_qt_app_support tlx_res tlx_warnings)

@@ -1,0 +1,55 @@
+#include "app/app_dialogs.h"
+
+#include "app/about_dialog.h"
+#include "app/app_state.h"
+#include "app/link_hub.h"
+#include "app/shell_logic.h"
+#include "link/connection_choice_dialog.h"
+#include "link/tcp_client_dialog.h"
+#include "link/tcp_server_dialog.h"
+#include "model/run_dialog.h"
+
+namespace tlx::qt {
+
+AppDialogs::AppDialogs(AppState& state, Host& host, LinkHub& links, const ConnectionIni& ini,
+                       QWidget* owner)
+    : state_(state), host_(host), links_(links), ini_(ini), owner_(owner) {}
+
+std::unique_ptr<QDialog> AppDialogs::create(const CommandRoute& route) {
+    const QString title = QString::fromStdString(dialogTitle(route.title, state_, links_));
+    switch (route.feature) {
+    case Feature::About:
+        return std::make_unique<AboutDialog>(state_.product, owner_);
+    case Feature::Interface:
+        return std::make_unique<ConnectionChoiceDialog>(kInterfaceDialog, state_, ini_, links_,
+                                                        owner_);
+    case Feature::RsSettings:
+        return std::make_unique<ConnectionChoiceDialog>(kRsDialog, state_, ini_, links_, owner_);
+    case Feature::ClientServer:
+        return std::make_unique<ConnectionChoiceDialog>(kClientServerDialog, state_, ini_, links_,
+                                                        owner_);
+    case Feature::SlaveAddress:
+        return std::make_unique<ConnectionChoiceDialog>(kSlaveAddressDialog, state_, ini_, links_,
+                                                        owner_);
+    case Feature::TcpSettings:
+        if (state_.connection.clientServer == 1) {
+            return std::make_unique<TcpServerSettingsDialog>(state_, ini_, links_, &links_, owner_);
+        }
+        return std::make_unique<TcpClientSettingsDialog>(state_, ini_, links_, &links_, owner_);
+    case Feature::ReadAll:
+        return makeReadAllDialog(state_, host_, links_.transport(), title, owner_);
+    case Feature::SendAll:
+        return makeSendAllDialog(state_, host_, links_.transport(), title, owner_);
+    default:
+        return nullptr;
+    }
+}
+
+void AppDialogs::open(const CommandRoute& route) {
+    if (auto dialog = create(route)) {
+        dialog->setWindowModality(Qt::ApplicationModal);
+        dialog->exec();
+    }
+}
+
+} // namespace tlx::qt

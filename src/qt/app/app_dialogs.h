@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/menu_logic.h"
+
+#include <QDialog>
+#include <memory>
+
+namespace tlx {
+struct AppState;
+class ConnectionIni;
+class Host;
+} // namespace tlx
+
+namespace tlx::qt {
+
+class LinkHub;
+
+// Opens the dialog of a routed command, modally.
+class DialogLauncher {
+  public:
+    virtual ~DialogLauncher() = default;
+    virtual void open(const CommandRoute& route) = 0;
+};
+
+// The program's dialogs. The setting, title, date/time and glyph dialogs are
+// routed but not built yet: for them nothing opens.
+class AppDialogs : public DialogLauncher {
+  public:
+    AppDialogs(AppState& state, Host& host, LinkHub& links, const ConnectionIni& ini,
+               QWidget* owner);
+
+    // The dialog for the route, or null where none exists yet.
+    std::unique_ptr<QDialog> create(const CommandRoute& route);
+    void open(const CommandRoute& route) override;
+
+  private:
+    AppState& state_;
+    Host& host_;
+    LinkHub& links_;
+    const ConnectionIni& ini_;
+    QWidget* owner_;
+};
+
+} // namespace tlx::qt

@@ -1,0 +1,49 @@
+#include "app/link_hub.h"
+
+#include "app/host.h"
+#include "link/client_table.h"
+
+namespace tlx::qt {
+
+LinkHub::LinkHub(AppState& state, Host& host, QObject* parent)
+    : LinkNotifier(parent), host_(host), serial_(state, host), tcp_(state, host),
+      transport_(serial_, tcp_) {
+    connect(&tcp_, &TcpLink::connectionChanged, this, &LinkNotifier::connectionChanged);
+    connect(&tcp_, &TcpLink::clientsChanged, this, &LinkNotifier::clientsChanged);
+}
+
+void LinkHub::startSerialLink() {
+    const SerialOpenResult r = serial_.start();
+    for (std::size_t i = 0; i < r.failures.size(); ++i) {
+        std::string text = r.failures[i];
+        if (i == 0 && !r.reason.empty()) {
+            text += "\n" + r.reason;
+        }
+        host_.error(text);
+    }
+}
+
+bool LinkHub::connectAsClient() {
+    return tcp_.connectClient();
+}
+
+bool LinkHub::startListening() {
+    return tcp_.startListening();
+}
+
+void LinkHub::closeAll() {
+    tcp_.closeAll();
+}
+
+std::vector<std::string> LinkHub::serverClients() const {
+    return tcp_.clients().rows();
+}
+
+std::string LinkHub::clientSlotAddress(std::int32_t slot) const {
+    if (slot < 1 || slot >= ClientTable::kSlots || !tcp_.clients().inUse(slot)) {
+        return {};
+    }
+    return tcp_.clients().address(slot);
+}
+
+} // namespace tlx::qt

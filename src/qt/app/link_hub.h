@@ -1,0 +1,57 @@
+#pragma once
+
+#include "link/connection_dialogs.h"
+#include "link/link_transport.h"
+#include "link/serial_link.h"
+#include "link/tcp_link.h"
+
+#include <QObject>
+
+namespace tlx {
+struct AppState;
+class Host;
+} // namespace tlx
+
+namespace tlx::qt {
+
+// What the connection dialogs watch: the TCP/IP link's connection and the
+// server's client list changed.
+class LinkNotifier : public QObject {
+    Q_OBJECT
+  public:
+    using QObject::QObject;
+
+  signals:
+    void connectionChanged();
+    void clientsChanged();
+};
+
+// The program's two links and the transport over them, as the connection
+// dialogs and the main window use them.
+class LinkHub : public LinkNotifier, public LinkControl {
+    Q_OBJECT
+  public:
+    LinkHub(AppState& state, Host& host, QObject* parent = nullptr);
+
+    SerialLink& serial() { return serial_; }
+    TcpLink& tcp() { return tcp_; }
+    Transport& transport() { return transport_; }
+
+    // Opens the port when the interface is serial and it is not open yet;
+    // a port that does not open is reported in the five error boxes of the
+    // set-up steps, the first also saying why in the operator's terms.
+    void startSerialLink() override;
+    bool connectAsClient() override;
+    bool startListening() override;
+    void closeAll() override;
+    std::vector<std::string> serverClients() const override;
+    std::string clientSlotAddress(std::int32_t slot) const override;
+
+  private:
+    Host& host_;
+    SerialLink serial_;
+    TcpLink tcp_;
+    LinkTransport transport_;
+};
+
+} // namespace tlx::qt

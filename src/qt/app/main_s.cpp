@@ -1,0 +1,5 @@
+#include "app/desktop_program.h"
+
+int main(int argc, char** argv) {
+    return tlx::qt::runDesktopProgram(tlx::Product::S, argc, argv);
+}

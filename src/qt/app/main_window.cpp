@@ -1,0 +1,250 @@
+#include "app/main_window.h"
+
+#include "app/app_dialogs.h"
+#include "app/app_icons.h"
+#include "app/app_state.h"
+#include "app/host.h"
+#include "app/link_hub.h"
+#include "app/menu_logic.h"
+#include "link/protocol.h"
+#include "model/settings_file_commands.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QSysInfo>
+#include <QToolBar>
+#include <QVersionNumber>
+#include <algorithm>
+
+namespace tlx::qt {
+
+namespace {
+
+constexpr int kTickMs = 150;
+constexpr int kStatusPart0Right = 500;
+constexpr int kStatusPart1Right = 700;
+
+QString qtext(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Menu texts are shown as given: an ASCII ampersand is not a mnemonic.
+QString menuText(std::string_view s) {
+    return qtext(s).replace('&', QStringLiteral("&&"));
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppState& state, Host& host, LinkHub& links, const ConnectionIni& ini,
+                       QWidget* parent)
+    : QMainWindow(parent), state_(state), host_(host), links_(links),
+      dialogs_(std::make_unique<AppDialogs>(state, host, links, ini, this)),
+      launcher_(dialogs_.get()) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowIcon(applicationIcon(state_.product));
+    setCentralWidget(new QWidget(this));
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    refreshTitle();
+
+    const WindowSize size = tableSize(state_.product);
+    // Never so small that a toolbar button would drop into the overflow menu.
+    const QSize need = minimumSizeHint();
+    const int width = std::max({size.width, need.width(), toolBar_->sizeHint().width()});
+    setFixedSize(width, std::max(size.height, need.height()));
+    move(0, 0);
+
+    state_.link.linkRunning = true;
+    tick_.setTimerType(Qt::PreciseTimer);
+    connect(&tick_, &QTimer::timeout, this, &MainWindow::onTick);
+    tick_.start(kTickMs);
+    showClock(QDateTime::currentDateTime());
+}
+
+MainWindow::~MainWindow() = default;
+
+WindowSize MainWindow::tableSize(Product p) {
+    const QVersionNumber v = QVersionNumber::fromString(QSysInfo::kernelVersion());
+    return mainWindowSize(p, versionClass(v.majorVersion(), v.minorVersion()));
+}
+
+void MainWindow::setDialogLauncher(DialogLauncher* launcher) {
+    launcher_ = launcher != nullptr ? launcher : dialogs_.get();
+}
+
+void MainWindow::buildMenus() {
+    InterfaceActions interfaceActions;
+    auto addEntries = [&](auto& self, QMenu* menu, std::span<const MenuEntry> entries) -> void {
+        for (const MenuEntry& e : entries) {
+            switch (e.kind) {
+            case MenuEntry::Kind::Separator:
+                menu->addSeparator();
+                break;
+            case MenuEntry::Kind::Submenu:
+                self(self, menu->addMenu(menuText(e.label)), e.children);
+                break;
+            case MenuEntry::Kind::Command: {
+                QAction* a = menu->addAction(menuText(e.label));
+                a->setData(e.command);
+                a->setObjectName(QStringLiteral("cmd%1").arg(e.command));
+                const int id = e.command;
+                connect(a, &QAction::triggered, this, [this, id] { routeCommand(id); });
+                menuActions_.insert(id, a);
+                break;
+            }
+            }
+        }
+    };
+    for (const MenuTop& top : mainMenu(state_.product)) {
+        QMenu* menu = menuBar()->addMenu(menuText(top.label));
+        addEntries(addEntries, menu, top.entries);
+        // The interface items follow the settings each time a menu opens.
+        connect(menu, &QMenu::aboutToShow, this, [this] {
+            enabler_->refresh();
+            update();
+        });
+    }
+    for (const CommandRoute& r : commandRoutes(state_.product)) {
+        QAction* a = menuActions_.value(r.command);
+        switch (r.feature) {
+        case Feature::RsSettings:
+            interfaceActions.rsSettings = a;
+            break;
+        case Feature::ClientServer:
+            interfaceActions.clientServer = a;
+            break;
+        case Feature::TcpSettings:
+            interfaceActions.tcpSettings = a;
+            break;
+        case Feature::SlaveAddress:
+            interfaceActions.slaveAddress = a;
+            break;
+        default:
+            break;
+        }
+    }
+    enabler_ = std::make_unique<MenuEnabler>(interfaceActions, state_.connection);
+    enabler_->refresh();
+}
+
+void MainWindow::buildToolBar() {
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("toolbar132"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->toggleViewAction()->setVisible(false);
+    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
+    toolBar_->setIconSize(toolbarImageSize(state_.product));
+    // Buttons as tight as the platform's own toolbars, so all eighteen fit
+    // the narrowest window of the size table.
+    toolBar_->setStyleSheet(
+        QStringLiteral("QToolBar { spacing: 0px; padding: 0px; }"
+                       "QToolButton { margin: 0px; padding: 1px; border: 1px solid transparent; }"
+                       "QToolButton:hover { border: 1px solid palette(mid); }"
+                       "QToolButton:pressed { background: palette(midlight); }"));
+    const QList<QIcon> icons = toolbarIcons(state_.product);
+    int i = 0;
+    for (const ToolButton& b : toolbarButtons(state_.product)) {
+        QAction* a = toolBar_->addAction(icons.value(i), qtext(b.tooltip));
+        a->setToolTip(qtext(b.tooltip));
+        a->setData(b.command);
+        a->setObjectName(QStringLiteral("tool%1").arg(b.command));
+        const int id = b.command;
+        connect(a, &QAction::triggered, this, [this, id] { routeCommand(id); });
+        toolActions_.insert(id, a);
+        ++i;
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void MainWindow::buildStatusBar() {
+    auto* bar = statusBar();
+    bar->setObjectName(QStringLiteral("status520"));
+    bar->setSizeGripEnabled(false);
+    date_ = new QLabel(this);
+    date_->setObjectName(QStringLiteral("statusPart0"));
+    date_->setFixedWidth(kStatusPart0Right);
+    time_ = new QLabel(this);
+    time_->setObjectName(QStringLiteral("statusPart1"));
+    time_->setFixedWidth(kStatusPart1Right - kStatusPart0Right);
+    time_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    bar->addWidget(date_);
+    bar->addWidget(time_);
+}
+
+QAction* MainWindow::action(int command) const {
+    if (QAction* a = menuActions_.value(command)) {
+        return a;
+    }
+    return toolActions_.value(command);
+}
+
+void MainWindow::onTick() {
+    tickWork(state_, host_);
+    showClock(QDateTime::currentDateTime());
+}
+
+void MainWindow::showClock(const QDateTime& now) {
+    const QDate d = now.date();
+    const QTime t = now.time();
+    // Qt counts Monday as 1 and Sunday as 7.
+    date_->setText(
+        QString::fromStdString(clockDateText(d.year(), d.month(), d.day(), d.dayOfWeek() % 7)));
+    time_->setText(QString::fromStdString(clockTimeText(t.hour(), t.minute(), t.second())));
+}
+
+void MainWindow::refreshTitle() {
+    setWindowTitle(QString::fromStdString(mainWindowTitle(
+        state_.product, state_.connection.clientServer, state_.model.currentFilePath)));
+}
+
+void MainWindow::routeCommand(int command) {
+    const auto route = routeOf(state_.product, command);
+    if (!route) {
+        return;
+    }
+    switch (route->feature) {
+    case Feature::Exit:
+        close();
+        return;
+    case Feature::NewFile:
+        newSettingsFile(state_, host_);
+        break;
+    case Feature::OpenFile:
+        openSettingsFile(state_, host_);
+        break;
+    case Feature::SaveFile:
+        saveSettingsFile(state_, host_);
+        break;
+    case Feature::SaveFileAs:
+        saveSettingsFileAs(state_, host_);
+        break;
+    case Feature::DeviceNetwork:
+        if (state_.connection.interfaceKind == InterfaceKind::Tcp) {
+            host_.error(deviceNetworkRefusal(state_.product));
+            return;
+        }
+        launcher_->open(*route);
+        break;
+    default:
+        launcher_->open(*route);
+        break;
+    }
+    refreshTitle();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (exitFlow(state_, host_) == ExitDecision::Refused) {
+        event->ignore();
+        return;
+    }
+    tick_.stop();
+    state_.link.linkRunning = false;
+    event->accept();
+    emit exiting();
+}
+
+} // namespace tlx::qt

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/menu_enabler.h"
+#include "app/shell_logic.h"
+
+#include <QDateTime>
+#include <QMainWindow>
+#include <QMap>
+#include <QTimer>
+#include <memory>
+
+class QLabel;
+class QToolBar;
+
+namespace tlx {
+struct AppState;
+class ConnectionIni;
+class Host;
+} // namespace tlx
+
+namespace tlx::qt {
+
+class AppDialogs;
+class DialogLauncher;
+class LinkHub;
+
+// The main window: menu bar, toolbar and status bar clock over no content of
+// its own. Every command goes through the routing table; the 150 ms timer
+// runs the link's tick work and the clock, also while a dialog is open.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    MainWindow(AppState& state, Host& host, LinkHub& links, const ConnectionIni& ini,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Replaces the dialogs (tests).
+    void setDialogLauncher(DialogLauncher* launcher);
+
+    void routeCommand(int command);
+    // The menu or toolbar action of a command, or null.
+    QAction* action(int command) const;
+    QToolBar* toolBar() const { return toolBar_; }
+    QLabel* dateLabel() const { return date_; }
+    QLabel* timeLabel() const { return time_; }
+    const MenuEnabler& menuEnabler() const { return *enabler_; }
+    bool tickRunning() const { return tick_.isActive(); }
+
+    void showClock(const QDateTime& now);
+    void refreshTitle();
+
+    // The window size the platform version asks for: the kernel's major and
+    // minor version stand in for the operating system version query.
+    static WindowSize tableSize(Product p);
+
+  signals:
+    // The exit flow let the program end.
+    void exiting();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void onTick();
+
+    AppState& state_;
+    Host& host_;
+    LinkHub& links_;
+    std::unique_ptr<AppDialogs> dialogs_;
+    DialogLauncher* launcher_ = nullptr;
+    std::unique_ptr<MenuEnabler> enabler_;
+    QMap<int, QAction*> menuActions_;
+    QMap<int, QAction*> toolActions_;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* date_ = nullptr;
+    QLabel* time_ = nullptr;
+    QTimer tick_;
+};
+
+} // namespace tlx::qt

@@ -1,0 +1,25 @@
+#include "link/slave_address_box.h"
+
+#include "app/slave_address_logic.h"
+
+namespace tlx::qt {
+
+SlaveAddressBox::SlaveAddressBox(SlaveAddressChoice& choice, QWidget* parent)
+    : QComboBox(parent), choice_(choice) {
+    setObjectName(QStringLiteral("box1010"));
+    for (std::string_view item : choice_.items()) {
+        addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+    }
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        choice_.choose(index);
+        refresh();
+    });
+    refresh();
+}
+
+void SlaveAddressBox::refresh() {
+    setEnabled(choice_.enabled());
+    setCurrentIndex(choice_.enabled() ? choice_.current() : -1);
+}
+
+} // namespace tlx::qt

@@ -1,0 +1,154 @@
+#include "link/tcp_client_dialog.h"
+
+#include "app/link_hub.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace tlx::qt {
+
+TcpClientSettingsDialog::TcpClientSettingsDialog(AppState& state, const ConnectionIni& ini,
+                                                 LinkControl& links, LinkNotifier* notifier,
+                                                 QWidget* parent)
+    : QDialog(parent), logic_(state, ini, links) {
+    setWindowTitle(QString::fromUtf8(TcpClientDialog::kTitle.data(),
+                                     static_cast<qsizetype>(TcpClientDialog::kTitle.size())));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* addressRow = new QHBoxLayout;
+    addressRow->addWidget(new QLabel(QStringLiteral("IP Address"), this));
+    for (std::size_t i = 0; i < octets_.size(); ++i) {
+        auto* box = new QSpinBox(this);
+        box->setRange(0, 255);
+        box->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        box->setObjectName(QStringLiteral("octet%1").arg(i));
+        connect(box, &QSpinBox::valueChanged, this, [this] {
+            HostAddress a{};
+            for (std::size_t k = 0; k < octets_.size(); ++k) {
+                a[k] = static_cast<std::uint8_t>(octets_[k]->value());
+            }
+            logic_.setAddress(a);
+        });
+        octets_[i] = box;
+        addressRow->addWidget(box);
+        if (i + 1 < octets_.size()) {
+            addressRow->addWidget(new QLabel(QStringLiteral("."), this));
+        }
+    }
+    layout->addLayout(addressRow);
+
+    auto* listRow = new QHBoxLayout;
+    hosts_ = new QListWidget(this);
+    hosts_->setObjectName(QStringLiteral("list%1").arg(TcpClientDialog::kHostList));
+    listRow->addWidget(hosts_);
+    auto* listButtons = new QVBoxLayout;
+    auto addButton = [&](const char* label, int control) {
+        auto* b = new QPushButton(QString::fromUtf8(label), this);
+        b->setObjectName(QStringLiteral("button%1").arg(control));
+        b->setAutoDefault(false);
+        listButtons->addWidget(b);
+        return b;
+    };
+    auto* add = addButton("追加", TcpClientDialog::kAddButton);
+    auto* remove = addButton("削除", TcpClientDialog::kDeleteButton);
+    auto* connectButton = addButton("接続", TcpClientDialog::kConnectButton);
+    auto* disconnectButton = addButton("切断", TcpClientDialog::kDisconnectButton);
+    listButtons->addStretch();
+    listRow->addLayout(listButtons);
+    layout->addLayout(listRow);
+
+    auto* portRow = new QHBoxLayout;
+    portRow->addWidget(new QLabel(QStringLiteral("Port No."), this));
+    port_ = new QLineEdit(this);
+    port_->setObjectName(QStringLiteral("edit%1").arg(TcpClientDialog::kPortField));
+    port_->setMaxLength(5);
+    port_->setText(QString::fromStdString(logic_.portText()));
+    portRow->addWidget(port_);
+    layout->addLayout(portRow);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* ok = buttons->addButton(QStringLiteral("設定"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("button1"));
+    auto* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("button2"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    connect(add, &QPushButton::clicked, this, [this] {
+        logic_.add();
+        refresh();
+    });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        const auto selected = hosts_->selectedItems();
+        std::optional<std::size_t> row;
+        if (!selected.isEmpty()) {
+            row = static_cast<std::size_t>(hosts_->row(selected.front()));
+        }
+        logic_.remove(row);
+        refresh();
+    });
+    connect(hosts_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        logic_.pick(static_cast<std::size_t>(hosts_->row(item)));
+        showAddress();
+    });
+    connect(port_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { logic_.changePort(t.toStdString()); });
+    connect(connectButton, &QPushButton::clicked, this, [this] {
+        logic_.connect();
+        refresh();
+    });
+    connect(disconnectButton, &QPushButton::clicked, this, [this] {
+        logic_.disconnect();
+        refresh();
+    });
+    if (notifier != nullptr) {
+        connect(notifier, &LinkNotifier::connectionChanged, this,
+                &TcpClientSettingsDialog::refresh);
+    }
+
+    showAddress();
+    refresh();
+}
+
+QPushButton* TcpClientSettingsDialog::button(int control) const {
+    return findChild<QPushButton*>(QStringLiteral("button%1").arg(control));
+}
+
+void TcpClientSettingsDialog::showAddress() {
+    const auto& a = logic_.address();
+    if (!a) {
+        return;
+    }
+    const HostAddress shown = *a;
+    for (std::size_t i = 0; i < octets_.size(); ++i) {
+        const QSignalBlocker quiet(octets_[i]);
+        octets_[i]->setValue(shown[i]);
+    }
+}
+
+void TcpClientSettingsDialog::refresh() {
+    hosts_->clear();
+    for (const std::string& r : logic_.rows()) {
+        hosts_->addItem(QString::fromStdString(r));
+    }
+    button(TcpClientDialog::kConnectButton)->setEnabled(logic_.connectEnabled());
+    button(TcpClientDialog::kDisconnectButton)->setEnabled(logic_.disconnectEnabled());
+}
+
+void TcpClientSettingsDialog::done(int result) {
+    if (!closed_) {
+        closed_ = true;
+        logic_.close();
+    }
+    QDialog::done(result);
+}
+
+} // namespace tlx::qt

@@ -1,0 +1,145 @@
+#include "model/run_dialog.h"
+
+#include "link/slave_address_box.h"
+#include "model/read_all_run.h"
+#include "model/send_all_run.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace tlx::qt {
+
+namespace {
+
+QString qtext(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<PacedStepRun> run,
+                     AppState& state, Host& host, const QString& title, QWidget* parent)
+    : QDialog(parent), run_(std::move(run)), controller_(descriptor, state, host, *run_) {
+    setWindowTitle(title);
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &RunDialog::onTick);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    start_ = new QPushButton(qtext(descriptor.startLabel), this);
+    start_->setObjectName(descriptor.offersBroadcast ? QStringLiteral("button1027")
+                                                     : QStringLiteral("button1046"));
+    start_->setAutoDefault(false);
+    top->addWidget(start_);
+    top->addStretch();
+    top->addWidget(new QLabel(QStringLiteral("Slave Address"), this));
+    slave_ = new SlaveAddressBox(controller_.slaveAddress(), this);
+    top->addWidget(slave_);
+    layout->addLayout(top);
+
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("progress1029"));
+    progress_->setRange(0, run_->totalSteps());
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    layout->addWidget(progress_);
+
+    auto* bottom = new QHBoxLayout;
+    activity_ = new QProgressBar(this);
+    activity_->setObjectName(QStringLiteral("activity"));
+    activity_->setRange(0, RunProgress::activityMax);
+    activity_->setValue(0);
+    activity_->setTextVisible(false);
+    bottom->addWidget(activity_, 1);
+    percent_ = new QLabel(this);
+    percent_->setObjectName(QStringLiteral("percent1030"));
+    percent_->setMinimumWidth(
+        percent_->fontMetrics().horizontalAdvance(QStringLiteral("100.00 %")));
+    bottom->addWidget(percent_);
+    bottom->addWidget(new QLabel(QStringLiteral("%"), this));
+    layout->addLayout(bottom);
+
+    auto* closeRow = new QHBoxLayout;
+    closeRow->addStretch();
+    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_->setObjectName(QStringLiteral("button2"));
+    close_->setAutoDefault(false);
+    closeRow->addWidget(close_);
+    layout->addLayout(closeRow);
+
+    connect(start_, &QPushButton::clicked, this, &RunDialog::pressStart);
+    connect(close_, &QPushButton::clicked, this, &RunDialog::reject);
+    setMinimumWidth(360);
+}
+
+RunDialog::~RunDialog() {
+    // Destroyed without Close (the program ends): the run must not leave
+    // busyStep behind.
+    timer_.stop();
+    if (controller_.running()) {
+        controller_.close();
+    }
+}
+
+void RunDialog::restartTimer() {
+    const auto ms = static_cast<double>(controller_.interval().count()) * paceScale_;
+    timer_.start(static_cast<int>(std::lround(ms)));
+}
+
+void RunDialog::pressStart() {
+    if (controller_.pressStart()) {
+        showProgress();
+        restartTimer();
+    }
+}
+
+void RunDialog::onTick() {
+    const RunTickResult r = controller_.tick();
+    showProgress();
+    switch (r) {
+    case RunTickResult::Continue:
+        restartTimer();
+        break;
+    case RunTickResult::Stopped:
+        close_->setEnabled(true);
+        break;
+    case RunTickResult::Finished:
+        accept();
+        break;
+    }
+}
+
+void RunDialog::showProgress() {
+    const RunProgress& p = controller_.progress();
+    progress_->setValue(p.bar);
+    activity_->setValue(p.activity);
+    percent_->setText(QString::fromStdString(p.percent));
+}
+
+void RunDialog::reject() {
+    timer_.stop();
+    controller_.close();
+    QDialog::reject();
+}
+
+std::unique_ptr<RunDialog> makeReadAllDialog(AppState& state, Host& host, Transport& transport,
+                                             const QString& title, QWidget* parent) {
+    return std::make_unique<RunDialog>(kReadAllDialog,
+                                       std::make_unique<ReadAllRun>(state, host, transport), state,
+                                       host, title, parent);
+}
+
+std::unique_ptr<RunDialog> makeSendAllDialog(AppState& state, Host& host, Transport& transport,
+                                             const QString& title, QWidget* parent) {
+    return std::make_unique<RunDialog>(kSendAllDialog,
+                                       std::make_unique<SendAllRun>(state, host, transport), state,
+                                       host, title, parent);
+}
+
+} // namespace tlx::qt

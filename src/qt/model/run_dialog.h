@@ -1,0 +1,72 @@
+#pragma once
+
+#include "model/run_dialog_controller.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <memory>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace tlx {
+struct AppState;
+class Host;
+class Transport;
+} // namespace tlx
+
+namespace tlx::qt {
+
+class SlaveAddressBox;
+
+// The read-all ("設定項目の読み込み") and send-all ("全項目の設定") dialogs:
+// a start button, the slave address, a progress bar over the whole run, an
+// activity bar that wraps, the percentage text and Close. The run is paced
+// by the dialog's own timer, so the main window's timer and clock go on.
+class RunDialog : public QDialog {
+    Q_OBJECT
+  public:
+    RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<PacedStepRun> run,
+              AppState& state, Host& host, const QString& title, QWidget* parent = nullptr);
+    ~RunDialog() override;
+
+    // Multiplies every interval of the run (tests and demonstrations).
+    void setPaceScale(double scale) { paceScale_ = scale; }
+
+    QPushButton* startButton() const { return start_; }
+    QPushButton* closeButton() const { return close_; }
+    SlaveAddressBox* slaveAddressBox() const { return slave_; }
+    QProgressBar* progressBar() const { return progress_; }
+    QProgressBar* activityBar() const { return activity_; }
+    QLabel* percentText() const { return percent_; }
+    const RunDialogController& controller() const { return controller_; }
+    bool timerActive() const { return timer_.isActive(); }
+
+    void reject() override;
+
+  private:
+    void pressStart();
+    void onTick();
+    void showProgress();
+    void restartTimer();
+
+    std::unique_ptr<PacedStepRun> run_;
+    RunDialogController controller_;
+    QTimer timer_;
+    double paceScale_ = 1.0;
+    QPushButton* start_ = nullptr;
+    QPushButton* close_ = nullptr;
+    SlaveAddressBox* slave_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QProgressBar* activity_ = nullptr;
+    QLabel* percent_ = nullptr;
+};
+
+// The two dialogs over their runs.
+std::unique_ptr<RunDialog> makeReadAllDialog(AppState& state, Host& host, Transport& transport,
+                                             const QString& title, QWidget* parent = nullptr);
+std::unique_ptr<RunDialog> makeSendAllDialog(AppState& state, Host& host, Transport& transport,
+                                             const QString& title, QWidget* parent = nullptr);
+
+} // namespace tlx::qt

@@ -1,0 +1,281 @@
+#include "app/app_state.h"
+#include "app/link_hub.h"
+#include "link/connection_choice_dialog.h"
+#include "link/connection_ini.h"
+#include "link/ini_file.h"
+#include "link/tcp_client_dialog.h"
+#include "link/tcp_server_dialog.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+using tlx::qt::ConnectionChoiceDialog;
+
+namespace {
+
+const char* const kSection = "TLX-500F_Z200_Section";
+
+// Records what the dialogs ask of the links.
+class FakeLinks : public tlx::LinkControl {
+  public:
+    void startSerialLink() override { ++serialStarts; }
+    bool connectAsClient() override {
+        ++connects;
+        return connectResult;
+    }
+    bool startListening() override {
+        ++listens;
+        return true;
+    }
+    void closeAll() override { ++closes; }
+    std::vector<std::string> serverClients() const override { return clients; }
+    std::string clientSlotAddress(std::int32_t slot) const override {
+        return slot >= 1 && static_cast<std::size_t>(slot) <= clients.size()
+                   ? clients[static_cast<std::size_t>(slot) - 1]
+                   : std::string{};
+    }
+
+    int serialStarts = 0;
+    int connects = 0;
+    int listens = 0;
+    int closes = 0;
+    bool connectResult = true;
+    std::vector<std::string> clients;
+};
+
+// Picks an item the way the operator does (the activated signal).
+void choose(QComboBox* box, int index) {
+    QVERIFY(box != nullptr);
+    QVERIFY(box->isEnabled());
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+} // namespace
+
+class ConnectionDialogsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<tlx::AppState> state;
+    std::unique_ptr<tlx::ConnectionIni> ini;
+    FakeLinks links;
+    tlx::qt::LinkNotifier notifier;
+
+    std::optional<std::string> key(std::string_view k) const {
+        const auto doc = tlx::IniFile(ini->path()).load();
+        const auto v = doc.value(kSection, k);
+        return v ? std::optional<std::string>(std::string(*v)) : std::nullopt;
+    }
+
+  private slots:
+    void init() {
+        state = tlx::makeAppState(tlx::Product::F);
+        QFile::remove(dir.filePath("t.ini"));
+        ini = std::make_unique<tlx::ConnectionIni>(dir.filePath("t.ini").toStdString(), kSection);
+        links = FakeLinks{};
+    }
+
+    void interfaceDialogWritesInterfaceAndStartsTheSerialLink() {
+        ConnectionChoiceDialog d(tlx::kInterfaceDialog, *state, *ini, links);
+        QCOMPARE(d.windowTitle(), QString("インターフェイスの設定"));
+        QComboBox* box = d.box(1043);
+        QCOMPARE(box->count(), 2);
+        QCOMPARE(box->itemText(0), QString("RS-232C/485"));
+        QCOMPARE(box->itemText(1), QString("TCP/IP"));
+        QCOMPARE(box->currentIndex(), 0);
+        choose(box, 1);
+        QCOMPARE(state->connection.interfaceKind, tlx::InterfaceKind::Tcp);
+        QCOMPARE(key("Interface"), std::optional<std::string>("1"));
+        choose(box, 0);
+        QCOMPARE(key("Interface"), std::optional<std::string>("0"));
+        QCOMPARE(links.serialStarts, 2);
+
+        state->link.socketConnected = true;
+        ConnectionChoiceDialog locked(tlx::kInterfaceDialog, *state, *ini, links);
+        QVERIFY(!locked.box(1043)->isEnabled());
+    }
+
+    void rsDialogWritesPortControlAndDevice() {
+        ConnectionChoiceDialog d(tlx::kRsDialog, *state, *ini, links);
+        QCOMPARE(d.windowTitle(), QString("RS-232C/485の設定"));
+        QCOMPARE(d.box(1044)->count(), 6);
+        QCOMPARE(d.box(1044)->itemText(5), QString("COM 6"));
+        QCOMPARE(d.box(1045)->itemText(1), QString("RS-485"));
+        choose(d.box(1044), 5);
+        QCOMPARE(key("com_port"), std::optional<std::string>("5"));
+        QVERIFY(!key("rs_control"));
+        choose(d.box(1045), 1);
+        QCOMPARE(key("rs_control"), std::optional<std::string>("1"));
+        QCOMPARE(state->connection.rsControl, 1);
+        QCOMPARE(state->connection.comPortIndex, 5);
+
+        QVERIFY(d.deviceList() != nullptr);
+        d.devicePath()->setText("/tmp/ttyTLX");
+        emit d.devicePath()->editingFinished();
+        QCOMPARE(key("com_device"), std::optional<std::string>("/tmp/ttyTLX"));
+        QCOMPARE(state->connection.comDevice, std::string("/tmp/ttyTLX"));
+        // The port opened at start stays; nothing is reopened here.
+        QCOMPARE(links.serialStarts, 0);
+
+        ConnectionChoiceDialog again(tlx::kRsDialog, *state, *ini, links);
+        QCOMPARE(again.devicePath()->text(), QString("/tmp/ttyTLX"));
+        QCOMPARE(again.box(1044)->currentIndex(), 5);
+    }
+
+    void clientServerDialogWritesClientServer() {
+        ConnectionChoiceDialog d(tlx::kClientServerDialog, *state, *ini, links);
+        QCOMPARE(d.box(1096)->itemText(0), QString("Client"));
+        QCOMPARE(d.box(1096)->itemText(1), QString("Server"));
+        choose(d.box(1096), 1);
+        QCOMPARE(key("ClientServer"), std::optional<std::string>("1"));
+        QCOMPARE(state->connection.clientServer, 1);
+        QCOMPARE(links.serialStarts, 0);
+        state->link.socketConnected = true;
+        ConnectionChoiceDialog locked(tlx::kClientServerDialog, *state, *ini, links);
+        QVERIFY(!locked.box(1096)->isEnabled());
+    }
+
+    void slaveAddressIsNotStored() {
+        ConnectionChoiceDialog d(tlx::kSlaveAddressDialog, *state, *ini, links);
+        QComboBox* box = d.box(1010);
+        QCOMPARE(box->count(), 33);
+        QCOMPARE(box->itemText(0), QString("00"));
+        QCOMPARE(box->itemText(31), QString("31"));
+        QCOMPARE(box->itemText(32), QString("Bloadcast"));
+        choose(box, 32);
+        QCOMPARE(state->connection.slaveAddress, 32);
+        QVERIFY(!QFile::exists(dir.filePath("t.ini")));
+    }
+
+    void tcpClientDialogKeepsTheHostList() {
+        tlx::qt::TcpClientSettingsDialog d(*state, *ini, links, &notifier);
+        QCOMPARE(d.windowTitle(), QString("TCP/IPの設定(Client)"));
+        QCOMPARE(d.portField()->text(), QString("09004"));
+        auto octets = d.addressField();
+        const int first[4] = {192, 168, 1, 10};
+        for (int i = 0; i < 4; ++i) {
+            octets[static_cast<std::size_t>(i)]->setValue(first[i]);
+        }
+        d.button(1099)->click();
+        QCOMPARE(d.hostList()->count(), 1);
+        QCOMPARE(d.hostList()->item(0)->text(), QString("192 .168 .001 .010"));
+        QCOMPARE(key("list_count"), std::optional<std::string>("1"));
+        QCOMPARE(key("ip00_0"), std::optional<std::string>("192"));
+        QCOMPARE(key("ip00_3"), std::optional<std::string>("10"));
+
+        for (int host : {20, 30}) {
+            octets[3]->setValue(host);
+            d.button(1099)->click();
+        }
+        QCOMPARE(key("list_count"), std::optional<std::string>("3"));
+        QCOMPARE(key("ip02_3"), std::optional<std::string>("30"));
+
+        // Delete with no row selected: nothing.
+        d.hostList()->clearSelection();
+        d.button(1100)->click();
+        QCOMPARE(d.hostList()->count(), 3);
+
+        // Deleting the first of three moves the others down, keys and all.
+        d.hostList()->item(0)->setSelected(true);
+        d.button(1100)->click();
+        QCOMPARE(d.hostList()->count(), 2);
+        QCOMPARE(key("list_count"), std::optional<std::string>("2"));
+        QCOMPARE(key("ip00_3"), std::optional<std::string>("20"));
+        QCOMPARE(key("ip01_3"), std::optional<std::string>("30"));
+
+        // A double click picks the host and shows it.
+        emit d.hostList()->itemDoubleClicked(d.hostList()->item(1));
+        QCOMPARE(key("select_number"), std::optional<std::string>("1"));
+        QCOMPARE(octets[3]->value(), 30);
+        QCOMPARE(state->connection.selectNumber, 1);
+
+        // The port is stored when the dialog closes.
+        d.portField()->setText("9100");
+        emit d.portField()->textEdited("9100");
+        QVERIFY(!key("p_port_number"));
+        d.button(2)->click();
+        QCOMPARE(key("p_port_number"), std::optional<std::string>("9100"));
+        QCOMPARE(state->model.devicePortNumber, std::string("9100"));
+    }
+
+    void tcpClientDialogConnectsAndDisconnects() {
+        state->connection.hostList = {{127, 0, 0, 1}};
+        tlx::qt::TcpClientSettingsDialog d(*state, *ini, links, &notifier);
+        QCOMPARE(d.addressField()[0]->value(), 127);
+        QVERIFY(d.button(1101)->isEnabled());
+        QVERIFY(!d.button(1102)->isEnabled());
+        d.button(1101)->click();
+        QCOMPARE(links.connects, 1);
+        // The link reports the connection later; the buttons follow it.
+        state->link.socketConnected = true;
+        emit notifier.connectionChanged();
+        QVERIFY(!d.button(1101)->isEnabled());
+        QVERIFY(d.button(1102)->isEnabled());
+        d.button(1102)->click();
+        QCOMPARE(links.closes, 1);
+
+        // A connection that fails at once leaves the link unconnected.
+        links.connectResult = false;
+        state->link.socketConnected = false;
+        emit notifier.connectionChanged();
+        d.button(1101)->click();
+        QVERIFY(!state->link.socketConnected);
+        d.accept();
+        QCOMPARE(key("p_port_number"), std::optional<std::string>("09004"));
+    }
+
+    void tcpServerDialogListensAndPicksAClient() {
+        state->connection.clientServer = 1;
+        tlx::qt::TcpServerSettingsDialog d(*state, *ini, links, &notifier);
+        QCOMPARE(d.windowTitle(), QString("TCP/IPの設定(Server)"));
+        QVERIFY(d.button(1053)->isEnabled());
+        QVERIFY(!d.button(1052)->isEnabled());
+        d.button(1053)->click();
+        QCOMPARE(links.listens, 1);
+        QVERIFY(!d.button(1053)->isEnabled());
+        QVERIFY(d.button(1052)->isEnabled());
+
+        links.clients = {"192.168.0.5", "192.168.0.6"};
+        emit notifier.clientsChanged();
+        QCOMPARE(d.clientList()->count(), 2);
+        emit d.clientList()->itemDoubleClicked(d.clientList()->item(1));
+        QCOMPARE(state->connection.selectNumber, 2);
+        QVERIFY(state->link.socketConnected);
+        QCOMPARE(d.transmissionPlace()->text(), QString("192.168.0.6"));
+
+        d.button(1052)->click();
+        QCOMPARE(links.closes, 1);
+        QCOMPARE(d.clientList()->count(), 0);
+        QCOMPARE(d.transmissionPlace()->text(), QString());
+        QCOMPARE(state->connection.selectNumber, -1);
+        QVERIFY(!state->link.socketConnected);
+        QVERIFY(d.button(1053)->isEnabled());
+
+        d.portField()->setText("9005");
+        emit d.portField()->textEdited("9005");
+        d.reject();
+        QCOMPARE(key("p_port_number"), std::optional<std::string>("9005"));
+    }
+
+    // Reopened while devices are connected: listening goes on, the port is fixed.
+    void tcpServerDialogReopenedWithClients() {
+        state->connection.clientServer = 1;
+        state->connection.selectNumber = 1;
+        links.clients = {"10.0.0.7"};
+        tlx::qt::TcpServerSettingsDialog d(*state, *ini, links, &notifier);
+        QVERIFY(!d.button(1053)->isEnabled());
+        QVERIFY(d.button(1052)->isEnabled());
+        QVERIFY(!d.portField()->isEnabled());
+        QCOMPARE(d.transmissionPlace()->text(), QString("10.0.0.7"));
+        QCOMPARE(d.clientList()->count(), 1);
+    }
+};
+
+QTEST_MAIN(ConnectionDialogsTest)
+#include "connection_dialogs_test.moc"

@@ -1,0 +1,281 @@
+#include "app/app_state.h"
+#include "device_transport.h"
+#include "link/slave_address_box.h"
+#include "model/run_dialog.h"
+#include "support/fake_host.h"
+#include "support/fake_transport.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+using tlx::Product;
+using tlx::test::DeviceTransport;
+using tlx::test::FakeHost;
+
+namespace {
+
+// A title read back is padded to its full width with full-width blanks
+// (Shift-JIS 0x81 0x40); the device may keep it shorter.
+QByteArray withoutTrailingBlanks(std::string_view text) {
+    while (text.size() >= 2 && text.substr(text.size() - 2) == "\x81\x40") {
+        text.remove_suffix(2);
+    }
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The model holds what the device holds, for every setting the read-all run
+// reads.
+void expectModelOf(const tlx::AppState& s, tlx::device::Device& device) {
+    const tlx::SettingsModel& m = s.model;
+    const tlx::SettingsModel& d = device.state().model;
+    if (s.product == Product::F) {
+        for (std::size_t p = 0; p < tlx::kPages; ++p) {
+            for (std::size_t l = 0; l < tlx::kLines; ++l) {
+                QCOMPARE(withoutTrailingBlanks(m.titleText[p][l].view()),
+                         withoutTrailingBlanks(d.titleText[p][l].view()));
+            }
+        }
+        QVERIFY(m.charSize == d.charSize);
+        QVERIFY(m.lineSpacing == d.lineSpacing);
+        QVERIFY(m.blink == d.blink);
+        QVERIFY(m.charColour == d.charColour);
+        QVERIFY(m.outlineColour == d.outlineColour);
+        QVERIFY(m.backgroundFill == d.backgroundFill);
+        QVERIFY(m.horizontalOffset == d.horizontalOffset);
+        QVERIFY(m.centering == d.centering);
+        QVERIFY(m.eraseTime == d.eraseTime);
+        QVERIFY(m.fontType == d.fontType);
+        QVERIFY(m.autoSwitchTime == d.autoSwitchTime);
+    } else {
+        for (std::size_t p = 0; p < tlx::kPages; ++p) {
+            QCOMPARE(withoutTrailingBlanks(m.titlePageText[p].view()),
+                     withoutTrailingBlanks(d.titlePageText[p].view()));
+        }
+        for (std::size_t p = 0; p < tlx::kPages; ++p) {
+            QCOMPARE(m.eraseTime[p][0], d.eraseTime[p][0]);
+            QCOMPARE(m.charSize[p][0], d.charSize[p][0]);
+            QCOMPARE(m.fontType[p][0], d.fontType[p][0]);
+        }
+    }
+    QVERIFY(m.whiteLevel == d.whiteLevel);
+    QVERIFY(m.blackLevel == d.blackLevel);
+    QVERIFY(m.scheduleHour == d.scheduleHour);
+    QVERIFY(m.scheduleMinute == d.scheduleMinute);
+    QVERIFY(m.schedulePage == d.schedulePage);
+    QCOMPARE(m.alarmMode, d.alarmMode);
+    QCOMPARE(m.alarmPolarity, d.alarmPolarity);
+    QCOMPARE(m.alarmReturn, d.alarmReturn);
+    QCOMPARE(m.alarmDisplay, d.alarmDisplay);
+    QCOMPARE(m.alarmHoldTime, d.alarmHoldTime);
+    QVERIFY(m.connectorPages == d.connectorPages);
+    QCOMPARE(m.remoteMode, d.remoteMode);
+    QCOMPARE(m.connectorInput, d.connectorInput);
+    QCOMPARE(m.powerOnPage, d.powerOnPage);
+    QCOMPARE(m.videoLossBlue, d.videoLossBlue);
+    QCOMPARE(m.dateTimeDisplay, d.dateTimeDisplay);
+    QCOMPARE(m.dateTimeRange, d.dateTimeRange);
+    QCOMPARE(m.dateTimeSize, d.dateTimeSize);
+    QCOMPARE(m.firmwareVersion, d.firmwareVersion);
+}
+
+} // namespace
+
+class RunDialogsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<tlx::AppState> state;
+    std::unique_ptr<FakeHost> host;
+
+    void make(Product p) {
+        state = tlx::makeAppState(p);
+        host = std::make_unique<FakeHost>();
+    }
+
+  private slots:
+    // The whole read over the serial path, each step waiting for its answer:
+    // the model ends as the device's and the dialog closes itself.
+    void readAllFillsTheModelAndCloses_data() {
+        QTest::addColumn<int>("model");
+        QTest::newRow("F") << 0;
+        QTest::newRow("S") << 1;
+    }
+    void readAllFillsTheModelAndCloses() {
+        QFETCH(int, model);
+        make(model == 0 ? Product::F : Product::S);
+        DeviceTransport device(*state, *host, 4711);
+        auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "設定項目の読み込み");
+        dialog->setPaceScale(0.0);
+        dialog->show();
+        QCOMPARE(dialog->startButton()->text(), QString("読み込み"));
+        dialog->startButton()->click();
+        QCOMPARE(host->questions.size(), std::size_t{1});
+        QCOMPARE(host->questions[0].text,
+                 std::string("本機が自動切換えでない事を確認してください"));
+        QCOMPARE(host->questions[0].caption, std::string("本機の確認"));
+        QVERIFY(dialog->timerActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->isVisible(), 60000);
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(state->model.busyStep, 0);
+        QVERIFY(host->messages.empty());
+        // Firmware 2.00: every step but the two that only change the pace.
+        QCOMPARE(device.lines.size(), model == 0 ? std::size_t{5168} : std::size_t{1591});
+        expectModelOf(*state, device.device());
+        QVERIFY(!state->model.dataModified);
+    }
+
+    void progressWhileReading() {
+        make(Product::F);
+        DeviceTransport device(*state, *host, 7);
+        auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
+        dialog->setPaceScale(0.0);
+        QCOMPARE(dialog->progressBar()->maximum(), 5170);
+        QCOMPARE(dialog->activityBar()->maximum(), 20);
+        dialog->show();
+        dialog->startButton()->click();
+        QTRY_VERIFY(device.lines.size() >= 60);
+        dialog->reject();
+        const int done = dialog->progressBar()->value();
+        QVERIFY(done >= 59);
+        QCOMPARE(dialog->activityBar()->value(), done % 21);
+        const QString expected = QString(" 0%1.%2")
+                                     .arg(done * 100 / 5170)
+                                     .arg(done * 10000 / 5170 % 100, 2, 10, QChar('0'));
+        QCOMPARE(dialog->percentText()->text(), expected);
+    }
+
+    void noOnTheConfirmationStartsNothing() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        auto dialog = tlx::qt::makeSendAllDialog(*state, *host, device, "全項目の設定");
+        QCOMPARE(dialog->startButton()->text(), QString("設定"));
+        host->answers.push_back(false);
+        dialog->startButton()->click();
+        QVERIFY(!dialog->timerActive());
+        QTest::qWait(50);
+        QVERIFY(device.lines.empty());
+        QCOMPARE(state->model.busyStep, 0);
+    }
+
+    void notConnectedOverTcpIsWarned() {
+        make(Product::F);
+        state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
+        DeviceTransport device(*state, *host);
+        auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
+        dialog->startButton()->click();
+        QVERIFY(!dialog->timerActive());
+        QCOMPARE(host->texts(), std::vector<std::string>{"Socket が接続されていません"});
+        QCOMPARE(host->messages[0].kind, tlx::MessageKind::Warning);
+    }
+
+    // An error reply stops the send; the dialog stays open to be closed.
+    void errorReplyStopsSendAllWithTheDialogOpen() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        device.replyAt[40] = "E3";
+        auto dialog = tlx::qt::makeSendAllDialog(*state, *host, device, "全項目の設定");
+        dialog->setPaceScale(0.0);
+        dialog->show();
+        dialog->startButton()->click();
+        QTRY_VERIFY(!dialog->timerActive());
+        QTest::qWait(50);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(device.lines.size(), std::size_t{40});
+        QCOMPARE(host->texts(), std::vector<std::string>{"Command Error"});
+        QCOMPARE(state->model.busyStep, 0);
+        QVERIFY(!state->link.abortFlag);
+        QVERIFY(dialog->closeButton()->isEnabled());
+        QCOMPARE(dialog->controller().end(), tlx::RunEnd::Stopped);
+
+        // Started again, the run begins at step 1.
+        device.replyAt.clear();
+        device.lines.clear();
+        dialog->startButton()->click();
+        QTRY_VERIFY(device.lines.size() >= 2);
+        QVERIFY(device.lines[0].starts_with("CA001"));
+        dialog->closeButton()->click();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    }
+
+    // Close abandons a running read: what was read stays, the link state is
+    // cleared and nothing more is sent.
+    void closeDuringAReadKeepsWhatWasRead() {
+        make(Product::F);
+        DeviceTransport device(*state, *host, 99);
+        auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
+        dialog->setPaceScale(0.0);
+        dialog->show();
+        dialog->startButton()->click();
+        QTRY_VERIFY(device.lines.size() >= 20);
+        dialog->closeButton()->click();
+        const std::size_t sent = device.lines.size();
+        QCOMPARE(state->model.busyStep, 0);
+        QVERIFY(!state->link.awaitingAnswer);
+        QCOMPARE(state->link.noAnswerTicks, 0);
+        QTest::qWait(50);
+        QCOMPARE(device.lines.size(), sent);
+        for (std::size_t page : {std::size_t{0}, std::size_t{10}}) {
+            for (std::size_t l = 0; l < tlx::kLines; ++l) {
+                QCOMPARE(
+                    withoutTrailingBlanks(state->model.titleText[page][l].view()),
+                    withoutTrailingBlanks(device.device().state().model.titleText[page][l].view()));
+            }
+        }
+    }
+
+    // A second press while the run goes on changes nothing.
+    void startDuringARunDoesNothing() {
+        make(Product::F);
+        DeviceTransport device(*state, *host, 5);
+        auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
+        dialog->setPaceScale(0.0);
+        dialog->show();
+        dialog->startButton()->click();
+        QTRY_VERIFY(device.lines.size() >= 5);
+        dialog->startButton()->click();
+        QCOMPARE(host->questions.size(), std::size_t{1});
+        QTRY_VERIFY(device.lines.size() >= 10);
+        QCOMPARE(device.lines[9], std::string("RCA010\r\n"));
+        dialog->reject();
+    }
+
+    void slaveAddressBoxes() {
+        make(Product::F);
+        tlx::test::FakeTransport transport;
+        auto read = tlx::qt::makeReadAllDialog(*state, *host, transport, "x");
+        auto send = tlx::qt::makeSendAllDialog(*state, *host, transport, "x");
+        QCOMPARE(read->slaveAddressBox()->count(), 32);
+        QCOMPARE(send->slaveAddressBox()->count(), 33);
+        QCOMPARE(send->slaveAddressBox()->itemText(32), QString("Bloadcast"));
+        // RS-232C: the box is disabled.
+        QVERIFY(!read->slaveAddressBox()->isEnabled());
+
+        state->connection.rsControl = 1;
+        state->connection.slaveAddress = 5;
+        auto rs485 = tlx::qt::makeReadAllDialog(*state, *host, transport, "x");
+        QVERIFY(rs485->slaveAddressBox()->isEnabled());
+        QCOMPARE(rs485->slaveAddressBox()->currentIndex(), 5);
+        rs485->slaveAddressBox()->setCurrentIndex(7);
+        emit rs485->slaveAddressBox()->activated(7);
+        QCOMPARE(state->connection.slaveAddress, 7);
+
+        // The read and a broadcast address: the box shows no address.
+        state->connection.slaveAddress = 32;
+        auto broadcast = tlx::qt::makeReadAllDialog(*state, *host, transport, "x");
+        QCOMPARE(broadcast->slaveAddressBox()->currentIndex(), -1);
+
+        // The first read goes out with the bus address in front.
+        state->connection.slaveAddress = 7;
+        auto addressed = tlx::qt::makeReadAllDialog(*state, *host, transport, "x");
+        addressed->setPaceScale(0.0);
+        addressed->startButton()->click();
+        QTRY_VERIFY(!transport.serialWrites.empty());
+        QCOMPARE(transport.serialWrites[0], std::string("07RCA001\r\n"));
+        addressed->reject();
+    }
+};
+
+QTEST_MAIN(RunDialogsTest)
+#include "run_dialogs_test.moc"
