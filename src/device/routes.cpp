@@ -27,7 +27,9 @@ RouteTable buildTable(Product product) {
             continue;
         }
         t.routes.push_back({f.mnemonic, attributeWrite, &f, nullptr, 0});
-        t.routes.push_back({t.name("R" + std::string(f.mnemonic)), attributeRead, &f, nullptr, 0});
+        std::string read(1, 'R');
+        read.append(f.mnemonic);
+        t.routes.push_back({t.name(std::move(read)), attributeRead, &f, nullptr, 0});
     }
     for (const ChoiceSetting& c : choiceSettings()) {
         t.routes.push_back({c.prefix, choiceWrite, nullptr, &c, 0});

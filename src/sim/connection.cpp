@@ -68,6 +68,7 @@ void Connection::receive(const QByteArray& bytes) {
 
 void Connection::queue(qint64 due, QByteArray bytes, bool close) {
     lastDue_ = std::max(lastDue_, due);
+    waitingBytes_ += bytes.size();
     pieces_.push_back({lastDue_, std::move(bytes), close});
 }
 
@@ -76,8 +77,10 @@ void Connection::flushDue() {
     while (!pieces_.empty() && pieces_.front().due <= now) {
         Piece p = std::move(pieces_.front());
         pieces_.pop_front();
+        waitingBytes_ -= p.bytes.size();
         if (p.close) {
             pieces_.clear();
+            waitingBytes_ = 0;
             io_.close();
             return;
         }

@@ -35,6 +35,8 @@ class Connection : public QObject {
 
     void receive(const QByteArray& bytes);
     bool closing() const { return closeQueued_; }
+    // Reply bytes held back by the pacing, not yet handed to the link.
+    qint64 waitingBytes() const { return waitingBytes_; }
 
     static constexpr int kSplitPauseMs = 20;
 
@@ -56,6 +58,7 @@ class Connection : public QObject {
     QElapsedTimer clock_;
     qint64 lastDue_ = 0;
     bool closeQueued_ = false;
+    qint64 waitingBytes_ = 0;
     device::LinkSession::Output out_;
 };
 

@@ -1,5 +1,7 @@
 #include "sim/tcp_dial_link.h"
 
+#include "sim/socket_pump.h"
+
 namespace tlx::sim {
 
 TcpDialLink::TcpDialLink(LinkContext context, QString host, quint16 port, QObject* parent)
@@ -46,7 +48,7 @@ void TcpDialLink::connected() {
     connection_ = new Connection(*context_.bus, *context_.plan, counters_, context_.pacing,
                                  context_.log, std::move(io), socket);
     Connection* c = connection_;
-    connect(socket, &QTcpSocket::readyRead, c, [socket, c] { c->receive(socket->readAll()); });
+    attachSocket(socket, c);
     if (!everConnected_) {
         everConnected_ = true;
         emit firstConnected();

@@ -1,5 +1,7 @@
 #include "sim/tcp_listen_link.h"
 
+#include "sim/socket_pump.h"
+
 #include <QTcpSocket>
 
 namespace tlx::sim {
@@ -29,8 +31,7 @@ void TcpListenLink::accept() {
         io.close = [socket] { socket->disconnectFromHost(); };
         auto* connection = new Connection(*context_.bus, *context_.plan, counters_, context_.pacing,
                                           context_.log, std::move(io), socket);
-        connect(socket, &QTcpSocket::readyRead, connection,
-                [socket, connection] { connection->receive(socket->readAll()); });
+        attachSocket(socket, connection);
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
             socket->deleteLater();
             if (context_.peerGone) {

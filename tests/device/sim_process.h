@@ -34,6 +34,7 @@ class SimProcess {
     int stop(int signalNumber);
     bool running() const { return process_.state() != QProcess::NotRunning; }
     QByteArray errorOutput();
+    qint64 pid() const { return process_.processId(); }
 
   private:
     QTemporaryDir dir_;

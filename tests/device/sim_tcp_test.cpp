@@ -4,6 +4,7 @@
 #include "sim_process.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTcpServer>
 #include <QThread>
 #include <csignal>
@@ -139,6 +140,64 @@ TEST(SimTcp, GarbageNulsAndEndlessLinesNeitherCrashNorStopIt) {
     LineClient again;
     ASSERT_TRUE(again.connectTo(r.sim.port()));
     EXPECT_EQ(again.request("RCBS001"), "CBS001FFFFFFFFFF\r\n");
+    EXPECT_TRUE(r.sim.running());
+}
+
+// Resident memory of a process in kB, from /proc.
+long residentKb(qint64 pid) {
+    QFile f(QString("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').first().toLong();
+        }
+    }
+    return -1;
+}
+
+TEST(SimTcp, APeerThatNeverReadsIsHeldBackNotBuffered) {
+    Running r({"--tcp-listen", "0"});
+    ASSERT_TRUE(r.up());
+    // Each 11-byte read asks for a 586-byte glyph line: 6 MB of them would
+    // be over 300 MB of answers. Sent without reading a single answer (most
+    // of it may sit in the kernel's socket buffers), the emulator must stop
+    // reading instead of holding the answers.
+    const QByteArray chunk = QByteArray("RFBMLA365\r\n").repeated(8192);
+    const qint64 total = 6 * 1024 * 1024;
+    QTcpSocket& s = r.client.socket();
+    qint64 queued = 0;
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
+    qint64 lastWaiting = 0;
+    long peakKb = 0;
+    while (sinceProgress.elapsed() < 1500) {
+        if (queued < total && s.bytesToWrite() < 2 * chunk.size()) {
+            s.write(chunk);
+            queued += chunk.size();
+        }
+        s.waitForBytesWritten(20);
+        if (s.bytesToWrite() != lastWaiting) {
+            lastWaiting = s.bytesToWrite();
+            sinceProgress.restart();
+        }
+        peakKb = std::max(peakKb, residentKb(r.sim.pid()));
+    }
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 1000) {
+        peakKb = std::max(peakKb, residentKb(r.sim.pid()));
+        QThread::msleep(50);
+    }
+    EXPECT_GT(peakKb, 0);
+    EXPECT_LT(peakKb, 100 * 1024);
+    // Reading again lets it go on.
+    for (int i = 0; i < 100; ++i) {
+        const auto line = r.client.readLine();
+        ASSERT_TRUE(line);
+        ASSERT_EQ(line->size(), 586u);
+    }
     EXPECT_TRUE(r.sim.running());
 }
 
