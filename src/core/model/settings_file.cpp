@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -322,26 +323,50 @@ struct Reader {
         }
     }
 
+    // Where the first byte below 0x17 (a line end, an escape or a NUL) lies,
+    // or the text's size. Shift-JIS text has no such byte, so a title line is
+    // plain up to its line end exactly when this finds the line end.
+    static std::size_t firstControlByte(std::string_view s) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101u;
+        constexpr std::uint64_t kHighs = 0x8080808080808080u;
+        std::size_t i = 0;
+        for (; i + 8 <= s.size(); i += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, s.data() + i, 8);
+            // Non-zero exactly when some byte of the word is below 0x17.
+            if (((word - kOnes * 0x17) & ~word & kHighs) != 0) {
+                break;
+            }
+        }
+        for (; i < s.size(); ++i) {
+            if (static_cast<std::uint8_t>(s[i]) < 0x17) {
+                return i;
+            }
+        }
+        return s.size();
+    }
+
     template <std::size_t N> void title(FixedText<N>& slot) {
         if (rest.empty()) {
             slot.clear();
             return;
         }
-        const auto lf = rest.find('\n');
-        std::string_view line = rest.substr(0, lf);
-        rest = lf == std::string_view::npos ? std::string_view{} : rest.substr(lf + 1);
-        ++result.linesUsed;
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        // Shift-JIS text has no byte below 0x17, so a line without one has no
-        // CR inside, no escape and no NUL unit: it is the title as it stands.
-        std::uint8_t lowest = 0xFF;
-        for (const char c : line) {
-            lowest = std::min(lowest, static_cast<std::uint8_t>(c));
-        }
-        if (lowest < 0x17) {
-            line = line.substr(0, line.find('\r'));
+        std::string_view line;
+        const std::size_t stop = firstControlByte(rest);
+        if (stop == rest.size()) {
+            line = rest;
+            rest = {};
+            ++result.linesUsed;
+        } else if (rest[stop] == '\n') {
+            line = rest.substr(0, stop);
+            rest.remove_prefix(stop + 1);
+            ++result.linesUsed;
+        } else if (rest[stop] == '\r' && stop + 1 < rest.size() && rest[stop + 1] == '\n') {
+            line = rest.substr(0, stop);
+            rest.remove_prefix(stop + 2);
+            ++result.linesUsed;
+        } else {
+            nextLine(line);
             decodeTitleInto(line, scratch);
             line = scratch;
         }
