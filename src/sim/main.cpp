@@ -148,6 +148,7 @@ int main(int argc, char** argv) {
     }
 
     const int rc = QCoreApplication::exec();
-    reportAll(devices->saveAll());
-    return rc;
+    const QStringList failures = devices->saveAll();
+    reportAll(failures);
+    return rc != 0 ? rc : (failures.isEmpty() ? 0 : 1);
 }

@@ -25,10 +25,12 @@ struct OptionSet {
         "serial",
         "Use the serial port DEVICE at 115200 baud, 8 data bits, even parity, 1 stop bit.",
         "DEVICE"};
-    QCommandLineOption rs485{"rs485",
-                             "RS-485 bus: answer only lines addressed to ADDR (00..31) or "
-                             "broadcast \"FF\"; several devices: a list such as 3,5,7.",
-                             "ADDR"};
+    QCommandLineOption rs485{
+        "rs485",
+        "RS-485 bus: answer lines addressed to ADDR (0..31) with the address in front, carry "
+        "out \"FF\" broadcasts without answering, ignore other addresses; a list such as "
+        "3,5,7 puts several devices on the line.",
+        "ADDR"};
     QCommandLineOption model{"model", "Device model F or S (default F).", "F|S"};
     QCommandLineOption state{"state", "Start from this settings file (.dat).", "FILE"};
     QCommandLineOption save{

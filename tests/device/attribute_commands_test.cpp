@@ -162,6 +162,7 @@ TEST(ModelSAttributes, PageFormsChangeOnlyThatPage) {
         {"IDRT009240", {"eraseTime[8][0]"}},
         {"CFT010M", {"fontType[9][0]"}},
         {"CL01104", {"whiteLevel[10]", "blackLevel[10]"}},
+        {"IDLS012L0263", {"lineSpacing[11][1]"}},
     };
     for (const Case& c : cases) {
         DeviceHarness h(Product::S);

@@ -111,5 +111,12 @@ TEST(SimState, EachBusDeviceSavesToItsOwnFile) {
     }
 }
 
+TEST(SimState, AFailedSaveOnExitIsReported) {
+    SimProcess sim({"--tcp-listen", "0", "--save", "/nonexistent/folder/x.dat"});
+    ASSERT_TRUE(sim.start()) << sim.why().toStdString();
+    EXPECT_EQ(sim.stop(SIGTERM), 1);
+    EXPECT_TRUE(sim.errorOutput().contains("x.dat"));
+}
+
 } // namespace
 } // namespace tlx::sim::test
