@@ -91,6 +91,21 @@ malformed or unknown line (also a line that does not end in CR LF, or a title
 code that is neither a JIS X 0208 character nor a user glyph code). Lines are
 counted from 1 over the life of the link for --silent-after and --reply-at,
 and per connection for --drop-after.
+
+Values the device accepts (anything else is answered "E3"): pages 001..512,
+lines 01..10, days 01..31; colours 0..8, white and black levels 0..4; line
+spacing 00..63, horizontal offset 00..38, vertical offset 00..15, erase time
+000..240, switching time 00..99, scroll speed 1..4; schedule hours 00..23,
+minutes 00..59, pages 001..512, PAS or 000; alarm hold time 003..999;
+addresses ddd.ddd.ddd.ddd with each part 000..255; port five digits
+00001..65535; clock year 00..99, month 01..12, day 01..31, hour 00..23,
+minute and second 00..59. Glyph numbers: large 001..070, medium 001..160,
+small 001..256, with upper-case hexadecimal digits; insertion of glyph
+001..256 at position 01..28 (model S 001..280). Title codes, in upper-case
+hexadecimal: the JIS X 0208 characters (rows 1..8, kanji levels 1 and 2),
+the NEC special row 13 and the NEC-selected IBM rows 89..92 that code page
+932 produces, and the user glyph area A321..A67E (rows A3..A6, cells
+21..7E), where glyph 1 is A365, glyph 27 A421 and glyph 256 A64A.
 )";
 
 std::optional<std::int64_t> positive(const QString& text) {
