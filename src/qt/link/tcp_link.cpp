@@ -94,8 +94,11 @@ bool TcpLink::startListening() {
 }
 
 void TcpLink::onNewConnection() {
-    while (server_ && server_->hasPendingConnections()) {
-        QTcpSocket* socket = server_->nextPendingConnection();
+    QTcpServer* server = server_.data();
+    if (server == nullptr) {
+        return;
+    }
+    while (QTcpSocket* socket = server->nextPendingConnection()) {
         const auto slot = clients_.freeSlot();
         if (!slot) {
             // Every slot is taken: the newcomer is turned away at once.
