@@ -24,3 +24,14 @@ tlx_add_core_test(tlx_shell_logic_tests app/shell_logic_test.cpp)
 add_executable(tlx-desktop-shots app/desktop_shots.cpp)
 set_target_properties(tlx-desktop-shots PROPERTIES AUTOMOC ON)
 target_link_libraries(tlx-desktop-shots PRIVATE tlx_qt_app_support tlx_res tlx_warnings)
+
+# Against the emulator on a pseudo-terminal, where the emulator is built.
+if(TARGET tlx500-sim)
+  tlx_add_qt_test(tlx_qt_desktop_e2e_tests app/desktop_e2e_test.cpp)
+  target_link_libraries(tlx_qt_desktop_e2e_tests PRIVATE tlx_qt_app_support tlx_desktop tlx_res
+                                                         Qt6::Widgets)
+  target_compile_definitions(tlx_qt_desktop_e2e_tests PRIVATE
+                             TLX_SIM_PATH="$<TARGET_FILE:tlx500-sim>")
+  add_dependencies(tlx_qt_desktop_e2e_tests tlx500-sim)
+  set_tests_properties(tlx_qt_desktop_e2e_tests PROPERTIES TIMEOUT 400)
+endif()

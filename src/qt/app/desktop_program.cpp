@@ -4,48 +4,62 @@
 #include "app/app_state.h"
 #include "app/link_hub.h"
 #include "app/main_window.h"
-#include "app/qt_host.h"
-#include "app/single_instance.h"
 #include "link/connection_ini.h"
 
 #include <QApplication>
 
 namespace tlx::qt {
 
-int runDesktopProgram(Product product, int& argc, char** argv) {
-    QApplication app(argc, argv);
+void configureApplication(Product product) {
     const ProductTraits& t = traits(product);
-    const QString productName =
-        QString::fromUtf8(t.productString.data(), static_cast<qsizetype>(t.productString.size()));
-    QApplication::setApplicationName(productName);
+    QApplication::setApplicationName(
+        QString::fromUtf8(t.productString.data(), static_cast<qsizetype>(t.productString.size())));
     QApplication::setWindowIcon(applicationIcon(product));
     // The program ends through the exit flow only, not because its last
     // window closed (a message box may be the last one open).
     QApplication::setQuitOnLastWindowClosed(false);
+}
 
-    QtHost host;
-    SingleInstance instance(t.mutexName);
-    if (!takeSingleInstance(instance, host, product)) {
-        host.flushMessages();
-        return 0;
+DesktopProgram::DesktopProgram(Product product)
+    : product_(product), instance_(traits(product).mutexName) {}
+
+DesktopProgram::~DesktopProgram() {
+    // The window goes before the links and the state it refers to.
+    window_.reset();
+    links_.reset();
+}
+
+bool DesktopProgram::start() {
+    if (!takeSingleInstance(instance_, host_, product_)) {
+        host_.flushMessages();
+        return false;
     }
-
     // The model and the link state start at their defaults; the server's
     // client table starts empty with the links.
-    auto state = makeAppState(product);
-    LinkHub links(*state, host);
-    const ConnectionIni ini = ConnectionIni::forProduct(product);
-    ini.load(state->connection, state->model.devicePortNumber);
+    state_ = makeAppState(product_);
+    links_ = std::make_unique<LinkHub>(*state_, host_);
+    ini_ = std::make_unique<ConnectionIni>(ConnectionIni::forProduct(product_));
+    ini_->load(state_->connection, state_->model.devicePortNumber);
 
-    MainWindow window(*state, host, links, ini);
-    host.setOwner(&window);
-    QObject::connect(&host, &QtHost::fileShown, &window, &MainWindow::refreshTitle);
+    window_ = std::make_unique<MainWindow>(*state_, host_, *links_, *ini_);
+    host_.setOwner(window_.get());
+    QObject::connect(&host_, &QtHost::fileShown, window_.get(), &MainWindow::refreshTitle);
     QObject::connect(
-        &window, &MainWindow::exiting, &app, [] { QCoreApplication::exit(0); },
+        window_.get(), &MainWindow::exiting, qApp, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
-    window.show();
+    window_->show();
 
-    links.startSerialLink();
+    links_->startSerialLink();
+    return true;
+}
+
+int runDesktopProgram(Product product, int& argc, char** argv) {
+    QApplication app(argc, argv);
+    configureApplication(product);
+    DesktopProgram program(product);
+    if (!program.start()) {
+        return 0;
+    }
     return QApplication::exec();
 }
 

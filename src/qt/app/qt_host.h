@@ -5,12 +5,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <deque>
 #include <functional>
 #include <memory>
 
 class QMessageBox;
-class QWidget;
 
 namespace tlx::qt {
 

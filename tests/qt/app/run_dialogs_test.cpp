@@ -118,6 +118,8 @@ class RunDialogsTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->isVisible(), 60000);
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QCOMPARE(state->model.busyStep, 0);
+        // The last read's answer arrives after the run ended.
+        QTRY_VERIFY(!state->link.awaitingAnswer);
         QVERIFY(host->messages.empty());
         // Firmware 2.00: every step but the two that only change the pace.
         QCOMPARE(device.lines.size(), model == 0 ? std::size_t{5168} : std::size_t{1591});
