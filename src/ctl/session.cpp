@@ -212,7 +212,18 @@ template <typename Run> bool Session::drive(Run& run, const char* what, int tota
     ProgressPrinter progress(what);
     QElapsedTimer clock;
     clock.start();
+    // Ticks keep a steady cadence, as a periodic timer does: each is due one
+    // interval after the previous one was due, not after its work ended. A
+    // tick that comes late does not make the next ones hurry.
     double floorMs = 0; // the sum of the pacing intervals
+    double dueMs = 0;
+    auto schedule = [&](QTimer& timer) {
+        const double interval = static_cast<double>(run.nextInterval().count()) * options_.paceScale;
+        floorMs += interval;
+        const auto now = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        dueMs = std::max(dueMs + interval, now);
+        timer.start(static_cast<int>(dueMs - now));
+    };
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -224,14 +235,12 @@ template <typename Run> bool Session::drive(Run& run, const char* what, int tota
         run.tick();
         progress.update(run.progress().bar, total);
         if (run.running()) {
-            floorMs += static_cast<double>(run.nextInterval().count()) * options_.paceScale;
-            timer.start(scaled(run.nextInterval()));
+            schedule(timer);
         } else {
             loop.quit();
         }
     });
-    floorMs += static_cast<double>(run.nextInterval().count()) * options_.paceScale;
-    timer.start(scaled(run.nextInterval()));
+    schedule(timer);
     loop.exec();
     progress.finish();
     // A serial run ends without waiting for its last answer; it counts too.
