@@ -130,10 +130,14 @@ bool Session::openTcpClient() {
     c.hostList = {{static_cast<std::uint8_t>(ip >> 24), static_cast<std::uint8_t>(ip >> 16),
                    static_cast<std::uint8_t>(ip >> 8), static_cast<std::uint8_t>(ip)}};
     c.selectNumber = 0;
+    return connectClient();
+}
+
+bool Session::connectClient() {
     return tcp_->connectClient() &&
-           (waitFor([&] { return state_->link.socketConnected || !tcp_->clientSocketOpen(); },
-                    kConnectTimeout) &&
-            state_->link.socketConnected);
+           waitFor([&] { return state_->link.socketConnected || !tcp_->clientSocketOpen(); },
+                   kConnectTimeout) &&
+           state_->link.socketConnected;
 }
 
 bool Session::openListening() {
@@ -162,10 +166,7 @@ bool Session::openLink() {
                 host_.fail(Failure::Usage, "the saved connection names no device address");
                 return false;
             }
-            return tcp_->connectClient() &&
-                   waitFor([&] { return state_->link.socketConnected || !tcp_->clientSocketOpen(); },
-                           kConnectTimeout) &&
-                   state_->link.socketConnected;
+            return connectClient();
         }
         return openListening();
     case LinkChoice::Serial:

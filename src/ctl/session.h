@@ -32,6 +32,7 @@ private:
     bool openLink();
     bool openSerial();
     bool openTcpClient();
+    bool connectClient(); // to hostList[selectNumber], waiting for the outcome
     bool openListening();
     bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);
     bool exchange(const std::string& line); // send, wait for the answer

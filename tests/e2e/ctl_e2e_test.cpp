@@ -1,5 +1,7 @@
 // tlx500ctl against tlx500-sim: every link, both models, and the failures an
 // operator meets.
+#include <QFile>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -236,6 +238,43 @@ TEST(CtlE2EFailures, SendPrintsTheRefusalAndExitsOne) {
     const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "send", "XYZZY"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out.trimmed().toStdString(), "E3");
+}
+
+TEST(CtlE2ESavedConnection, UsesTheConnectionTheDesktopProgramSaved) {
+    SimProcess sim({"--tcp-listen", "0", "--firmware", "1.20"});
+    ASSERT_TRUE(sim.start());
+    QTemporaryDir config;
+    QFile ini(config.filePath("tlx500f_z200.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[TLX-500F_Z200_Section]\r\nInterface=1\r\nClientServer=0\r\n"
+                             "p_port_number=%1\r\nselect_number=0\r\nlist_count=1\r\n"
+                             "ip00_0=127\r\nip00_1=0\r\nip00_2=0\r\nip00_3=1\r\n")
+                  .arg(sim.port())
+                  .toUtf8());
+    ini.close();
+    QProcess p;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", config.path());
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TLX_CTL_PATH), {"version"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.readAllStandardOutput().trimmed().toStdString(), "1.20");
+}
+
+TEST(CtlE2EClock, SetClockSendsEveryFieldAndSucceeds) {
+    QTemporaryDir dir;
+    SimProcess sim({"--tcp-listen", "0", "--log", dir.filePath("lines.log")});
+    ASSERT_TRUE(sim.start());
+    const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "set-clock"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    ASSERT_EQ(sim.stop(SIGTERM), 0);
+    QFile log(dir.filePath("lines.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray lines = log.readAll();
+    for (const char* mnemonic : {"DSY", "DSM", "DSD", "TSH", "TSM", "TSS"}) {
+        EXPECT_TRUE(lines.contains(mnemonic)) << mnemonic;
+    }
 }
 
 } // namespace
