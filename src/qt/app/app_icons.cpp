@@ -26,11 +26,16 @@ QList<QIcon> toolbarIcons(Product p) {
 }
 
 QIcon applicationIcon(Product p) {
-    QIcon icon;
-    const QString base = p == Product::F ? QStringLiteral(":/tlx/tlx500f_z200_%1.png")
-                                         : QStringLiteral(":/tlx/tlx500s_z200_%1.png");
-    for (int size : {16, 32, 48, 128}) {
-        icon.addFile(base.arg(size), QSize(size, size));
+    // Decoded once: the window, the About box and the application share it.
+    // Pixmaps, not file names, so that no icon engine is looked for.
+    static QIcon icons[2];
+    QIcon& icon = icons[p == Product::F ? 0 : 1];
+    if (icon.isNull()) {
+        const QString base = p == Product::F ? QStringLiteral(":/tlx/tlx500f_z200_%1.png")
+                                             : QStringLiteral(":/tlx/tlx500s_z200_%1.png");
+        for (int size : {16, 32, 48, 128}) {
+            icon.addPixmap(QPixmap(base.arg(size)));
+        }
     }
     return icon;
 }

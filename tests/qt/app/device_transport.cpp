@@ -4,7 +4,6 @@
 #include "device/seeded_state.h"
 #include "link/protocol.h"
 
-#include <QPointer>
 #include <QTimer>
 
 namespace tlx::test {
@@ -40,12 +39,9 @@ void DeviceTransport::writeSerial(std::string_view bytes) {
     if (reply.empty()) {
         return;
     }
-    QPointer<DeviceTransport> self(this);
-    QTimer::singleShot(serialDelayMs, this, [self, reply] {
-        if (self) {
-            receiveSerialBytes(self->state_, self->host_, reply);
-        }
-    });
+    // The transport is the timer's context: no answer after it is gone.
+    QTimer::singleShot(serialDelayMs, this,
+                       [this, reply] { receiveSerialBytes(state_, host_, reply); });
 }
 
 SocketSendStatus DeviceTransport::sendSocket(int, std::string_view line) {

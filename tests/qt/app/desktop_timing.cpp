@@ -1,0 +1,174 @@
+// Measurements of the desktop program (not a test):
+//
+//   tlx-desktop-timing startup [RUNS]
+//       start-up to the first exposed main window, the program against a
+//       minimal Qt Widgets window started the same way, alternately; medians
+//       and their ratio
+//   tlx-desktop-timing stall F|S SECONDS
+//       a read-all at full pacing against tlx500-sim on a pseudo-terminal,
+//       with the main window and its 150 ms tick up; a 10 ms timer records
+//       how late the event loop serves it
+
+#include "app/app_dialogs.h"
+#include "app/app_state.h"
+#include "app/link_hub.h"
+#include "app/main_window.h"
+#include "link/connection_ini.h"
+#include "model/run_dialog.h"
+#include "support/fake_host.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+long long nowNs() {
+    return static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                      std::chrono::steady_clock::now().time_since_epoch())
+                                      .count());
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+// Milliseconds from the start of the process to its first exposed window.
+double startOnce(const QString& program, const QStringList& args, const QProcessEnvironment& env) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    const long long before = nowNs();
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+        std::fprintf(stderr, "%s did not start: %s\n", qPrintable(program),
+                     p.readAllStandardError().constData());
+        return -1.0;
+    }
+    const long long shown = p.readAllStandardOutput().trimmed().toLongLong();
+    return static_cast<double>(shown - before) / 1e6;
+}
+
+int startup(int runs) {
+    QTemporaryDir runtime;
+    QTemporaryDir config;
+    // TCP/IP, so neither program touches a serial port.
+    for (const char* name : {"tlx500f_z200.ini", "tlx500s_z200.ini"}) {
+        QFile ini(config.filePath(name));
+        if (!ini.open(QIODevice::WriteOnly)) {
+            return 1;
+        }
+        ini.write(
+            "[TLX-500F_Z200_Section]\r\nInterface=1\r\n[TLX-500S_Z200_Section]\r\nInterface=1\r\n");
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("XDG_CONFIG_HOME", config.path());
+    const QString platform =
+        env.value("QT_QPA_PLATFORM", env.contains("DISPLAY") ? "xcb" : "offscreen");
+    env.insert("QT_QPA_PLATFORM", platform);
+
+    std::vector<double> desktop;
+    std::vector<double> minimal;
+    startOnce(TLX_PROBE_DESKTOP_PATH, {"F"}, env); // warm the file cache
+    startOnce(TLX_PROBE_MINIMAL_PATH, {}, env);
+    for (int i = 0; i < runs; ++i) {
+        minimal.push_back(startOnce(TLX_PROBE_MINIMAL_PATH, {}, env));
+        desktop.push_back(startOnce(TLX_PROBE_DESKTOP_PATH, {i % 2 == 0 ? "F" : "S"}, env));
+    }
+    const double d = median(desktop);
+    const double m = median(minimal);
+    std::printf("start-up to the first shown main window (%s, %d runs each, medians):\n"
+                "  desktop program %.1f ms, minimal window %.1f ms, ratio %.2f (limit 1.5)\n",
+                qPrintable(platform), runs, d, m, m > 0 ? d / m : 0.0);
+    return m > 0 && d / m <= 1.5 ? 0 : 1;
+}
+
+int stall(tlx::Product product, int seconds) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath("ttyTLX");
+    const QString ready = dir.filePath("ready");
+    QProcess sim;
+    sim.start(TLX_SIM_PATH, {"--model", product == tlx::Product::F ? "F" : "S", "--pty", link,
+                             "--seed", "5", "--ready-file", ready});
+    QElapsedTimer wait;
+    wait.start();
+    while (!QFile::exists(ready) && wait.elapsed() < 10000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    if (!QFile::exists(ready)) {
+        std::fprintf(stderr, "the emulator did not get ready\n");
+        return 1;
+    }
+
+    auto state = tlx::makeAppState(product);
+    tlx::test::FakeHost host;
+    tlx::qt::LinkHub links(*state, host);
+    const tlx::ConnectionIni ini(dir.filePath("t.ini").toStdString(), "S");
+    state->connection.comDevice = link.toStdString();
+    tlx::qt::MainWindow window(*state, host, links, ini);
+    window.show();
+    links.startSerialLink();
+    tlx::qt::AppDialogs dialogs(*state, host, links, ini, &window);
+    auto dialog = dialogs.create(*tlx::routeOf(product, 32807));
+    auto* run = dynamic_cast<tlx::qt::RunDialog*>(dialog.get());
+
+    constexpr int kProbeMs = 10;
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 worst = 0;
+    qint64 ticks = 0;
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        if (last != 0) {
+            worst = std::max(worst, now - last - kProbeMs * 1000000LL);
+        }
+        last = now;
+        ++ticks;
+    });
+    run->show();
+    run->startButton()->click();
+    clock.start();
+    probe.start(kProbeMs);
+    while (run->isVisible() && clock.elapsed() < seconds * 1000LL) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    const int steps = run->progressBar()->value();
+    std::printf("read-all at full pacing, model %c, %.1f s, %d steps%s: event loop at most %.1f ms "
+                "late (limit 50), %lld probe ticks; messages: %zu\n",
+                product == tlx::Product::F ? 'F' : 'S',
+                static_cast<double>(clock.elapsed()) / 1000.0,
+                run->isVisible() ? steps : run->controller().progress().barMax,
+                run->isVisible() ? "" : " (complete)", static_cast<double>(worst) / 1e6, ticks,
+                host.messages.size());
+    run->reject();
+    sim.terminate();
+    sim.waitForFinished();
+    return worst <= 50LL * 1000000LL ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() >= 2 && args[1] == "startup") {
+        return startup(args.size() >= 3 ? args[2].toInt() : 11);
+    }
+    if (args.size() >= 4 && args[1] == "stall") {
+        return stall(args[2] == "S" ? tlx::Product::S : tlx::Product::F, args[3].toInt());
+    }
+    std::fprintf(stderr, "usage: tlx-desktop-timing startup [RUNS] | stall F|S SECONDS\n");
+    return 2;
+}
