@@ -6,7 +6,7 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev
-  xvfb xauth
+  xvfb xauth fonts-ipafont-gothic
 )
 missing=()
 for p in "${packages[@]}"; do
