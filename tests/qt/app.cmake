@@ -35,20 +35,3 @@ if(TARGET tlx500-sim)
   add_dependencies(tlx_qt_desktop_e2e_tests tlx500-sim)
   set_tests_properties(tlx_qt_desktop_e2e_tests PROPERTIES TIMEOUT 400)
 endif()
-
-# Measurements (scripts/desktop-timing.sh); not tests.
-if(TARGET tlx500-sim)
-  add_executable(tlx-startup-probe-desktop app/startup_probe_desktop.cpp app/startup_probe.h)
-  target_link_libraries(tlx-startup-probe-desktop PRIVATE tlx_desktop tlx_res tlx_warnings)
-  add_executable(tlx-startup-probe-minimal app/startup_probe_minimal.cpp app/startup_probe.h)
-  target_link_libraries(tlx-startup-probe-minimal PRIVATE Qt6::Widgets tlx_warnings)
-  add_executable(tlx-desktop-timing app/desktop_timing.cpp)
-  set_target_properties(tlx-desktop-timing PROPERTIES AUTOMOC ON)
-  target_link_libraries(tlx-desktop-timing PRIVATE tlx_qt_app_support tlx_res tlx_warnings)
-  target_compile_definitions(tlx-desktop-timing PRIVATE
-    TLX_SIM_PATH="$<TARGET_FILE:tlx500-sim>"
-    TLX_PROBE_DESKTOP_PATH="$<TARGET_FILE:tlx-startup-probe-desktop>"
-    TLX_PROBE_MINIMAL_PATH="$<TARGET_FILE:tlx-startup-probe-minimal>")
-  add_dependencies(tlx-desktop-timing tlx500-sim tlx-startup-probe-desktop
-                   tlx-startup-probe-minimal)
-endif()

@@ -1,12 +1,12 @@
 #include "app/desktop_program.h"
 
-#include "app/app_icons.h"
 #include "app/app_state.h"
 #include "app/link_hub.h"
 #include "app/main_window.h"
 #include "link/connection_ini.h"
 
 #include <QApplication>
+#include <QFont>
 
 namespace tlx::qt {
 
@@ -14,14 +14,24 @@ void configureApplication(Product product) {
     const ProductTraits& t = traits(product);
     QApplication::setApplicationName(
         QString::fromUtf8(t.productString.data(), static_cast<qsizetype>(t.productString.size())));
-    QApplication::setWindowIcon(applicationIcon(product));
+    // A Japanese face first, so that kana, kanji and Latin letters come from
+    // one font and no fallback has to be searched for each label.
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic"),
+                      QStringLiteral("TakaoGothic"), font.family()});
+    QApplication::setFont(font);
     // The program ends through the exit flow only, not because its last
     // window closed (a message box may be the last one open).
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-DesktopProgram::DesktopProgram(Product product)
-    : product_(product), instance_(traits(product).mutexName) {}
+std::future<std::unique_ptr<AppState>> prepareAppState(Product product) {
+    return std::async(std::launch::async, [product] { return makeAppState(product); });
+}
+
+DesktopProgram::DesktopProgram(Product product, std::future<std::unique_ptr<AppState>> prepared)
+    : product_(product), prepared_(std::move(prepared)), instance_(traits(product).mutexName) {}
 
 DesktopProgram::~DesktopProgram() {
     // The window goes before the links and the state it refers to.
@@ -36,7 +46,7 @@ bool DesktopProgram::start() {
     }
     // The model and the link state start at their defaults; the server's
     // client table starts empty with the links.
-    state_ = makeAppState(product_);
+    state_ = prepared_.valid() ? prepared_.get() : makeAppState(product_);
     links_ = std::make_unique<LinkHub>(*state_, host_);
     ini_ = std::make_unique<ConnectionIni>(ConnectionIni::forProduct(product_));
     ini_->load(state_->connection, state_->model.devicePortNumber);
@@ -53,12 +63,17 @@ bool DesktopProgram::start() {
     return true;
 }
 
-int runDesktopProgram(Product product, int& argc, char** argv) {
+int runDesktopProgram(Product product, int& argc, char** argv,
+                      const std::function<void(MainWindow&)>& started) {
+    auto prepared = prepareAppState(product);
     QApplication app(argc, argv);
     configureApplication(product);
-    DesktopProgram program(product);
+    DesktopProgram program(product, std::move(prepared));
     if (!program.start()) {
         return 0;
+    }
+    if (started) {
+        started(*program.window());
     }
     return QApplication::exec();
 }

@@ -4,6 +4,8 @@
 #include "app/qt_host.h"
 #include "app/single_instance.h"
 
+#include <functional>
+#include <future>
 #include <memory>
 
 namespace tlx {
@@ -16,13 +18,21 @@ namespace tlx::qt {
 class LinkHub;
 class MainWindow;
 
-// Application-wide settings of the model's program (name, icon, quitting).
+// Application-wide settings of the model's program (name, interface font,
+// quitting). The application icon follows once the main window is up.
 void configureApplication(Product product);
+
+// The program's state, made on a thread of its own: a megabyte of tables
+// that the kernel hands out page by page, ready by the time the application
+// object exists.
+std::future<std::unique_ptr<AppState>> prepareAppState(Product product);
 
 // One desktop program: its state, links and main window, in start-up order.
 class DesktopProgram {
   public:
-    explicit DesktopProgram(Product product);
+    // Takes the state from `prepared` when it is given, else makes it.
+    explicit DesktopProgram(Product product,
+                            std::future<std::unique_ptr<AppState>> prepared = {});
     ~DesktopProgram();
 
     // Everything up to the shown main window and the serial link; false when
@@ -32,6 +42,7 @@ class DesktopProgram {
 
   private:
     Product product_;
+    std::future<std::unique_ptr<AppState>> prepared_;
     QtHost host_;
     SingleInstance instance_;
     std::unique_ptr<AppState> state_;
@@ -41,7 +52,9 @@ class DesktopProgram {
 };
 
 // The desktop program of one model, from start-up to the end of its event
-// loop; returns the exit code.
-int runDesktopProgram(Product product, int& argc, char** argv);
+// loop; returns the exit code. `started` (measurements) is called with the
+// main window as soon as start-up has shown it.
+int runDesktopProgram(Product product, int& argc, char** argv,
+                      const std::function<void(MainWindow&)>& started = {});
 
 } // namespace tlx::qt

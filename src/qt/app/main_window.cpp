@@ -9,9 +9,12 @@
 #include "link/protocol.h"
 #include "model/settings_file_commands.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QSysInfo>
 #include <QToolBar>
@@ -35,6 +38,43 @@ QString menuText(std::string_view s) {
     return qtext(s).replace('&', QStringLiteral("&&"));
 }
 
+// Toolbar buttons as tight as the platform's own toolbars, so that all
+// eighteen fit the narrowest window of the size table: no spacing, a one
+// pixel border and padding round each picture. A style rather than a style
+// sheet, which would cost a style sheet engine at every start.
+class CompactToolBarStyle : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        switch (metric) {
+        case PM_ToolBarItemSpacing:
+        case PM_ToolBarItemMargin:
+        case PM_ToolBarFrameWidth:
+            return 0;
+        default:
+            return QProxyStyle::pixelMetric(metric, option, widget);
+        }
+    }
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        if (type == CT_ToolButton) {
+            return size + QSize(4, 4);
+        }
+        return QProxyStyle::sizeFromContents(type, option, size, widget);
+    }
+};
+
+// One for the program, living as long as the application, so that it
+// outlasts every button that uses it.
+QStyle* compactToolBarStyle() {
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = new CompactToolBarStyle;
+        style->setParent(qApp);
+    }
+    return style.data();
+}
+
 } // namespace
 
 MainWindow::MainWindow(AppState& state, Host& host, LinkHub& links, const ConnectionIni& ini,
@@ -43,7 +83,6 @@ MainWindow::MainWindow(AppState& state, Host& host, LinkHub& links, const Connec
       dialogs_(std::make_unique<AppDialogs>(state, host, links, ini, this)),
       launcher_(dialogs_.get()) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowIcon(applicationIcon(state_.product));
     setCentralWidget(new QWidget(this));
     buildMenus();
     buildToolBar();
@@ -138,13 +177,7 @@ void MainWindow::buildToolBar() {
     toolBar_->toggleViewAction()->setVisible(false);
     toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
     toolBar_->setIconSize(toolbarImageSize(state_.product));
-    // Buttons as tight as the platform's own toolbars, so all eighteen fit
-    // the narrowest window of the size table.
-    toolBar_->setStyleSheet(
-        QStringLiteral("QToolBar { spacing: 0px; padding: 0px; }"
-                       "QToolButton { margin: 0px; padding: 1px; border: 1px solid transparent; }"
-                       "QToolButton:hover { border: 1px solid palette(mid); }"
-                       "QToolButton:pressed { background: palette(midlight); }"));
+    toolBar_->setStyle(compactToolBarStyle());
     const QList<QIcon> icons = toolbarIcons(state_.product);
     int i = 0;
     for (const ToolButton& b : toolbarButtons(state_.product)) {
@@ -155,6 +188,9 @@ void MainWindow::buildToolBar() {
         const int id = b.command;
         connect(a, &QAction::triggered, this, [this, id] { routeCommand(id); });
         toolActions_.insert(id, a);
+        if (QWidget* button = toolBar_->widgetForAction(a)) {
+            button->setStyle(compactToolBarStyle());
+        }
         ++i;
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
@@ -234,6 +270,21 @@ void MainWindow::routeCommand(int command) {
         break;
     }
     refreshTitle();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (iconSet_) {
+        return;
+    }
+    // The icon images are decoded once the window is up, so that start-up
+    // does not wait for them.
+    iconSet_ = true;
+    QTimer::singleShot(0, this, [this] {
+        const QIcon icon = applicationIcon(state_.product);
+        QApplication::setWindowIcon(icon);
+        setWindowIcon(icon);
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -59,6 +59,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void buildMenus();
@@ -78,6 +79,7 @@ class MainWindow : public QMainWindow {
     QLabel* date_ = nullptr;
     QLabel* time_ = nullptr;
     QTimer tick_;
+    bool iconSet_ = false;
 };
 
 } // namespace tlx::qt

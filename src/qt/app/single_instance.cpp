@@ -4,7 +4,14 @@
 #include "app/shell_logic.h"
 
 #include <QDir>
-#include <QStandardPaths>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace tlx::qt {
 
@@ -13,21 +20,49 @@ SingleInstance::SingleInstance(std::string_view mutexName, const QString& folder
           QString::fromUtf8(mutexName.data(), static_cast<qsizetype>(mutexName.size())) +
           QStringLiteral(".lock"))) {}
 
-QString SingleInstance::runtimeFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
+SingleInstance::~SingleInstance() {
+    if (fd_ >= 0) {
+        ::close(fd_);
     }
-    return folder;
+}
+
+QString SingleInstance::runtimeFolder() {
+    // Read directly: this runs on every start and must stay cheap.
+    const QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return folder.isEmpty() ? QDir::tempPath() : folder;
 }
 
 bool SingleInstance::acquire() {
-    QDir().mkpath(QFileInfo(path_).absolutePath());
-    lock_ = std::make_unique<QLockFile>(path_);
-    // A running copy keeps its lock however long it runs; only a lock whose
-    // owner is gone counts as stale.
-    lock_->setStaleLockTime(0);
-    return lock_->tryLock(0);
+    if (fd_ >= 0) {
+        return true;
+    }
+    const QByteArray path = QFile::encodeName(path_);
+    int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == ENOENT) {
+        QDir().mkpath(QFileInfo(path_).absolutePath());
+        fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    }
+    if (fd < 0) {
+        // Nowhere to keep a lock (an unwritable runtime folder): starting
+        // unguarded beats refusing every start as a second copy.
+        qWarning("single-instance lock %s not made: %s", path.constData(), std::strerror(errno));
+        return true;
+    }
+    int rc = 0;
+    do {
+        rc = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+        ::close(fd);
+        return false;
+    }
+    // The owner's process number, for whoever looks at the file.
+    const std::string pid = std::to_string(::getpid()) + "\n";
+    if (::ftruncate(fd, 0) == 0) {
+        [[maybe_unused]] const ssize_t written = ::write(fd, pid.data(), pid.size());
+    }
+    fd_ = fd;
+    return true;
 }
 
 bool takeSingleInstance(SingleInstance& instance, Host& host, Product product) {

@@ -2,9 +2,7 @@
 
 #include "app/product.h"
 
-#include <QLockFile>
 #include <QString>
-#include <memory>
 #include <string_view>
 
 namespace tlx {
@@ -14,21 +12,27 @@ class Host;
 namespace tlx::qt {
 
 // One running copy per user and model: a lock file named after the model's
-// mutex name in the user's runtime folder, held for the whole run. A lock
-// left by a copy that died is taken over.
+// mutex name in the user's runtime folder, locked (flock) for the whole run.
+// The kernel drops the lock when its owner ends, however it ends, so a lock
+// left by a copy that died never blocks the next start.
 class SingleInstance {
   public:
     explicit SingleInstance(std::string_view mutexName, const QString& folder = runtimeFolder());
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // False when another running copy holds the lock.
+    // False when another running copy holds the lock. When no lock file can
+    // be made at all, says so on the log and lets the program start.
     bool acquire();
     QString lockPath() const { return path_; }
 
+    // $XDG_RUNTIME_DIR, or the temporary folder when it is not set.
     static QString runtimeFolder();
 
   private:
     QString path_;
-    std::unique_ptr<QLockFile> lock_;
+    int fd_ = -1;
 };
 
 // Start-up's single-instance rule: takes the lock, or tells the operator

@@ -5,12 +5,8 @@
 #include "startup_probe.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
     const tlx::Product product = argc > 1 && argv[1][0] == 'S' ? tlx::Product::S : tlx::Product::F;
-    tlx::qt::configureApplication(product);
-    tlx::qt::DesktopProgram program(product);
-    if (!program.start()) {
-        return 1;
-    }
-    tlx::test::reportShownAndExit(*program.window());
+    return tlx::qt::runDesktopProgram(product, argc, argv, [](tlx::qt::MainWindow& window) {
+        tlx::test::reportWhenShown(window);
+    });
 }

@@ -1,4 +1,4 @@
-// Measurements of the desktop program (not a test):
+// Measurements of the desktop program (bench/desktop_timing.sh runs them):
 //
 //   tlx-desktop-timing startup [RUNS]
 //       start-up to the first exposed main window, the program against a

@@ -4,6 +4,7 @@
 
 #include "startup_probe.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 
@@ -14,5 +15,6 @@ int main(int argc, char** argv) {
     window.setCentralWidget(new QLabel(QStringLiteral("TLX-500"), &window));
     window.setFixedSize(791, 120);
     window.show();
-    tlx::test::reportShownAndExit(window);
+    tlx::test::reportWhenShown(window);
+    return QApplication::exec();
 }
