@@ -32,7 +32,13 @@ add_library(tlx_desktop STATIC
   model/file_chooser.cpp
   model/file_chooser.h
   model/run_dialog.cpp
-  model/run_dialog.h)
+  model/run_dialog.h
+  dialogs/dialog_context.cpp
+  dialogs/dialog_context.h)
+include(${CMAKE_CURRENT_LIST_DIR}/dialogs/attribute.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/dialogs/title.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/dialogs/device_settings.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/glyphs/glyphs.cmake)
 set_target_properties(tlx_desktop PROPERTIES AUTOMOC ON)
 target_include_directories(tlx_desktop PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(tlx_desktop PRIVATE TLX_VERSION="${PROJECT_VERSION}")

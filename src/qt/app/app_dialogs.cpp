@@ -4,6 +4,7 @@
 #include "app/app_state.h"
 #include "app/link_hub.h"
 #include "app/shell_logic.h"
+#include "dialogs/dialog_context.h"
 #include "link/connection_choice_dialog.h"
 #include "link/tcp_client_dialog.h"
 #include "link/tcp_server_dialog.h"
@@ -41,8 +42,16 @@ std::unique_ptr<QDialog> AppDialogs::create(const CommandRoute& route) {
     case Feature::SendAll:
         return makeSendAllDialog(state_, host_, links_.transport(), title, owner_);
     default:
-        return nullptr;
+        break;
     }
+    const DialogContext context{state_, host_, links_, owner_, route, title};
+    for (auto make : {makeAttributeDialog, makeTitleDialog, makeDeviceSettingsDialog,
+                      makeGlyphDialog}) {
+        if (auto dialog = make(context)) {
+            return dialog;
+        }
+    }
+    return nullptr;
 }
 
 void AppDialogs::open(const CommandRoute& route) {

@@ -22,8 +22,9 @@ class DialogLauncher {
     virtual void open(const CommandRoute& route) = 0;
 };
 
-// The program's dialogs. The setting, title, date/time and glyph dialogs are
-// routed but not built yet: for them nothing opens.
+// The program's dialogs: the shell's own here, the others from their
+// families (dialogs/dialog_context.h). A route whose dialog is not built
+// opens nothing.
 class AppDialogs : public DialogLauncher {
   public:
     AppDialogs(AppState& state, Host& host, LinkHub& links, const ConnectionIni& ini,

@@ -1,0 +1,1 @@
+# Attribute dialogs logic: target_sources(tlx_core PRIVATE ...)

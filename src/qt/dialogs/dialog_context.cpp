@@ -1,0 +1,11 @@
+#include "dialogs/dialog_context.h"
+
+#include "app/link_hub.h"
+
+namespace tlx::qt {
+
+Transport& DialogContext::transport() const {
+    return links.transport();
+}
+
+} // namespace tlx::qt
