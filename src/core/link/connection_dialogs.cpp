@@ -260,10 +260,13 @@ void TcpServerDialog::pick(std::size_t row) {
         state_.connection.selectNumber = -1;
         return;
     }
-    if (row >= clients.size()) {
+    // The row's own slot: after a client left, row + 1 would name another
+    // client or an empty slot.
+    const std::int32_t slot = links_.clientSlotOfRow(row);
+    if (row >= clients.size() || slot < 1) {
         return;
     }
-    state_.connection.selectNumber = static_cast<std::int32_t>(row) + 1;
+    state_.connection.selectNumber = slot;
     transmissionPlace_ = links_.clientSlotAddress(state_.connection.selectNumber);
     state_.link.socketConnected = true;
 }

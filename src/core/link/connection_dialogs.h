@@ -31,6 +31,12 @@ class LinkControl {
     virtual std::vector<std::string> serverClients() const = 0;
     // The peer address text of a client slot.
     virtual std::string clientSlotAddress(std::int32_t slot) const = 0;
+    // The slot behind a row of the client list, -1 for none. Clients that
+    // left leave no gap in the list, so row and slot can differ; this default
+    // suits links whose slots 1..n are all in use.
+    virtual std::int32_t clientSlotOfRow(std::size_t row) const {
+        return row < serverClients().size() ? static_cast<std::int32_t>(row) + 1 : -1;
+    }
 };
 
 // ---------------------------------------------------------------------------

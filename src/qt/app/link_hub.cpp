@@ -46,4 +46,11 @@ std::string LinkHub::clientSlotAddress(std::int32_t slot) const {
     return tcp_.clients().address(slot);
 }
 
+std::int32_t LinkHub::clientSlotOfRow(std::size_t row) const {
+    if (row >= static_cast<std::size_t>(ClientTable::kSlots)) {
+        return -1;
+    }
+    return tcp_.clients().slotOfRow(static_cast<int>(row)).value_or(-1);
+}
+
 } // namespace tlx::qt

@@ -46,6 +46,7 @@ class LinkHub : public LinkNotifier, public LinkControl {
     void closeAll() override;
     std::vector<std::string> serverClients() const override;
     std::string clientSlotAddress(std::int32_t slot) const override;
+    std::int32_t clientSlotOfRow(std::size_t row) const override;
 
   private:
     Host& host_;

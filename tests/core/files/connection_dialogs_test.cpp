@@ -292,5 +292,29 @@ TEST_F(ConnectionDialogs, ServerConnectPickAndDisconnect) {
     EXPECT_FALSE(std::filesystem::exists(path)); // nothing of this is stored
 }
 
+// Slot 2's client left: the list shows slots 1 and 3, and its second row
+// must pick slot 3, not the empty slot 2.
+class GappedSlots : public FakeLinks {
+  public:
+    std::vector<std::string> serverClients() const override { return {"10.0.0.5", "10.0.0.7"}; }
+    std::string clientSlotAddress(std::int32_t slot) const override {
+        return slot == 1 ? "10.0.0.5" : slot == 3 ? "10.0.0.7" : " ";
+    }
+    std::int32_t clientSlotOfRow(std::size_t row) const override {
+        return row == 0 ? 1 : row == 1 ? 3 : -1;
+    }
+};
+
+TEST_F(ConnectionDialogs, ServerPickFollowsTheRowsSlotAfterAClientLeft) {
+    GappedSlots gapped;
+    TcpServerDialog d(*state, ini, gapped);
+    d.pick(1);
+    EXPECT_EQ(state->connection.selectNumber, 3);
+    EXPECT_EQ(d.transmissionPlace(), "10.0.0.7");
+    EXPECT_TRUE(state->link.socketConnected);
+    d.pick(2); // below the last row: nothing changes
+    EXPECT_EQ(state->connection.selectNumber, 3);
+}
+
 } // namespace
 } // namespace tlx
