@@ -41,6 +41,16 @@ public:
     std::string editBuffer;
     bool glyphDirty = false;
 
+    // The glyph dialogs' choices, kept for the whole run so that each opens
+    // with the last ones. Not touched by clearAll.
+    int listPage = 0;          // shared by the three lists
+    std::string glyphFilePath; // the lists' file, shared by the three lists
+    int insertSize = 0;        // 0 large, 1 medium, 2 small
+    int insertPosition = 0;    // 0-based
+    // The digit each editor pixel operation last left at each position of
+    // the working glyph: a change the grid already shows is not redrawn.
+    std::string editorDigitMemory = std::string(kEditBufferChars, '\0');
+
 private:
     std::array<std::vector<std::string>, 6> tables_;
 };

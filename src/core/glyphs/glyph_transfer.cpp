@@ -1,0 +1,124 @@
+#include "glyphs/glyph_transfer.h"
+
+#include "app/app_state.h"
+#include "app/host.h"
+#include "glyphs/glyph_editor.h"
+#include "link/protocol.h"
+
+namespace tlx {
+
+namespace {
+
+constexpr std::string_view kIdlePercent = "   ";
+
+} // namespace
+
+std::string glyphTransferPercent(int done, int count) {
+    const int p = done * 100 / count;
+    const int t = (done * 10000 / count / 10) % 10;
+    std::string s = " ";
+    s += static_cast<char>('0' + (p / 10) % 10);
+    s += static_cast<char>('0' + p % 10);
+    s += '.';
+    s += static_cast<char>('0' + t);
+    return s;
+}
+
+GlyphTransferRun::GlyphTransferRun(AppState& state, Host& host, Transport& transport,
+                                   GlyphSize size, std::chrono::milliseconds readInterval,
+                                   std::chrono::milliseconds registerInterval)
+    : state_(state), host_(host), transport_(transport), size_(size), readInterval_(readInterval),
+      registerInterval_(registerInterval), barMax_(glyphGeometry(size).count + 2) {}
+
+std::chrono::milliseconds GlyphTransferRun::interval() const {
+    return mode_ == GlyphTransferMode::Read ? readInterval_ : registerInterval_;
+}
+
+RunStart GlyphTransferRun::start(GlyphTransferMode mode) {
+    if (!linkReady(state_)) {
+        host_.warning(kMsgNotConnected);
+        return RunStart::NotReady;
+    }
+    if (state_.model.busyStep != 0) {
+        return RunStart::Busy;
+    }
+    mode_ = mode;
+    state_.glyphs.currentGlyph = 0;
+    state_.link.glyphTransferBusy = true;
+    running_ = true;
+    end_ = GlyphTransferEnd::None;
+    commandsSent_ = 0;
+    return RunStart::Started;
+}
+
+void GlyphTransferRun::tick() {
+    if (!running_) {
+        return;
+    }
+    GlyphStore& store = state_.glyphs;
+    LinkState& link = state_.link;
+    const int count = glyphGeometry(size_).count;
+    if (!linkReady(state_)) {
+        // Every further line would only repeat the same warning.
+        finish(GlyphTransferEnd::LinkLost);
+        return;
+    }
+    const int n = store.currentGlyph;
+    if (n >= 0 && n < count) {
+        if (mode_ == GlyphTransferMode::Register) {
+            const std::string& glyph = store.glyph(GlyphFace::Gothic, size_, n);
+            sendCommand(state_, host_, transport_, glyphRegisterCommand(size_, n, glyph));
+            ++commandsSent_;
+            ++store.currentGlyph;
+        } else if (link.glyphReplyWait) {
+            if (endUnansweredGlyphRead(state_)) {
+                finish(GlyphTransferEnd::DeviceSilent);
+                return;
+            }
+        } else {
+            link.glyphReplyWait = true;
+            sendCommand(state_, host_, transport_, glyphReadCommand(size_, glyphCode(n)));
+            ++commandsSent_;
+            if (state_.connection.interfaceKind == InterfaceKind::Tcp && link.glyphReplyWait) {
+                // The bounded socket wait ended without a line.
+                finish(GlyphTransferEnd::DeviceSilent);
+                return;
+            }
+        }
+    }
+    showProgress();
+    if (store.currentGlyph >= count || store.currentGlyph < 0) {
+        finish(GlyphTransferEnd::Completed);
+    }
+}
+
+void GlyphTransferRun::showProgress() {
+    const int count = glyphGeometry(size_).count;
+    percent_ = glyphTransferPercent(state_.glyphs.currentGlyph, count);
+    // The bar starts over when it passes its end, as a stepped bar does.
+    bar_ = bar_ + 1 > barMax_ ? 0 : bar_ + 1;
+}
+
+void GlyphTransferRun::finish(GlyphTransferEnd how) {
+    state_.glyphs.currentGlyph = 0;
+    state_.link.glyphTransferBusy = false;
+    state_.link.glyphReplyWait = false;
+    // A silent device made the no-answer rule mark busyStep as past the end
+    // of a run; no run holds it here, and left so it would block every
+    // later transfer.
+    if (state_.model.busyStep >= state_.traits().busyStepPastEnd) {
+        state_.model.busyStep = 0;
+    }
+    running_ = false;
+    end_ = how;
+    percent_ = std::string(kIdlePercent);
+    bar_ = 0;
+}
+
+void GlyphTransferRun::abandon() {
+    if (running_) {
+        finish(GlyphTransferEnd::None);
+    }
+}
+
+} // namespace tlx

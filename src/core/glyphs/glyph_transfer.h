@@ -1,0 +1,77 @@
+#pragma once
+
+#include "glyphs/glyph_store.h"
+#include "model/paced_run.h"
+
+#include <chrono>
+#include <string>
+
+namespace tlx {
+
+struct AppState;
+class Host;
+class Transport;
+
+enum class GlyphTransferMode { Read, Register };
+
+enum class GlyphTransferEnd {
+    None,         // running, or never started
+    Completed,    // every glyph of the table was sent or read
+    DeviceSilent, // a read was never answered: waiting longer would hang the list
+    LinkLost,     // the TCP/IP connection went away during the transfer
+};
+
+// The whole table of one size class to or from the device, one glyph per
+// tick: a register line every tick without waiting, or a read each time the
+// previous glyph's reply has come (the reply handler stores it at
+// currentGlyph and advances it). The list dialog drives it with its timer.
+class GlyphTransferRun {
+  public:
+    GlyphTransferRun(AppState& state, Host& host, Transport& transport, GlyphSize size,
+                     std::chrono::milliseconds readInterval,
+                     std::chrono::milliseconds registerInterval);
+    GlyphTransferRun(const GlyphTransferRun&) = delete;
+    GlyphTransferRun& operator=(const GlyphTransferRun&) = delete;
+
+    // Steps after any question: a TCP/IP link without connection is warned
+    // about, another transfer holding busyStep stops it silently.
+    RunStart start(GlyphTransferMode mode);
+    void tick();
+
+    bool running() const { return running_; }
+    GlyphTransferMode mode() const { return mode_; }
+    GlyphTransferEnd end() const { return end_; }
+    std::chrono::milliseconds interval() const;
+
+    // " 42.8": the share of glyphs done to one decimal; three blanks when idle.
+    const std::string& percent() const { return percent_; }
+    int bar() const { return bar_; }
+    int barMax() const { return barMax_; }
+    int commandsSent() const { return commandsSent_; }
+
+    // The dialog goes away while the transfer runs (the program ends).
+    void abandon();
+
+  private:
+    void finish(GlyphTransferEnd how);
+    void showProgress();
+
+    AppState& state_;
+    Host& host_;
+    Transport& transport_;
+    GlyphSize size_;
+    std::chrono::milliseconds readInterval_;
+    std::chrono::milliseconds registerInterval_;
+    GlyphTransferMode mode_ = GlyphTransferMode::Read;
+    bool running_ = false;
+    GlyphTransferEnd end_ = GlyphTransferEnd::None;
+    std::string percent_ = "   ";
+    int bar_ = 0;
+    int barMax_ = 0;
+    int commandsSent_ = 0;
+};
+
+// " 42.8" for done of count.
+std::string glyphTransferPercent(int done, int count);
+
+} // namespace tlx
