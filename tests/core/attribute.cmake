@@ -1,1 +1,2 @@
-# Unit tests of this piece: tlx_add_core_test(name sources...)
+# Unit tests of the per-line and per-page attribute dialogs.
+tlx_add_core_test(tlx_attribute_dialog_tests dialogs/attribute_line_test.cpp)

@@ -1,9 +1,34 @@
+#include "app/app_state.h"
+#include "app/link_hub.h"
+#include "app/shell_logic.h"
+#include "dialogs/attribute_widgets.h"
 #include "dialogs/dialog_context.h"
+#include "dialogs/line_attribute_window.h"
 
 namespace tlx::qt {
 
+namespace {
+
+// With a TCP/IP connection selected, the title is the dialog's own word
+// followed by the connection's address; otherwise the template's title.
+QString attributeTitle(const DialogContext& context, std::string_view titleWord) {
+    const std::string address = connectionAddressText(context.state, context.links);
+    if (address.empty()) {
+        return attributeText(context.route.title);
+    }
+    return attributeText(titleWord) + QString::fromStdString(address);
+}
+
+} // namespace
+
 std::unique_ptr<QDialog> makeAttributeDialog(const DialogContext& context) {
-    static_cast<void>(context);
+    const Product product = context.state.product;
+    const Feature feature = context.route.feature;
+    if (const LineAttributeDescriptor* d = lineAttributeDescriptor(product, feature)) {
+        return std::make_unique<LineAttributeWindow>(
+            *d, context.state, context.host, context.transport(),
+            attributeTitle(context, d->titleWord), context.owner);
+    }
     return nullptr;
 }
 

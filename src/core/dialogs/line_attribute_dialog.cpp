@@ -1,0 +1,184 @@
+#include "dialogs/line_attribute_dialog.h"
+
+#include "app/app_state.h"
+#include "link/protocol.h"
+#include "model/run_progress.h"
+
+namespace tlx {
+
+namespace {
+
+std::size_t clampedPage(std::int32_t v) {
+    return v >= 0 && static_cast<std::size_t>(v) < kPages ? static_cast<std::size_t>(v) : 0;
+}
+
+std::size_t clampedLine(std::int32_t v) {
+    return v >= 0 && static_cast<std::size_t>(v) < kLines ? static_cast<std::size_t>(v) : 0;
+}
+
+} // namespace
+
+LineAttributeDialog::LineAttributeDialog(const LineAttributeDescriptor& d, AppState& state,
+                                         Host& host, Transport& transport)
+    : d_(d), state_(state), host_(host), transport_(transport), slave_(state, true),
+      run_(
+          state, host, transport, [this](std::size_t page) { return pageCommand(page); },
+          d.transferInterval) {}
+
+LineAttributeDialog::~LineAttributeDialog() {
+    // Gone without the run's end (the program quits): busyStep is not left
+    // holding every other transfer off.
+    run_.abandon();
+}
+
+int LineAttributeDialog::page() const {
+    return static_cast<int>(clampedPage(state_.dialogs.currentPage));
+}
+
+int LineAttributeDialog::line() const {
+    return static_cast<int>(clampedLine(state_.dialogs.currentLine));
+}
+
+std::int32_t LineAttributeDialog::stored(int which, std::size_t page, std::size_t line) const {
+    return cell(state_.model, d_.value[static_cast<std::size_t>(which)].table, page, line);
+}
+
+AllSameMemory& LineAttributeDialog::memory(int which) const {
+    return state_.dialogs.of(d_.value[static_cast<std::size_t>(which)].memory);
+}
+
+int LineAttributeDialog::value(int which) const {
+    if (!knows(which)) {
+        return -1;
+    }
+    const std::int32_t v =
+        stored(which, static_cast<std::size_t>(page()), static_cast<std::size_t>(line()));
+    return d_.values.contains(v) ? v : -1;
+}
+
+int LineAttributeDialog::allPagesChoice(int which) const {
+    return knows(which) && d_.values.contains(memory(which).allPages) ? memory(which).allPages : -1;
+}
+
+int LineAttributeDialog::allLinesChoice(int which) const {
+    return knows(which) && d_.values.contains(memory(which).allLines) ? memory(which).allLines : -1;
+}
+
+std::vector<PreviewText> LineAttributeDialog::preview() const {
+    std::vector<PreviewText> out;
+    std::string head = "Page 001 ";
+    writeNumber(head, 5, 3, page() + 1);
+    out.push_back({10, 1, head});
+    if (!d_.previewHeader.empty()) {
+        out.push_back({80, 1, std::string(d_.previewHeader)});
+    }
+    const auto p = static_cast<std::size_t>(page());
+    for (std::size_t i = 0; i < kLines; ++i) {
+        std::string text = "Line01";
+        writeNumber(text, 4, 2, static_cast<int>(i) + 1);
+        text += d_.linePreviewGap;
+        for (int w = 0; w < d_.valueCount; ++w) {
+            text += previewValue(d_.values, d_.look, stored(w, p, i));
+        }
+        out.push_back({20, 20 + 23 * static_cast<int>(i), std::move(text)});
+    }
+    return out;
+}
+
+void LineAttributeDialog::choosePage(int index) {
+    if (index >= 0 && static_cast<std::size_t>(index) < kPages) {
+        state_.dialogs.currentPage = index;
+    }
+}
+
+void LineAttributeDialog::chooseLine(int index) {
+    if (index >= 0 && static_cast<std::size_t>(index) < kLines) {
+        state_.dialogs.currentLine = index;
+    }
+}
+
+void LineAttributeDialog::chooseValue(int which, int index) {
+    if (!knows(which) || !d_.values.contains(index)) {
+        return;
+    }
+    cell(state_.model, d_.value[static_cast<std::size_t>(which)].table,
+         static_cast<std::size_t>(page()), static_cast<std::size_t>(line())) = index;
+}
+
+void LineAttributeDialog::chooseAllPages(int which, int index) {
+    if (!knows(which) || !d_.values.contains(index) || index == memory(which).allPages) {
+        return;
+    }
+    memory(which).allPages = index;
+    const TableRef& t = d_.value[static_cast<std::size_t>(which)].table;
+    for (std::size_t p = 0; p < kPages; ++p) {
+        for (std::size_t l = 0; l < kLines; ++l) {
+            cell(state_.model, t, p, l) = index;
+        }
+    }
+}
+
+void LineAttributeDialog::chooseAllLines(int which, int index) {
+    if (!knows(which) || !d_.values.contains(index) || index == memory(which).allLines) {
+        return;
+    }
+    memory(which).allLines = index;
+    const TableRef& t = d_.value[static_cast<std::size_t>(which)].table;
+    for (std::size_t l = 0; l < kLines; ++l) {
+        cell(state_.model, t, static_cast<std::size_t>(page()), l) = index;
+    }
+}
+
+std::string LineAttributeDialog::lineCommand(std::size_t page, std::size_t line) const {
+    std::string out(d_.lineLiteral);
+    const std::size_t at = d_.mnemonic.size();
+    writeNumber(out, at, 3, static_cast<int>(page) + 1);
+    writeNumber(out, at + 4, 2, static_cast<int>(line) + 1);
+    std::size_t pos = at + 6;
+    for (int w = 0; w < d_.valueCount; ++w) {
+        const WireField& f = d_.value[static_cast<std::size_t>(w)].lineField;
+        writeField(out, pos, f, stored(w, page, line));
+        pos += static_cast<std::size_t>(f.width());
+    }
+    out += "\r\n";
+    return out;
+}
+
+std::string LineAttributeDialog::pageCommand(std::size_t page) const {
+    std::string out(d_.pageTemplate);
+    const std::size_t at = d_.mnemonic.size();
+    writeNumber(out, at, 3, static_cast<int>(page) + 1);
+    std::size_t pos = at + 3;
+    for (std::size_t l = 0; l < kLines; ++l) {
+        for (int w = 0; w < d_.valueCount; ++w) {
+            const WireField& f = d_.value[static_cast<std::size_t>(w)].pageField;
+            writeField(out, pos, f, stored(w, page, l));
+            pos += static_cast<std::size_t>(f.width());
+        }
+    }
+    out += "\r\n";
+    return out;
+}
+
+void LineAttributeDialog::sendLine() {
+    sendCommand(state_, host_, transport_,
+                lineCommand(static_cast<std::size_t>(page()), static_cast<std::size_t>(line())));
+}
+
+void LineAttributeDialog::sendPage() {
+    sendCommand(state_, host_, transport_, pageCommand(static_cast<std::size_t>(page())));
+}
+
+bool LineAttributeDialog::pressSendAll() {
+    if (run_.running() || !confirmNotAutoSwitching(host_)) {
+        return false;
+    }
+    return run_.start() == RunStart::Started;
+}
+
+bool LineAttributeDialog::tick() {
+    run_.tick();
+    return run_.running();
+}
+
+} // namespace tlx

@@ -1,0 +1,168 @@
+#include "app/app_state.h"
+#include "device_transport.h"
+#include "dialogs/attribute_widgets.h"
+#include "dialogs/line_attribute_window.h"
+#include "link/slave_address_box.h"
+#include "support/fake_host.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+using tlx::Feature;
+using tlx::Product;
+using tlx::test::DeviceTransport;
+using tlx::test::FakeHost;
+
+namespace {
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i) {
+        out << box->itemText(i);
+    }
+    return out;
+}
+
+QStringList labelsOf(const QWidget* w) {
+    QStringList out;
+    for (const QLabel* l : w->findChildren<QLabel*>()) {
+        out << l->text();
+    }
+    return out;
+}
+
+std::string crlf(std::string s) {
+    return s + "\r\n";
+}
+
+} // namespace
+
+class LineAttributeDialogsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<tlx::AppState> state;
+    std::unique_ptr<FakeHost> host;
+
+    void make(Product p) {
+        state = tlx::makeAppState(p);
+        host = std::make_unique<FakeHost>();
+    }
+
+    std::unique_ptr<tlx::qt::LineAttributeWindow> lineDialog(Feature f, tlx::Transport& t) {
+        const tlx::LineAttributeDescriptor* d = tlx::lineAttributeDescriptor(Product::F, f);
+        auto w = std::make_unique<tlx::qt::LineAttributeWindow>(*d, *state, *host, t, "x");
+        w->setPaceScale(0.0);
+        w->show();
+        return w;
+    }
+
+  private slots:
+    void lineDialogControls() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        auto w = lineDialog(Feature::Colours, device);
+        QCOMPARE(w->pageBox()->count(), 512);
+        QCOMPARE(w->pageBox()->itemText(0), QString("001"));
+        QCOMPARE(w->pageBox()->itemText(511), QString("512"));
+        QCOMPARE(itemsOf(w->lineBox()).join(','), QString("01,02,03,04,05,06,07,08,09,10"));
+        QCOMPARE(w->lineBox()->objectName(), QString("box1105"));
+        const QString colours = "黒,赤,緑,黄,青,マゼンタ,シアン,白,ブランク";
+        for (int which = 0; which < 2; ++which) {
+            QCOMPARE(itemsOf(w->valueBox(which)).join(','), colours);
+            QCOMPARE(itemsOf(w->allPagesBox(which)).join(','), colours);
+            QCOMPARE(itemsOf(w->allLinesBox(which)).join(','), colours);
+        }
+        QCOMPARE(w->valueBox(0)->currentIndex(), 7);
+        QCOMPARE(w->valueBox(1)->currentIndex(), 0);
+        const QStringList labels = labelsOf(w.get());
+        for (const char* l : {"文字色", "縁取り色", "全ページ同文字色", "全ページ同縁取り色",
+                              "全ライン同文字色", "全ライン同縁取り色", "％"}) {
+            QVERIFY2(labels.contains(QString(l)), l);
+        }
+        QCOMPARE(w->lineButton()->text(), QString("ライン設定"));
+        QCOMPARE(w->pageButton()->text(), QString("ページ設定"));
+        QCOMPARE(w->sendAllButton()->text(), QString("全設定"));
+        QCOMPARE(w->sendAllButton()->objectName(), QString("button1029"));
+        QCOMPARE(w->closeButton()->text(), QString("Close"));
+        QCOMPARE(w->progressBar()->maximum(), 512);
+        QVERIFY(w->percentField()->isReadOnly());
+        // RS-232C: the slave address cannot be chosen.
+        QVERIFY(!w->slaveAddressBox()->isEnabled());
+        QCOMPARE(w->preview()->texts().size(), std::size_t{12});
+    }
+
+    void lineDialogSendsTheChosenLineAndPage() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        auto w = lineDialog(Feature::Blink, device);
+        w->pageBox()->setCurrentIndex(511);
+        w->lineBox()->setCurrentIndex(9);
+        w->valueBox(0)->setCurrentIndex(1);
+        QCOMPARE(state->model.blink[511][9], 1);
+        QVERIFY(device.lines.empty());
+        w->lineButton()->click();
+        QCOMPARE(device.lines.size(), std::size_t{1});
+        QCOMPARE(device.lines[0], crlf("CBS512L10ON"));
+        QTRY_COMPARE(device.device().state().model.blink[511][9], 1);
+        w->pageButton()->click();
+        QCOMPARE(device.lines[1], crlf("CBS512FFFFFFFFFN"));
+        // The preview follows the chosen page.
+        QCOMPARE(w->preview()->texts()[0].text, std::string("Page 512 "));
+        QCOMPARE(w->preview()->texts()[10].text, std::string("Line10 = ON "));
+        QCOMPARE(state->dialogs.currentPage, 511);
+        QCOMPARE(state->dialogs.currentLine, 9);
+    }
+
+    // "全設定" with the in-process device: all 512 pages arrive, the close
+    // button waits for the end, the bar and percentage are cleared after.
+    void lineDialogSendsAllPagesToTheDevice() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        auto w = lineDialog(Feature::CharSize, device);
+        w->allPagesBox(0)->setCurrentIndex(3); // SMALL everywhere
+        w->lineBox()->setCurrentIndex(4);
+        w->valueBox(0)->setCurrentIndex(0); // E-LARGE on page 1 line 5
+        w->sendAllButton()->click();
+        QCOMPARE(host->questions.size(), std::size_t{1});
+        QVERIFY(w->timerActive());
+        QVERIFY(!w->closeButton()->isEnabled());
+        w->reject(); // refused while the run goes on
+        QVERIFY(w->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!w->logic().transferring(), 30000);
+        QCOMPARE(device.lines.size(), std::size_t{512});
+        QCOMPARE(device.lines[0], crlf("CFS001SSSSESSSSS"));
+        QCOMPARE(device.lines[511], crlf("CFS512SSSSSSSSSS"));
+        QTRY_VERIFY(!state->link.awaitingAnswer);
+        QVERIFY(device.device().state().model.charSize == state->model.charSize);
+        QCOMPARE(state->model.busyStep, 0);
+        QVERIFY(w->closeButton()->isEnabled());
+        QCOMPARE(w->percentField()->text(), QString("  "));
+        QCOMPARE(w->progressBar()->value(), 0);
+        QVERIFY(host->messages.empty());
+        w->closeButton()->click();
+        QVERIFY(!w->isVisible());
+    }
+
+    void lineDialogStopsOnADeviceError() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        device.replyAt[3] = "E1";
+        device.serialDelayMs = 0;
+        auto w = lineDialog(Feature::Centering, device);
+        w->setPaceScale(1.0); // the answer comes before the next page
+        w->sendAllButton()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->logic().transferring(), 10000);
+        QVERIFY(device.lines.size() >= 3);
+        QVERIFY(device.lines.size() <= 4);
+        QCOMPARE(state->model.busyStep, 0);
+        QVERIFY(w->closeButton()->isEnabled());
+        QCOMPARE(host->messages.size(), std::size_t{1});
+    }
+};
+
+QTEST_MAIN(LineAttributeDialogsTest)
+#include "attribute_line_dialogs_test.moc"
