@@ -1,1 +1,6 @@
-# Unit tests of this piece: tlx_add_core_test(name sources...)
+# Unit tests of the schedule, alarm, remote, others and device network dialogs.
+tlx_add_core_test(tlx_device_settings_tests
+  dialogs/alarm_form_test.cpp
+  dialogs/device_network_form_test.cpp
+  dialogs/others_form_test.cpp
+  dialogs/schedule_logic_test.cpp)

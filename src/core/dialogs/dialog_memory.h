@@ -38,6 +38,9 @@ struct DialogMemory {
     std::int32_t currentPage = 0;
     std::int32_t currentLine = 0;
     std::array<AllSameMemory, static_cast<std::size_t>(Attribute::Count)> allSame{};
+    // The schedule dialog's day (0..30) and entry (0..23).
+    std::int32_t scheduleDay = 0;
+    std::int32_t scheduleEntry = 0;
 
     AllSameMemory& of(Attribute a) { return allSame[static_cast<std::size_t>(a)]; }
     void reset() { *this = DialogMemory{}; }

@@ -1,0 +1,87 @@
+#include "dialogs/device_network_read_run.h"
+
+#include "app/app_state.h"
+#include "link/protocol.h"
+
+#include <array>
+#include <string>
+
+namespace tlx {
+
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr std::array<std::string_view, 1> kVersionRequests{"RVN"};
+constexpr std::array<std::string_view, 10> kNetworkRequests{"REAA", "REGA", "REIA", "RECT", "REKA",
+                                                            "REPN", "RESM", "RETR", "REMA", "RVN"};
+
+} // namespace
+
+// Four ticks: the version answer has three tick periods to arrive.
+const ReadBackDescriptor kVersionRead{kVersionRequests, 5, milliseconds{200}, false, 0};
+// One tick after the tenth request, which leaves a period for its answer.
+const ReadBackDescriptor kNetworkReadBack{kNetworkRequests, 12, milliseconds{200}, true, 11};
+
+ReadBackRun::ReadBackRun(const ReadBackDescriptor& d, AppState& state, Host& host,
+                         Transport& transport)
+    : d_(d), state_(state), host_(host), transport_(transport) {}
+
+bool ReadBackRun::start() {
+    if (running_ || state_.model.busyStep != 0) {
+        return false;
+    }
+    state_.model.busyStep = 1;
+    running_ = true;
+    return true;
+}
+
+ReadBackTick ReadBackRun::stop(ReadBackTick how) {
+    running_ = false;
+    state_.model.busyStep = 0;
+    if (how == ReadBackTick::Completed) {
+        progress_ = 0;
+    }
+    return how;
+}
+
+ReadBackTick ReadBackRun::tick() {
+    if (!running_) {
+        return ReadBackTick::Stopped;
+    }
+    std::int32_t& busyStep = state_.model.busyStep;
+    if (state_.link.abortFlag) {
+        state_.link.abortFlag = false;
+        return stop(ReadBackTick::Stopped);
+    }
+    if (busyStep <= 0) {
+        // Cleared behind the run's back: nothing of it is left to finish.
+        running_ = false;
+        return ReadBackTick::Stopped;
+    }
+    const auto requests = static_cast<int>(d_.requests.size());
+    if (busyStep <= requests) {
+        std::string line(d_.requests[static_cast<std::size_t>(busyStep - 1)]);
+        line += "\r\n";
+        sendCommand(state_, host_, transport_, line);
+    }
+    if (d_.progressMax > 0 && progress_ < d_.progressMax) {
+        ++progress_;
+    }
+    // Over TCP/IP the answer came inside the send and may have moved busyStep
+    // on (the version answer of old firmware); the step counts from there.
+    ++busyStep;
+    if (busyStep >= d_.endStep) {
+        return stop(ReadBackTick::Completed);
+    }
+    return ReadBackTick::Continue;
+}
+
+void ReadBackRun::close() {
+    if (running_) {
+        running_ = false;
+        state_.model.busyStep = 0;
+    }
+}
+
+} // namespace tlx

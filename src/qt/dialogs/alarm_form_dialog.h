@@ -1,0 +1,66 @@
+#pragma once
+
+#include "dialogs/alarm_form.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace tlx::qt {
+
+class SlaveAddressBox;
+
+// The alarm, remote, others and device network dialogs: one group box per
+// row of the form's descriptor, each with its "設定" button, then the slave
+// address and Close. The widgets forward to SettingForm and show its values.
+class SettingFormDialog : public QDialog {
+    Q_OBJECT
+  public:
+    SettingFormDialog(const FormDescriptor& descriptor, AppState& state, Host& host,
+                      Transport& transport, const QString& title, QWidget* parent = nullptr);
+    ~SettingFormDialog() override;
+
+    // Multiplies the read-back's tick period (tests).
+    void setPaceScale(double scale) { paceScale_ = scale; }
+
+    const SettingForm& form() const { return form_; }
+    QPushButton* closeButton() const { return close_; }
+    QProgressBar* progressBar() const { return progress_; }
+    SlaveAddressBox* slaveAddressBox() const { return slave_; }
+    bool timerActive() const { return timer_.isActive(); }
+
+    void reject() override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    struct GroupWidgets {
+        QComboBox* box = nullptr;
+        QLineEdit* edit = nullptr;
+        std::vector<QComboBox*> connectors;
+    };
+
+    void build(const QString& title);
+    QWidget* makeGroup(std::size_t index);
+    void pressRead();
+    void onTick();
+    // Shows the model's values; address fields only when asked, since the
+    // operator's typing there is read only when sent.
+    void refresh(bool addresses);
+
+    SettingForm form_;
+    std::vector<GroupWidgets> groups_;
+    QTimer timer_;
+    double paceScale_ = 1.0;
+    SlaveAddressBox* slave_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* close_ = nullptr;
+};
+
+} // namespace tlx::qt

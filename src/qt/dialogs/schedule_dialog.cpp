@@ -1,0 +1,204 @@
+#include "dialogs/schedule_dialog.h"
+
+#include "link/slave_address_box.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace tlx::qt {
+
+namespace {
+
+QString qtext(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QComboBox* makeBox(int id, const std::vector<std::string>& items, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QStringLiteral("box%1").arg(id));
+    for (const std::string& item : items) {
+        box->addItem(QString::fromStdString(item));
+    }
+    return box;
+}
+
+QPushButton* makeButton(const QString& label, int id, QWidget* parent) {
+    auto* b = new QPushButton(label, parent);
+    b->setObjectName(QStringLiteral("button%1").arg(id));
+    b->setAutoDefault(false);
+    return b;
+}
+
+// The layout grid of the entry list: columns 160 apart, rows 23 apart.
+constexpr int kColumnWidth = 160;
+constexpr int kRowHeight = 23;
+
+} // namespace
+
+SchedulePreview::SchedulePreview(const ScheduleLogic& logic, QWidget* parent)
+    : QWidget(parent), logic_(logic) {
+    setObjectName(QStringLiteral("preview1070"));
+}
+
+QSize SchedulePreview::sizeHint() const {
+    return {20 + 3 * kColumnWidth, 20 + 8 * kRowHeight + 4};
+}
+
+void SchedulePreview::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics fm = p.fontMetrics();
+    // Positions are those of the top of each text line.
+    p.drawText(60, 1 + fm.ascent(), qtext(kSchedulePreviewHeader));
+    for (std::size_t i = 0; i < kScheduleEntries; ++i) {
+        const int x = 20 + kColumnWidth * static_cast<int>(i / 8);
+        const int y = 20 + kRowHeight * static_cast<int>(i % 8);
+        p.drawText(x, y + fm.ascent(), QString::fromStdString(logic_.entryText(i)));
+    }
+}
+
+ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport,
+                               const QString& title, QWidget* parent)
+    : QDialog(parent), logic_(state, host, transport) {
+    setWindowTitle(title);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &ScheduleDialog::onTick);
+
+    auto* layout = new QVBoxLayout(this);
+    preview_ = new SchedulePreview(logic_, this);
+    preview_->setMinimumSize(preview_->sizeHint());
+    layout->addWidget(preview_);
+
+    auto* choices = new QGridLayout;
+    day_ = makeBox(1007, scheduleDayItems(), this);
+    entry_ = makeBox(1008, scheduleEntryItems(), this);
+    hour_ = makeBox(1009, scheduleHourItems(), this);
+    minute_ = makeBox(1011, scheduleMinuteItems(), this);
+    page_ = makeBox(1071, schedulePageItems(), this);
+    const std::pair<const char*, QComboBox*> columns[] = {
+        {"日", day_}, {"パターン番号", entry_}, {"時", hour_}, {"分", minute_}, {"ページ", page_}};
+    int col = 0;
+    for (const auto& [label, box] : columns) {
+        choices->addWidget(new QLabel(QString::fromUtf8(label), this), 0, col);
+        choices->addWidget(box, 1, col);
+        ++col;
+    }
+    layout->addLayout(choices);
+
+    auto* buttons = new QHBoxLayout;
+    auto* daySet = makeButton(QStringLiteral("日設定"), 1028, this);
+    auto* allSet = makeButton(QStringLiteral("全設定"), 1029, this);
+    auto* clear = makeButton(QStringLiteral("日ページクリア"), 1032, this);
+    buttons->addWidget(daySet);
+    buttons->addWidget(allSet);
+    buttons->addWidget(clear);
+    buttons->addStretch();
+    buttons->addWidget(new QLabel(QStringLiteral("スレーブアドレス"), this));
+    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
+    buttons->addWidget(slave_);
+    layout->addLayout(buttons);
+
+    auto* progressRow = new QHBoxLayout;
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("progress1030"));
+    progress_->setRange(0, kScheduleRunEnd);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    progressRow->addWidget(progress_, 1);
+    percent_ = new QLabel(this);
+    percent_->setObjectName(QStringLiteral("percent1031"));
+    percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("100")));
+    percent_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    progressRow->addWidget(percent_);
+    progressRow->addWidget(new QLabel(QStringLiteral("％"), this));
+    close_ = makeButton(QStringLiteral("Close"), 2, this);
+    progressRow->addWidget(close_);
+    layout->addLayout(progressRow);
+
+    connect(day_, &QComboBox::activated, this, [this](int i) {
+        logic_.chooseDay(i);
+        refresh();
+    });
+    connect(entry_, &QComboBox::activated, this, [this](int i) {
+        logic_.chooseEntry(i);
+        refresh();
+    });
+    connect(hour_, &QComboBox::activated, this, [this](int i) {
+        logic_.chooseHour(i);
+        refresh();
+    });
+    connect(minute_, &QComboBox::activated, this, [this](int i) {
+        logic_.chooseMinute(i);
+        refresh();
+    });
+    connect(page_, &QComboBox::activated, this, [this](int i) {
+        logic_.choosePage(i);
+        refresh();
+    });
+    connect(clear, &QPushButton::clicked, this, [this] {
+        logic_.clearDayPages();
+        refresh();
+    });
+    connect(daySet, &QPushButton::clicked, this, [this] { logic_.pressDaySet(); });
+    connect(allSet, &QPushButton::clicked, this, &ScheduleDialog::pressAllSet);
+    connect(close_, &QPushButton::clicked, this, &ScheduleDialog::reject);
+    refresh();
+}
+
+ScheduleDialog::~ScheduleDialog() {
+    timer_.stop();
+    logic_.close();
+}
+
+void ScheduleDialog::refresh() {
+    day_->setCurrentIndex(logic_.day());
+    entry_->setCurrentIndex(logic_.entry());
+    hour_->setCurrentIndex(logic_.hour());
+    minute_->setCurrentIndex(logic_.minute());
+    page_->setCurrentIndex(logic_.page());
+    close_->setEnabled(logic_.closeEnabled());
+    preview_->update();
+}
+
+void ScheduleDialog::showProgress() {
+    progress_->setValue(logic_.run().bar());
+    percent_->setText(QString::fromStdString(logic_.run().percent()));
+}
+
+void ScheduleDialog::pressAllSet() {
+    if (!logic_.pressAllSet()) {
+        return;
+    }
+    close_->setEnabled(false);
+    showProgress();
+    const auto ms = static_cast<double>(logic_.run().interval().count()) * paceScale_;
+    timer_.start(static_cast<int>(std::lround(ms)));
+}
+
+void ScheduleDialog::onTick() {
+    const ScheduleTick r = logic_.tick();
+    showProgress();
+    if (r != ScheduleTick::Continue) {
+        timer_.stop();
+        close_->setEnabled(logic_.closeEnabled());
+    }
+}
+
+void ScheduleDialog::reject() {
+    // While the days go out, Close is disabled and the dialog stays.
+    if (!logic_.closeEnabled()) {
+        return;
+    }
+    timer_.stop();
+    logic_.close();
+    QDialog::reject();
+}
+
+} // namespace tlx::qt
