@@ -27,6 +27,8 @@ add_library(tlx_desktop STATIC
   link/slave_address_box.h
   link/tcp_client_dialog.cpp
   link/tcp_client_dialog.h
+  link/tcp_dialog_parts.cpp
+  link/tcp_dialog_parts.h
   link/tcp_server_dialog.cpp
   link/tcp_server_dialog.h
   model/file_chooser.cpp

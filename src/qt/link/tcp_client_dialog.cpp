@@ -1,9 +1,8 @@
 #include "link/tcp_client_dialog.h"
 
 #include "app/link_hub.h"
+#include "link/tcp_dialog_parts.h"
 
-#include <QDialogButtonBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,43 +43,24 @@ TcpClientSettingsDialog::TcpClientSettingsDialog(AppState& state, const Connecti
     }
     layout->addLayout(addressRow);
 
-    auto* listRow = new QHBoxLayout;
-    hosts_ = new QListWidget(this);
-    hosts_->setObjectName(QStringLiteral("list%1").arg(TcpClientDialog::kHostList));
-    listRow->addWidget(hosts_);
-    auto* listButtons = new QVBoxLayout;
-    auto addButton = [&](const char* label, int control) {
-        auto* b = new QPushButton(QString::fromUtf8(label), this);
-        b->setObjectName(QStringLiteral("button%1").arg(control));
-        b->setAutoDefault(false);
-        listButtons->addWidget(b);
-        return b;
-    };
-    auto* add = addButton("追加", TcpClientDialog::kAddButton);
-    auto* remove = addButton("削除", TcpClientDialog::kDeleteButton);
-    auto* connectButton = addButton("接続", TcpClientDialog::kConnectButton);
-    auto* disconnectButton = addButton("切断", TcpClientDialog::kDisconnectButton);
-    listButtons->addStretch();
-    listRow->addLayout(listButtons);
-    layout->addLayout(listRow);
+    const ListWithButtons list = addListWithButtons(
+        this, layout, TcpClientDialog::kHostList,
+        {{"追加", TcpClientDialog::kAddButton},
+         {"削除", TcpClientDialog::kDeleteButton},
+         {"接続", TcpClientDialog::kConnectButton},
+         {"切断", TcpClientDialog::kDisconnectButton}});
+    hosts_ = list.list;
+    QPushButton* add = list.buttons[0];
+    QPushButton* remove = list.buttons[1];
+    QPushButton* connectButton = list.buttons[2];
+    QPushButton* disconnectButton = list.buttons[3];
 
     auto* portRow = new QHBoxLayout;
     portRow->addWidget(new QLabel(QStringLiteral("Port No."), this));
-    port_ = new QLineEdit(this);
-    port_->setObjectName(QStringLiteral("edit%1").arg(TcpClientDialog::kPortField));
-    port_->setMaxLength(5);
-    port_->setText(QString::fromStdString(logic_.portText()));
+    port_ = makePortField(this, TcpClientDialog::kPortField, logic_.portText());
     portRow->addWidget(port_);
     layout->addLayout(portRow);
-
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(QStringLiteral("設定"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("button1"));
-    auto* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
-    close->setObjectName(QStringLiteral("button2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    addSetAndCloseButtons(this, layout);
 
     connect(add, &QPushButton::clicked, this, [this] {
         logic_.add();
@@ -119,7 +99,7 @@ TcpClientSettingsDialog::TcpClientSettingsDialog(AppState& state, const Connecti
 }
 
 QPushButton* TcpClientSettingsDialog::button(int control) const {
-    return findChild<QPushButton*>(QStringLiteral("button%1").arg(control));
+    return dialogButton(this, control);
 }
 
 void TcpClientSettingsDialog::showAddress() {

@@ -1,10 +1,9 @@
 #include "link/tcp_server_dialog.h"
 
 #include "app/link_hub.h"
+#include "link/tcp_dialog_parts.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,44 +21,24 @@ TcpServerSettingsDialog::TcpServerSettingsDialog(AppState& state, const Connecti
     auto* layout = new QVBoxLayout(this);
 
     layout->addWidget(new QLabel(QStringLiteral("Client List"), this));
-    auto* listRow = new QHBoxLayout;
-    clients_ = new QListWidget(this);
-    clients_->setObjectName(QStringLiteral("list%1").arg(TcpServerDialog::kClientList));
-    listRow->addWidget(clients_);
-    auto* listButtons = new QVBoxLayout;
-    auto addButton = [&](const char* label, int control) {
-        auto* b = new QPushButton(QString::fromUtf8(label), this);
-        b->setObjectName(QStringLiteral("button%1").arg(control));
-        b->setAutoDefault(false);
-        listButtons->addWidget(b);
-        return b;
-    };
-    auto* connectButton = addButton("接続", TcpServerDialog::kConnectButton);
-    auto* disconnectButton = addButton("切断", TcpServerDialog::kDisconnectButton);
-    listButtons->addStretch();
-    listRow->addLayout(listButtons);
-    layout->addLayout(listRow);
+    const ListWithButtons list =
+        addListWithButtons(this, layout, TcpServerDialog::kClientList,
+                           {{"接続", TcpServerDialog::kConnectButton},
+                            {"切断", TcpServerDialog::kDisconnectButton}});
+    clients_ = list.list;
+    QPushButton* connectButton = list.buttons[0];
+    QPushButton* disconnectButton = list.buttons[1];
 
     auto* form = new QFormLayout;
     place_ = new QLineEdit(this);
     place_->setObjectName(QStringLiteral("edit%1").arg(TcpServerDialog::kTransmissionPlace));
     place_->setReadOnly(true);
     form->addRow(QStringLiteral("Transmission place"), place_);
-    port_ = new QLineEdit(this);
-    port_->setObjectName(QStringLiteral("edit%1").arg(TcpServerDialog::kPortField));
-    port_->setMaxLength(5);
-    port_->setText(QString::fromStdString(logic_.portText()));
+    port_ = makePortField(this, TcpServerDialog::kPortField, logic_.portText());
     form->addRow(QStringLiteral("Port No."), port_);
     layout->addLayout(form);
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(QStringLiteral("設定"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("button1"));
-    auto* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
-    close->setObjectName(QStringLiteral("button2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    addSetAndCloseButtons(this, layout);
 
     connect(connectButton, &QPushButton::clicked, this, [this] {
         logic_.connect();
@@ -85,7 +64,7 @@ TcpServerSettingsDialog::TcpServerSettingsDialog(AppState& state, const Connecti
 }
 
 QPushButton* TcpServerSettingsDialog::button(int control) const {
-    return findChild<QPushButton*>(QStringLiteral("button%1").arg(control));
+    return dialogButton(this, control);
 }
 
 void TcpServerSettingsDialog::refresh() {
