@@ -4,6 +4,7 @@
 #include "dialogs/attribute_widgets.h"
 #include "dialogs/dialog_context.h"
 #include "dialogs/line_attribute_window.h"
+#include "dialogs/page_attribute_window.h"
 
 namespace tlx::qt {
 
@@ -26,6 +27,11 @@ std::unique_ptr<QDialog> makeAttributeDialog(const DialogContext& context) {
     const Feature feature = context.route.feature;
     if (const LineAttributeDescriptor* d = lineAttributeDescriptor(product, feature)) {
         return std::make_unique<LineAttributeWindow>(
+            *d, context.state, context.host, context.transport(),
+            attributeTitle(context, d->titleWord), context.owner);
+    }
+    if (const PageAttributeDescriptor* d = pageAttributeDescriptor(product, feature)) {
+        return std::make_unique<PageAttributeWindow>(
             *d, context.state, context.host, context.transport(),
             attributeTitle(context, d->titleWord), context.owner);
     }
