@@ -1,1 +1,5 @@
-# Qt tests of this piece: tlx_add_qt_test(name sources...), linking tlx_qt_app_support tlx_desktop tlx_res Qt6::Widgets
+# Glyph lists, editor, insertion and information dialogs, offscreen; the
+# transfers run against the in-process emulated device.
+tlx_add_qt_test(tlx_qt_glyph_dialog_tests glyphs/glyph_dialogs_test.cpp)
+target_link_libraries(tlx_qt_glyph_dialog_tests PRIVATE tlx_qt_app_support tlx_desktop tlx_res
+                                                        Qt6::Widgets)
