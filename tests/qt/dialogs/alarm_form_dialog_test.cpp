@@ -119,6 +119,19 @@ class AlarmFormDialogTest : public QObject {
         QVERIFY(host->messages.empty());
     }
 
+    void overTcpEachSettingIsAnswered() {
+        make(Product::F);
+        state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
+        state->link.socketConnected = true;
+        DeviceTransport device(*state, *host);
+        SettingFormDialog d(tlx::kAlarmForm, *state, *host, device, "アラーム");
+        pick(child<QComboBox>(&d, "box1009"), 0);
+        child<QPushButton>(&d, "button1005")->click();
+        QCOMPARE(device.lines, std::vector<std::string>{"AROF\r\n"});
+        QCOMPARE(device.device().state().model.alarmReturn, 0);
+        QCOMPARE(host->texts(), std::vector<std::string>{"Socket ＯＫ"});
+    }
+
     void shortHoldTimeIsRefused() {
         make(Product::S);
         DeviceTransport device(*state, *host);

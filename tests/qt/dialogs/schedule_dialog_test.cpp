@@ -5,6 +5,7 @@
 #include "support/fake_host.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -85,6 +86,15 @@ class ScheduleDialogTest : public QObject {
             QCOMPARE(state->model.schedulePage[9][3], tlx::kPagePas);
             QCOMPARE(d.logic().entryText(3), std::string("04 = 18:45 PAS  "));
             QVERIFY(device.lines.empty());
+            // The entry list is drawn on the preview frame.
+            const QImage shot = d.findChild<QWidget*>("preview1070")->grab().toImage();
+            int inked = 0;
+            for (int y = 0; y < shot.height(); ++y) {
+                for (int x = 0; x < shot.width(); ++x) {
+                    inked += shot.pixel(x, y) != shot.pixel(0, 0) ? 1 : 0;
+                }
+            }
+            QVERIFY(inked > 100);
         }
         ScheduleDialog again(*state, *host, device, "スケジュール");
         QCOMPARE(again.dayBox()->currentIndex(), 9);
@@ -113,12 +123,19 @@ class ScheduleDialogTest : public QObject {
 
     void allDaysReachTheDevice_data() {
         QTest::addColumn<int>("model");
-        QTest::newRow("F") << 0;
-        QTest::newRow("S") << 1;
+        QTest::addColumn<bool>("tcp");
+        QTest::newRow("F serial") << 0 << false;
+        QTest::newRow("S serial") << 1 << false;
+        QTest::newRow("F TCP/IP") << 0 << true;
     }
     void allDaysReachTheDevice() {
         QFETCH(int, model);
+        QFETCH(bool, tcp);
         make(model == 0 ? Product::F : Product::S);
+        if (tcp) {
+            state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
+            state->link.socketConnected = true;
+        }
         DeviceTransport device(*state, *host);
         for (std::size_t day = 0; day < tlx::kDays; ++day) {
             state->model.schedulePage[day][day % 24] = static_cast<std::int32_t>(day * 7);
