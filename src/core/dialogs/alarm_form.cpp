@@ -63,7 +63,7 @@ std::optional<Ipv4> parseDottedAddress(std::string_view text) {
 
 namespace {
 
-std::optional<std::string> portCommand(std::string_view port) {
+std::optional<std::string> portCommand(std::string_view mnemonic, std::string_view port) {
     if (port.empty() || port.size() > 5) {
         return std::nullopt;
     }
@@ -74,7 +74,7 @@ std::optional<std::string> portCommand(std::string_view port) {
     }
     // The device takes exactly five digits; a shorter port means the same
     // number with leading zeros.
-    std::string line = "EPN";
+    std::string line(mnemonic);
     line.append(5 - port.size(), '0');
     line += port;
     return line + "\r\n";
@@ -106,8 +106,8 @@ std::optional<std::string> formCommand(const FormGroup& g, const SettingsModel& 
         return std::string(g.commands[static_cast<std::size_t>(v)]) + "\r\n";
     }
     case FormFieldKind::Text: {
-        auto line =
-            g.rule == TextRule::HoldTime ? holdTimeCommand(m.*g.text) : portCommand(m.*g.text);
+        auto line = g.rule == TextRule::HoldTime ? holdTimeCommand(m.*g.text)
+                                                 : portCommand(g.mnemonic, m.*g.text);
         if (!line && refusal != nullptr) {
             *refusal = g.rule == TextRule::HoldTime ? kMsgHoldTimeTooShort : kMsgBadPort;
         }

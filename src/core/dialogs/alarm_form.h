@@ -33,8 +33,8 @@ enum class FormFieldKind {
 };
 
 enum class TextRule {
-    HoldTime, // leading digits, 3 s or more: "ADT" + three digits
-    Port,     // up to five digits, sent as five: "EPN" + digits
+    HoldTime, // leading digits, 3 s or more: "ADT" + three digits (the send-all's own rule)
+    Port,     // up to five digits, sent as five after the mnemonic
 };
 
 struct FormGroup {

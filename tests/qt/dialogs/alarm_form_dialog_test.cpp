@@ -132,6 +132,24 @@ class AlarmFormDialogTest : public QObject {
         QCOMPARE(host->texts(), std::vector<std::string>{"Socket ＯＫ"});
     }
 
+    void onRs485TheChosenAddressGoesInFront() {
+        make(Product::F);
+        state->connection.rsControl = 1;
+        state->connection.slaveAddress = 5;
+        DeviceTransport device(*state, *host);
+        SettingFormDialog d(tlx::kRemoteForm, *state, *host, device, "リモート");
+        auto* slave = d.slaveAddressBox();
+        QVERIFY(slave->isEnabled());
+        QCOMPARE(slave->currentIndex(), 5);
+        QCOMPARE(slave->count(), 33);
+        QCOMPARE(slave->itemText(32), QString("Bloadcast"));
+        child<QPushButton>(&d, "button1072")->click();
+        pick(slave, 32);
+        QCOMPARE(state->connection.slaveAddress, 32);
+        child<QPushButton>(&d, "button1072")->click();
+        QCOMPARE(device.lines, (std::vector<std::string>{"05RMBIN\r\n", "FFRMBIN\r\n"}));
+    }
+
     void shortHoldTimeIsRefused() {
         make(Product::S);
         DeviceTransport device(*state, *host);
