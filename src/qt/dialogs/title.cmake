@@ -1,2 +1,11 @@
 # Title, date/time and display page dialogs: target_sources(tlx_desktop PRIVATE ...)
-target_sources(tlx_desktop PRIVATE dialogs/title_dialogs.cpp)
+target_sources(tlx_desktop PRIVATE
+  dialogs/title_dialogs.cpp
+  model/date_time_window.cpp
+  model/date_time_window.h
+  model/display_page_dialog.cpp
+  model/display_page_dialog.h
+  model/sjis_text.cpp
+  model/sjis_text.h
+  model/title_dialog.cpp
+  model/title_dialog.h)

@@ -1,10 +1,53 @@
+#include "app/link_hub.h"
+#include "app/shell_logic.h"
 #include "dialogs/dialog_context.h"
+#include "model/date_time_window.h"
+#include "model/display_page_dialog.h"
+#include "model/title_caption.h"
+#include "model/title_dialog.h"
+#include "model/title_entry.h"
 
 namespace tlx::qt {
 
+namespace {
+
+// When a TCP/IP connection is selected these dialogs name themselves with
+// their own word and the connection's address.
+QString caption(const DialogContext& context, std::string_view tcpWord) {
+    const std::string address = connectionAddressText(context.state, context.links);
+    return QString::fromStdString(captionWithAddress(context.route.title, tcpWord, address));
+}
+
+} // namespace
+
 std::unique_ptr<QDialog> makeTitleDialog(const DialogContext& context) {
-    static_cast<void>(context);
-    return nullptr;
+    switch (context.route.feature) {
+    case Feature::TitleInput:
+        return std::make_unique<TitleDialog>(context.state, context.host, context.transport(),
+                                             caption(context, kTitleEntryTcpWord), context.owner);
+    case Feature::DateTime:
+        return std::make_unique<DateTimeDialog>(context.state, context.host, context.transport(),
+                                                localClockTime(),
+                                                caption(context, kDateTimeTcpWord), context.owner);
+    case Feature::DisplayPage: {
+        // Without an owner the choices last as long as this dialog.
+        std::unique_ptr<DisplayPageMemoryHolder> own;
+        QObject* keeper = context.owner;
+        if (keeper == nullptr) {
+            own = std::make_unique<DisplayPageMemoryHolder>();
+            keeper = own.get();
+        }
+        auto dialog = std::make_unique<DisplayPageDialog>(
+            context.state, context.host, context.transport(), DisplayPageMemoryHolder::of(keeper),
+            caption(context, kDisplayPageTitle), context.owner);
+        if (own) {
+            own.release()->setParent(dialog.get());
+        }
+        return dialog;
+    }
+    default:
+        return nullptr;
+    }
 }
 
 } // namespace tlx::qt

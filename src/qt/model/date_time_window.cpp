@@ -1,0 +1,119 @@
+#include "model/date_time_window.h"
+
+#include "link/slave_address_box.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tlx::qt {
+
+namespace {
+
+// Resource numbers of the lists and their buttons, in the order of the
+// fields.
+constexpr std::array<int, kClockFields> kFieldBoxIds{1012, 1008, 1007, 1009, 1010, 1011};
+constexpr std::array<int, kClockFields> kFieldButtonIds{1017, 1018, 1019, 1020, 1021, 1022};
+constexpr std::array<const char*, kClockFields> kFieldLabels{"年", "月", "日", "時", "分", "秒"};
+
+QString qtext(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QComboBox* box(int id, QWidget* parent) {
+    auto* b = new QComboBox(parent);
+    b->setObjectName(QStringLiteral("box%1").arg(id));
+    return b;
+}
+
+QPushButton* button(const QString& text, int id, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QStringLiteral("button%1").arg(id));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+ClockTime localClockTime() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+}
+
+DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport,
+                               const ClockTime& now, const QString& caption, QWidget* parent)
+    : QDialog(parent), logic_(state, host, transport, now) {
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    int row = 0;
+    for (const ClockFieldRow& r : kClockFieldRows) {
+        const std::size_t i = slot(r.field);
+        auto* list = box(kFieldBoxIds[i], this);
+        for (const std::string& item : clockFieldItems(r.field)) {
+            list->addItem(QString::fromStdString(item));
+        }
+        list->setCurrentIndex(logic_.selection(r.field));
+        auto* set = button(QStringLiteral("設定"), kFieldButtonIds[i], this);
+        grid->addWidget(new QLabel(QString::fromUtf8(kFieldLabels[i]), this), row, 0);
+        grid->addWidget(list, row, 1);
+        grid->addWidget(set, row, 2);
+        fields_[i] = list;
+        fieldButtons_[i] = set;
+        const ClockField field = r.field;
+        connect(list, &QComboBox::activated, this,
+                [this, field](int index) { logic_.choose(field, index); });
+        connect(set, &QPushButton::clicked, this, [this, field] { logic_.send(field); });
+        ++row;
+    }
+
+    auto addChoice = [&](const QString& label, int boxId, int buttonId,
+                         std::span<const std::string_view> items, std::int32_t current,
+                         QComboBox*& list, QPushButton*& set) {
+        list = box(boxId, this);
+        for (std::string_view item : items) {
+            list->addItem(qtext(item));
+        }
+        list->setCurrentIndex(current);
+        set = button(QStringLiteral("設定"), buttonId, this);
+        grid->addWidget(new QLabel(label, this), row, 0);
+        grid->addWidget(list, row, 1);
+        grid->addWidget(set, row, 2);
+        ++row;
+    };
+    addChoice(QStringLiteral("表示範囲"), 1015, 1023, dateTimeRangeItems(), logic_.range(), range_,
+              rangeButton_);
+    addChoice(QStringLiteral("表示"), 1013, 1024, dateTimeDisplayItems(), logic_.display(),
+              display_, displayButton_);
+    addChoice(QStringLiteral("サイズ"), 1014, 1025, dateTimeSizeItems(), logic_.size(), size_,
+              sizeButton_);
+    layout->addLayout(grid);
+    connect(range_, &QComboBox::activated, this, [this](int i) { logic_.chooseRange(i); });
+    connect(display_, &QComboBox::activated, this, [this](int i) { logic_.chooseDisplay(i); });
+    connect(size_, &QComboBox::activated, this, [this](int i) { logic_.chooseSize(i); });
+    connect(rangeButton_, &QPushButton::clicked, this, [this] { logic_.sendRange(); });
+    connect(displayButton_, &QPushButton::clicked, this, [this] { logic_.sendDisplay(); });
+    connect(sizeButton_, &QPushButton::clicked, this, [this] { logic_.sendSize(); });
+
+    auto* bottom = new QHBoxLayout;
+    adjust_ = button(QStringLiteral("30秒補正"), 1026, this);
+    connect(adjust_, &QPushButton::clicked, this, [this] { logic_.adjustSeconds(); });
+    bottom->addWidget(adjust_);
+    bottom->addStretch();
+    bottom->addWidget(new QLabel(QStringLiteral("Slave Address"), this));
+    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
+    slave_->setObjectName(QStringLiteral("box1016"));
+    bottom->addWidget(slave_);
+    close_ = button(QStringLiteral("Close"), 2, this);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+    bottom->addWidget(close_);
+    layout->addLayout(bottom);
+}
+
+} // namespace tlx::qt

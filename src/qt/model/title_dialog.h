@@ -1,0 +1,106 @@
+#pragma once
+
+#include "model/title_entry.h"
+
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QString>
+#include <QTimer>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace tlx {
+struct AppState;
+class Host;
+class Transport;
+} // namespace tlx
+
+namespace tlx::qt {
+
+class SlaveAddressBox;
+
+// Model S's page input: its text is one string, so a line break can be
+// neither typed nor pasted.
+class TitlePageEdit : public QPlainTextEdit {
+    Q_OBJECT
+  public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+};
+
+// "タイトルの設定": the operator's Unicode goes into the model as Shift-JIS as
+// it is typed; the sends and the paced all-pages run are the logic's.
+class TitleDialog : public QDialog {
+    Q_OBJECT
+  public:
+    TitleDialog(AppState& state, Host& host, Transport& transport, const QString& caption,
+                QWidget* parent = nullptr);
+    ~TitleDialog() override;
+
+    // Multiplies every interval of the dialog's timer (tests).
+    void setPaceScale(double scale) { paceScale_ = scale; }
+
+    QComboBox* pageBox() const { return page_; }
+    QComboBox* lineBox() const { return line_; }            // model F only
+    QLineEdit* lineInput() const { return lineInput_; }     // model F only
+    TitlePageEdit* pageInput() const { return pageInput_; } // model S only
+    QPushButton* lineButton() const { return sendLine_; }   // model F only
+    QPushButton* pageButton() const { return sendPage_; }
+    QPushButton* allButton() const { return sendAll_; }
+    QPushButton* closeButton() const { return close_; }
+    QLabel* preview() const { return preview_; } // model F only
+    QProgressBar* progressBar() const { return progress_; }
+    QProgressBar* activityBar() const { return activity_; }
+    QLabel* percentText() const { return percent_; }
+    SlaveAddressBox* slaveAddressBox() const { return slave_; }
+    bool timerActive() const { return timer_.isActive(); }
+    const TitleEntry& logic() const { return logic_; }
+
+    void reject() override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void buildLineInput();
+    void buildPageInput();
+    void choosePage(int index);
+    void chooseLine(int index);
+    void edited(const QString& text);
+    void refuseEdit();
+    void showInput();
+    void showPreview();
+    void showProgress();
+    void pressAll();
+    void onTick();
+    void startTimer(std::chrono::milliseconds interval);
+    QString inputText() const;
+
+    TitleEntry logic_;
+    QTimer timer_;
+    double paceScale_ = 1.0;
+    QString shownText_;    // the input's text as the model last took it
+    bool showing_ = false; // the input is being filled, not edited
+    QComboBox* page_ = nullptr;
+    QComboBox* line_ = nullptr;
+    QLineEdit* lineInput_ = nullptr;
+    TitlePageEdit* pageInput_ = nullptr;
+    QPushButton* sendLine_ = nullptr;
+    QPushButton* sendPage_ = nullptr;
+    QPushButton* sendAll_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QLabel* preview_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QProgressBar* activity_ = nullptr;
+    QLabel* percent_ = nullptr;
+    SlaveAddressBox* slave_ = nullptr;
+};
+
+} // namespace tlx::qt

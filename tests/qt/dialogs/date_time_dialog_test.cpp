@@ -1,0 +1,196 @@
+#include "app/app_state.h"
+#include "app/link_hub.h"
+#include "app/menu_logic.h"
+#include "device_transport.h"
+#include "dialogs/dialog_context.h"
+#include "link/slave_address_box.h"
+#include "model/date_time_window.h"
+#include "model/display_page_dialog.h"
+#include "support/fake_host.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+using tlx::ClockField;
+using tlx::Product;
+using tlx::test::DeviceTransport;
+using tlx::test::FakeHost;
+
+namespace {
+
+std::vector<std::string> withoutCrLf(const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    for (const std::string& l : lines) {
+        out.push_back(l.substr(0, l.size() - 2));
+    }
+    return out;
+}
+
+void choose(QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+} // namespace
+
+class DateTimeDialogTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<tlx::AppState> state;
+    std::unique_ptr<FakeHost> host;
+
+    void make(Product p) {
+        state = tlx::makeAppState(p);
+        host = std::make_unique<FakeHost>();
+    }
+
+  private slots:
+    // Opened on 2024-03-05 at 07:08:09, every date/time button sends its
+    // list's value; the device takes each.
+    void clockButtonsSendTheOpeningTime_data() {
+        QTest::addColumn<int>("model");
+        QTest::newRow("F") << 0;
+        QTest::newRow("S") << 1;
+    }
+    void clockButtonsSendTheOpeningTime() {
+        QFETCH(int, model);
+        make(model == 0 ? Product::F : Product::S);
+        DeviceTransport device(*state, *host);
+        tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 3, 5, 7, 8, 9},
+                                       "日付＆時刻の設定");
+        dialog.show();
+        QCOMPARE(dialog.fieldBox(ClockField::Year)->count(), 100);
+        QCOMPARE(dialog.fieldBox(ClockField::Year)->currentText(), QString("2024"));
+        QCOMPARE(dialog.fieldBox(ClockField::Month)->currentText(), QString("3"));
+        QCOMPARE(dialog.fieldBox(ClockField::Second)->currentText(), QString("9"));
+        QCOMPARE(dialog.findChild<QPushButton*>("button1026")->text(), QString("30秒補正"));
+        for (ClockField f : {ClockField::Year, ClockField::Month, ClockField::Day, ClockField::Hour,
+                             ClockField::Minute, ClockField::Second}) {
+            dialog.fieldButton(f)->click();
+            QTRY_VERIFY(!state->link.awaitingAnswer);
+        }
+        dialog.adjustButton()->click();
+        QCOMPARE(withoutCrLf(device.lines),
+                 (std::vector<std::string>{"DSY24", "DSM03", "DSD05", "TSH07", "TSM08", "TSS09",
+                                           "TSA"}));
+        QTRY_VERIFY(!state->link.awaitingAnswer);
+        QVERIFY(host->messages.empty());
+    }
+
+    // The display choices: stored at once, sent with their buttons; the
+    // device's state follows.
+    void displayChoices() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 3, 5, 7, 8, 9}, "t");
+        dialog.show();
+        QCOMPARE(dialog.rangeBox()->count(), 8);
+        QCOMPARE(dialog.sizeBox()->itemText(1), QString("NORMAL"));
+        QCOMPARE(dialog.displayBox()->itemText(1), QString("ON "));
+        choose(dialog.sizeBox(), 1);
+        QCOMPARE(state->model.dateTimeSize, 1);
+        dialog.sizeButton()->click();
+        choose(dialog.rangeBox(), 6);
+        dialog.rangeButton()->click();
+        choose(dialog.displayBox(), 1);
+        dialog.displayButton()->click();
+        QCOMPARE(withoutCrLf(device.lines), (std::vector<std::string>{"TSDSN", "TSDR7", "TSDON"}));
+        QCOMPARE(state->model.dateTimeSize, 1);
+        QTRY_VERIFY(!state->link.awaitingAnswer);
+        QCOMPARE(device.device().state().model.dateTimeSize, 1);
+        QCOMPARE(device.device().state().model.dateTimeRange, 6);
+        QCOMPARE(device.device().state().model.dateTimeDisplay, 1);
+    }
+
+    void yearOutsideTheListSendsNothing() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        tlx::qt::DateTimeDialog dialog(*state, *host, device, {2100, 1, 1, 0, 0, 0}, "t");
+        QCOMPARE(dialog.fieldBox(ClockField::Year)->currentIndex(), -1);
+        dialog.fieldButton(ClockField::Year)->click();
+        QVERIFY(device.lines.empty());
+    }
+
+    void slaveAddressOnlyOnRs485() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        {
+            tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 1, 1, 0, 0, 0}, "t");
+            QVERIFY(!dialog.slaveAddressBox()->isEnabled());
+            QCOMPARE(dialog.slaveAddressBox()->objectName(), QString("box1016"));
+        }
+        state->connection.rsControl = 1;
+        state->connection.slaveAddress = 3;
+        tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 1, 1, 0, 0, 0}, "t");
+        QVERIFY(dialog.slaveAddressBox()->isEnabled());
+        QCOMPARE(dialog.slaveAddressBox()->currentText(), QString("03"));
+        QCOMPARE(dialog.slaveAddressBox()->itemText(32), QString("Bloadcast"));
+    }
+
+    // The display page dialog opens on "ON " and page 001 the first time and
+    // on the last choices afterwards, for as long as its owner lives.
+    void displayPageRemembersItsChoices() {
+        make(Product::S);
+        DeviceTransport device(*state, *host);
+        tlx::qt::LinkHub links(*state, *host);
+        QWidget owner;
+        const auto route = tlx::routeOf(Product::S, 32802);
+        QVERIFY(route.has_value());
+        const tlx::qt::DialogContext context{*state, *host,  links,
+                                             &owner, *route, QString("表示ページ")};
+        {
+            auto made = tlx::qt::makeTitleDialog(context);
+            auto* dialog = dynamic_cast<tlx::qt::DisplayPageDialog*>(made.get());
+            QVERIFY(dialog != nullptr);
+            QCOMPARE(dialog->windowTitle(), QString("表示ページ"));
+            QCOMPARE(dialog->displayBox()->currentText(), QString("ON "));
+            QCOMPARE(dialog->pageBox()->currentText(), QString("001"));
+            QCOMPARE(dialog->pageBox()->count(), 513);
+            choose(dialog->pageBox(), 512);
+            choose(dialog->displayBox(), 0);
+        }
+        tlx::resetToDefaults(*state);
+        tlx::DisplayPageMemory& memory = tlx::qt::DisplayPageMemoryHolder::of(&owner);
+        QCOMPARE(memory.page, 512);
+        QCOMPARE(memory.display, 0);
+        tlx::qt::DisplayPageDialog dialog(*state, *host, device, memory, "t");
+        QCOMPARE(dialog.pageBox()->currentText(), QString("PAS "));
+        QCOMPARE(dialog.displayBox()->currentText(), QString("OFF"));
+        dialog.pageButton()->click();
+        dialog.displayButton()->click();
+        choose(dialog.pageBox(), 511);
+        dialog.pageButton()->click();
+        choose(dialog.displayBox(), 1);
+        dialog.displayButton()->click();
+        QCOMPARE(withoutCrLf(device.lines),
+                 (std::vector<std::string>{"PAS", "IDOF", "P512", "IDON"}));
+        QTRY_VERIFY(!state->link.awaitingAnswer);
+        QVERIFY(host->messages.empty());
+    }
+
+    // The family's factory: the date and time dialog with its caption, none
+    // for other features.
+    void factoryMakesTheDateTimeDialog() {
+        make(Product::F);
+        tlx::qt::LinkHub links(*state, *host);
+        const auto route = tlx::routeOf(Product::F, 501);
+        QVERIFY(route.has_value());
+        const tlx::qt::DialogContext context{*state,  *host,  links,
+                                             nullptr, *route, QString("日付＆時刻の設定")};
+        auto dialog = tlx::qt::makeTitleDialog(context);
+        QVERIFY(dynamic_cast<tlx::qt::DateTimeDialog*>(dialog.get()) != nullptr);
+        QCOMPARE(dialog->windowTitle(), QString("日付＆時刻の設定"));
+        const auto page = tlx::routeOf(Product::F, 514);
+        const tlx::qt::DialogContext pageContext{*state,  *host, links,
+                                                 nullptr, *page, QString("表示ページ")};
+        QVERIFY(dynamic_cast<tlx::qt::DisplayPageDialog*>(
+                    tlx::qt::makeTitleDialog(pageContext).get()) != nullptr);
+        const auto blink = tlx::routeOf(Product::F, 32806);
+        const tlx::qt::DialogContext other{*state, *host, links, nullptr, *blink, QString("x")};
+        QVERIFY(tlx::qt::makeTitleDialog(other) == nullptr);
+    }
+};
+
+QTEST_MAIN(DateTimeDialogTest)
+#include "date_time_dialog_test.moc"

@@ -1,0 +1,333 @@
+#include "app/app_state.h"
+#include "app/link_hub.h"
+#include "app/menu_logic.h"
+#include "device_transport.h"
+#include "dialogs/dialog_context.h"
+#include "model/sjis_text.h"
+#include "model/title_dialog.h"
+#include "support/fake_host.h"
+
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+using tlx::Product;
+using tlx::test::DeviceTransport;
+using tlx::test::FakeHost;
+
+namespace {
+
+const char* const kJisMessage = "ＪＩＳ第１水準,第２水準以外の字が選択されてます";
+
+QByteArray qbytes(std::string_view s) {
+    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::string repeat(std::string_view s, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) {
+        out += s;
+    }
+    return out;
+}
+
+// What an input method hands the input when the operator confirms.
+void commit(QWidget* input, const QString& text) {
+    input->setFocus();
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(input, &event);
+}
+
+QString fromUcs4(char32_t c) {
+    return QString::fromUcs4(&c, 1);
+}
+
+} // namespace
+
+class TitleDialogTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<tlx::AppState> state;
+    std::unique_ptr<FakeHost> host;
+
+    void make(Product p) {
+        state = tlx::makeAppState(p);
+        host = std::make_unique<FakeHost>();
+    }
+
+  private slots:
+    // Unicode in, code page 932 bytes out, as iconv converts them.
+    void unicodeToShiftJis_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("sjis");
+        QTest::newRow("full-width letters") << QString("ＡＢ") << QByteArray("\x82\x60\x82\x61");
+        QTest::newRow("kana") << QString("あア") << QByteArray("\x82\xA0\x83\x41");
+        QTest::newRow("level 1 and 2 kanji")
+            << QString("亜弌熙") << QByteArray("\x88\x9F\x98\x9F\xEA\xA4");
+        QTest::newRow("wave dash either way") << QString("〜～") << QByteArray("\x81\x60\x81\x60");
+        QTest::newRow("IBM extension") << QString("ⅰ髙") << QByteArray("\xFA\x40\xFB\xFC");
+        QTest::newRow("NEC row 13") << QString("①") << QByteArray("\x87\x40");
+        QTest::newRow("half-width") << QString("Aｱ") << QByteArray("A\xB1");
+    }
+    void unicodeToShiftJis() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, sjis);
+        const tlx::qt::TitleBytes b = tlx::qt::titleBytesFromUnicode(text);
+        QVERIFY(b.complete);
+        QCOMPARE(qbytes(b.bytes), sjis);
+        QCOMPARE(tlx::qt::titleInputText(b.bytes).size() > 0, true);
+    }
+
+    void charactersWithoutShiftJisAreLeftOut() {
+        const tlx::qt::TitleBytes b = tlx::qt::titleBytesFromUnicode(QString("Ａ😀丂Ｂ"));
+        QVERIFY(!b.complete);
+        QCOMPARE(qbytes(b.bytes), QByteArray("\x82\x60\x82\x61"));
+    }
+
+    // Every stored unit comes back from the input as it went in: glyphs with
+    // NUL, LF and CR bytes, bytes code page 932 cannot read, control bytes.
+    void storedBytesSurviveTheInput() {
+        const std::string stored("\x11\x00\x82\x60\x11\x0A\x85\x40\x11\x0D"
+                                 "A\x13\x39\x7F\x80\x82",
+                                 16);
+        const QString shown = tlx::qt::titleInputText(stored);
+        QVERIFY(shown.startsWith(fromUcs4(tlx::qt::glyphMarker(0x1100)) + QString("Ａ")));
+        const tlx::qt::TitleBytes back = tlx::qt::titleBytesFromUnicode(shown);
+        QVERIFY(back.complete);
+        QCOMPARE(qbytes(back.bytes), qbytes(stored));
+        QCOMPARE(tlx::qt::sjisToUnicode("Line01 = \x82\x60\x81\x40"), QString("Line01 = Ａ　"));
+    }
+
+    // Typed through the input method, sent with "ライン設定", kept by the
+    // device.
+    void typedLineGoesToTheDevice() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "タイトルの設定");
+        dialog.show();
+        QVERIFY(dialog.lineInput() != nullptr);
+        QCOMPARE(dialog.lineBox()->count(), 10);
+        QCOMPARE(dialog.pageBox()->count(), 512);
+        QCOMPARE(dialog.pageBox()->itemText(511), QString("512"));
+        commit(dialog.lineInput(), "ＡＢ");
+        QCOMPARE(qbytes(state->model.titleText[0][0].view()), QByteArray("\x82\x60\x82\x61"));
+        QVERIFY(state->model.dataModified);
+        QVERIFY(dialog.preview()->text().contains("Line01 = ＡＢ　"));
+        dialog.lineButton()->click();
+        QCOMPARE(device.lines.size(), std::size_t{1});
+        QCOMPARE(device.lines[0],
+                 "CA001L01" + std::string("23412342") + repeat("2121", 26) + "\r\n");
+        QTRY_VERIFY(!state->link.awaitingAnswer);
+        QCOMPARE(qbytes(device.device().state().model.titleText[0][0].view()).left(4),
+                 QByteArray("\x82\x60\x82\x61"));
+        QVERIFY(host->messages.empty());
+    }
+
+    // A character with no Shift-JIS code never reaches the model; a
+    // half-width one does and is refused by the send.
+    void charactersOutsideTheJisRowsAreRefused() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "t");
+        dialog.show();
+        commit(dialog.lineInput(), "Ａ");
+        commit(dialog.lineInput(), "😀");
+        QCOMPARE(dialog.lineInput()->text(), QString("Ａ"));
+        QCOMPARE(dialog.lineInput()->cursorPosition(), 1);
+        QCOMPARE(qbytes(state->model.titleText[0][0].view()), QByteArray("\x82\x60"));
+        QCOMPARE(host->texts(), std::vector<std::string>{kJisMessage});
+        QCOMPARE(host->messages[0].kind, tlx::MessageKind::Warning);
+
+        host->clear();
+        commit(dialog.lineInput(), "a");
+        QCOMPARE(qbytes(state->model.titleText[0][0].view()), QByteArray("\x82\x60"
+                                                                         "a"));
+        dialog.lineButton()->click();
+        dialog.pageButton()->click();
+        QVERIFY(device.lines.empty());
+        QCOMPARE(host->texts(), (std::vector<std::string>{kJisMessage, kJisMessage}));
+    }
+
+    void inputTakesAtMost56Bytes() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "t");
+        dialog.show();
+        commit(dialog.lineInput(), QString("亜").repeated(27));
+        commit(dialog.lineInput(), "abc");
+        QCOMPARE(state->model.titleText[0][0].size(), std::size_t{54});
+        QCOMPARE(dialog.lineInput()->text(), QString("亜").repeated(27));
+        commit(dialog.lineInput(), "腕");
+        QCOMPARE(state->model.titleText[0][0].size(), std::size_t{56});
+        commit(dialog.lineInput(), "a");
+        QCOMPARE(dialog.lineInput()->text(), QString("亜").repeated(27) + "腕");
+        QCOMPARE(state->model.titleText[0][0].size(), std::size_t{56});
+        QVERIFY(host->messages.empty());
+    }
+
+    // A user glyph in the line stays where it is while the operator types
+    // around it; the preview draws it as a full-width space.
+    void glyphUnitsSurviveEditing() {
+        make(Product::F);
+        state->dialogs.currentPage = 2;
+        state->dialogs.currentLine = 1;
+        state->model.titleText[2][1].assign(std::string("\x11\x00\x82\x60", 4)); // glyph 63, Ａ
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "t");
+        dialog.show();
+        QCOMPARE(dialog.pageBox()->currentText(), QString("003"));
+        QCOMPARE(dialog.lineBox()->currentText(), QString("02"));
+        QCOMPARE(dialog.lineInput()->text(), fromUcs4(tlx::qt::glyphMarker(0x1100)) + "Ａ");
+        QVERIFY(dialog.preview()->text().contains("Line02 = 　Ａ　"));
+        dialog.lineInput()->end(false);
+        commit(dialog.lineInput(), "Ｂ");
+        QCOMPARE(qbytes(state->model.titleText[2][1].view()),
+                 QByteArray("\x11\x00\x82\x60\x82\x61", 6));
+        dialog.lineInput()->home(false);
+        dialog.lineInput()->cursorForward(false, 1);
+        commit(dialog.lineInput(), "ア");
+        QCOMPARE(qbytes(state->model.titleText[2][1].view()),
+                 QByteArray("\x11\x00\x83\x41\x82\x60\x82\x61", 8));
+        dialog.lineButton()->click();
+        QCOMPARE(device.lines.size(), std::size_t{1});
+        QCOMPARE(device.lines[0],
+                 "CA003L02" + std::string("A445252223412342") + repeat("2121", 24) + "\r\n");
+    }
+
+    // Another page or line shows its text at once; the page's preview
+    // follows a moment later.
+    void choosingPageAndLine() {
+        make(Product::F);
+        state->model.titleText[5][0].assign("\x82\x60");
+        state->model.titleText[5][3].assign("\x82\x61");
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "t");
+        dialog.setPaceScale(0.1);
+        dialog.show();
+        QVERIFY(!state->model.dataModified);
+        dialog.pageBox()->setCurrentIndex(5);
+        emit dialog.pageBox()->activated(5);
+        QCOMPARE(dialog.lineInput()->text(), QString("Ａ"));
+        QVERIFY(state->model.dataModified);
+        QTRY_VERIFY(dialog.preview()->text().startsWith("Page 006\nLine01 = Ａ"));
+        dialog.lineBox()->setCurrentIndex(3);
+        emit dialog.lineBox()->activated(3);
+        QCOMPARE(dialog.lineInput()->text(), QString("Ｂ"));
+        QCOMPARE(qbytes(state->model.titleText[5][3].view()), QByteArray("\x82\x61"));
+        QCOMPARE(state->dialogs.currentPage, 5);
+        QCOMPARE(state->dialogs.currentLine, 3);
+    }
+
+    // "全設定" against the device: every page, paced by the dialog's timer.
+    void allPagesReachTheDevice() {
+        make(Product::F);
+        state->model.titleText[511][9].assign("\x88\x9F");
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "t");
+        dialog.setPaceScale(0.0);
+        dialog.show();
+        QCOMPARE(dialog.progressBar()->maximum(), 512);
+        QCOMPARE(dialog.activityBar()->maximum(), 20);
+        dialog.allButton()->click();
+        QCOMPARE(host->questions.size(), std::size_t{1});
+        QVERIFY(dialog.timerActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.logic().sending(), 30000);
+        QCOMPARE(dialog.logic().runEnd(), tlx::RunEnd::Completed);
+        QCOMPARE(device.lines.size(), std::size_t{512});
+        QCOMPARE(device.lines.back().substr(0, 5), std::string("CA512"));
+        QCOMPARE(dialog.percentText()->text(), QString("      "));
+        QCOMPARE(dialog.progressBar()->value(), 0);
+        QCOMPARE(state->model.busyStep, 0);
+        QTRY_VERIFY(!state->link.awaitingAnswer);
+        QCOMPARE(qbytes(device.device().state().model.titleText[511][9].view()).left(2),
+                 QByteArray("\x88\x9F"));
+        QVERIFY(host->messages.empty());
+        QVERIFY(dialog.isVisible());
+    }
+
+    // Model S: one page string; Close waits for the send.
+    void modelSPageField() {
+        make(Product::S);
+        state->model.titlePageText[0].assign(std::string("\x82\x60\x12\x0A", 4)); // Ａ, glyph 167
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "t");
+        dialog.setPaceScale(0.0);
+        dialog.show();
+        QVERIFY(dialog.lineInput() == nullptr);
+        QVERIFY(dialog.lineBox() == nullptr);
+        QVERIFY(dialog.lineButton() == nullptr);
+        QVERIFY(dialog.preview() == nullptr);
+        QVERIFY(dialog.pageInput() != nullptr);
+        QVERIFY(!state->model.dataModified);
+        QTextCursor c = dialog.pageInput()->textCursor();
+        c.movePosition(QTextCursor::End);
+        dialog.pageInput()->setTextCursor(c);
+        commit(dialog.pageInput(), "亜");
+        QCOMPARE(qbytes(state->model.titlePageText[0].view()),
+                 QByteArray("\x82\x60\x12\x0A\x88\x9F", 6));
+        QVERIFY(state->model.dataModified);
+        // Enter adds no line break.
+        QTest::keyClick(dialog.pageInput(), Qt::Key_Return);
+        QCOMPARE(state->model.titlePageText[0].size(), std::size_t{6});
+        dialog.pageButton()->click();
+        QCOMPARE(device.lines.size(), std::size_t{1});
+        QCOMPARE(device.lines[0],
+                 "CA001" + std::string("2341A54F3021") + repeat("2121", 277) + "\r\n");
+
+        dialog.setPaceScale(1.0);
+        dialog.allButton()->click();
+        QVERIFY(dialog.logic().sending());
+        QVERIFY(!dialog.closeButton()->isEnabled());
+        dialog.reject();
+        QVERIFY(dialog.isVisible());
+        dialog.setPaceScale(0.0);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.logic().sending(), 30000);
+        QCOMPARE(device.lines.size(), std::size_t{513});
+        QCOMPARE(dialog.percentText()->text(), QString("  "));
+        QVERIFY(dialog.closeButton()->isEnabled());
+        dialog.closeButton()->click();
+        QVERIFY(!dialog.isVisible());
+    }
+
+    // Model F: Close abandons a running send at once.
+    void closeAbandonsTheSendOfModelF() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "t");
+        dialog.setPaceScale(0.05);
+        dialog.show();
+        dialog.allButton()->click();
+        QTRY_VERIFY(device.lines.size() >= 3);
+        QVERIFY(dialog.closeButton()->isEnabled());
+        dialog.closeButton()->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(state->model.busyStep, 0);
+        const std::size_t sent = device.lines.size();
+        QTest::qWait(100);
+        QCOMPARE(device.lines.size(), sent);
+    }
+
+    // The family's factory: the title dialog with its caption.
+    void factoryMakesTheTitleDialog() {
+        make(Product::F);
+        tlx::qt::LinkHub links(*state, *host);
+        const auto route = tlx::routeOf(Product::F, 32781);
+        QVERIFY(route.has_value());
+        const tlx::qt::DialogContext context{*state,  *host,  links,
+                                             nullptr, *route, QString("タイトルの設定")};
+        auto dialog = tlx::qt::makeTitleDialog(context);
+        QVERIFY(dynamic_cast<tlx::qt::TitleDialog*>(dialog.get()) != nullptr);
+        QCOMPARE(dialog->windowTitle(), QString("タイトルの設定"));
+        const auto other = tlx::routeOf(Product::F, 32787);
+        const tlx::qt::DialogContext schedule{*state, *host, links, nullptr, *other, QString("x")};
+        QVERIFY(tlx::qt::makeTitleDialog(schedule) == nullptr);
+    }
+};
+
+QTEST_MAIN(TitleDialogTest)
+#include "title_dialog_test.moc"
