@@ -8,4 +8,6 @@ target_sources(tlx_desktop PRIVATE
   model/sjis_text.cpp
   model/sjis_text.h
   model/title_dialog.cpp
-  model/title_dialog.h)
+  model/title_dialog.h
+  model/title_page_edit.cpp
+  model/title_page_edit.h)

@@ -9,10 +9,8 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -23,14 +21,6 @@ namespace tlx::qt {
 
 namespace {
 
-QString withoutLineBreaks(QString text) {
-    text.remove(QChar('\r'));
-    text.remove(QChar('\n'));
-    text.remove(QChar(0x2028));
-    text.remove(QChar(0x2029));
-    return text;
-}
-
 QPushButton* button(const QString& text, const char* name, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -39,20 +29,6 @@ QPushButton* button(const QString& text, const char* name, QWidget* parent) {
 }
 
 } // namespace
-
-void TitlePageEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->ignore();
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-void TitlePageEdit::insertFromMimeData(const QMimeData* source) {
-    if (source->hasText()) {
-        insertPlainText(withoutLineBreaks(source->text()));
-    }
-}
 
 TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, const QString& caption,
                          QWidget* parent)
@@ -174,13 +150,13 @@ void TitleDialog::buildPageInput() {
     pageInput_->setWordWrapMode(QTextOption::WrapAnywhere);
     connect(pageInput_, &QPlainTextEdit::textChanged, this, [this] {
         if (!showing_) {
-            edited(pageInput_->toPlainText());
+            edited(pageInput_->title());
         }
     });
 }
 
 QString TitleDialog::inputText() const {
-    return lineInput_ != nullptr ? lineInput_->text() : pageInput_->toPlainText();
+    return lineInput_ != nullptr ? lineInput_->text() : pageInput_->title();
 }
 
 void TitleDialog::showInput() {
@@ -189,7 +165,8 @@ void TitleDialog::showInput() {
     if (lineInput_ != nullptr) {
         lineInput_->setText(shownText_);
     } else {
-        pageInput_->setPlainText(shownText_);
+        pageInput_->setTitle(shownText_);
+        shownLength_ = pageInput_->length();
     }
     showing_ = false;
 }
@@ -207,6 +184,9 @@ void TitleDialog::edited(const QString& text) {
         return;
     }
     shownText_ = text;
+    if (pageInput_ != nullptr) {
+        shownLength_ = pageInput_->length();
+    }
     showPreview();
 }
 
@@ -221,11 +201,10 @@ void TitleDialog::refuseEdit() {
         lineInput_->setCursorPosition(std::max(0, cursor));
     } else {
         QTextCursor c = pageInput_->textCursor();
-        const qsizetype grown = pageInput_->toPlainText().size() - shownText_.size();
-        const int cursor = c.position() - static_cast<int>(grown);
-        pageInput_->setPlainText(shownText_);
+        const int cursor = c.position() - (pageInput_->length() - shownLength_);
+        pageInput_->setTitle(shownText_);
         c = pageInput_->textCursor();
-        c.setPosition(std::clamp(cursor, 0, static_cast<int>(shownText_.size())));
+        c.setPosition(std::clamp(cursor, 0, shownLength_));
         pageInput_->setTextCursor(c);
     }
     showing_ = false;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/title_entry.h"
+#include "model/title_page_edit.h"
 
 #include <QDialog>
-#include <QPlainTextEdit>
 #include <QString>
 #include <QTimer>
 
@@ -22,18 +22,6 @@ class Transport;
 namespace tlx::qt {
 
 class SlaveAddressBox;
-
-// Model S's page input: its text is one string, so a line break can be
-// neither typed nor pasted.
-class TitlePageEdit : public QPlainTextEdit {
-    Q_OBJECT
-  public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void insertFromMimeData(const QMimeData* source) override;
-};
 
 // "タイトルの設定": the operator's Unicode goes into the model as Shift-JIS as
 // it is typed; the sends and the paced all-pages run are the logic's.
@@ -87,6 +75,7 @@ class TitleDialog : public QDialog {
     QTimer timer_;
     double paceScale_ = 1.0;
     QString shownText_;    // the input's text as the model last took it
+    int shownLength_ = 0;  // model S: that text's length in the page input
     bool showing_ = false; // the input is being filled, not edited
     QComboBox* page_ = nullptr;
     QComboBox* line_ = nullptr;

@@ -190,6 +190,41 @@ class DateTimeDialogTest : public QObject {
         const tlx::qt::DialogContext other{*state, *host, links, nullptr, *blink, QString("x")};
         QVERIFY(tlx::qt::makeTitleDialog(other) == nullptr);
     }
+
+    // With a TCP/IP connection selected each dialog names itself with its
+    // own word and the address, and its buttons go over the socket.
+    void tcpCaptionsAndSend() {
+        make(Product::F);
+        state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
+        state->connection.clientServer = 0;
+        state->connection.hostList = {{192, 168, 0, 7}};
+        state->connection.selectNumber = 0;
+        state->link.socketConnected = true;
+        tlx::qt::LinkHub links(*state, *host);
+        const struct {
+            int command;
+            const char* caption;
+        } rows[] = {{32780, "日付，時刻 192.168.0.7"},
+                    {32781, "タイトル入力 192.168.0.7"},
+                    {32802, "表示ページ 192.168.0.7"}};
+        for (const auto& row : rows) {
+            const auto route = tlx::routeOf(Product::F, row.command);
+            QVERIFY(route.has_value());
+            const tlx::qt::DialogContext context{*state,  *host,  links,
+                                                 nullptr, *route, QString("x")};
+            auto dialog = tlx::qt::makeTitleDialog(context);
+            QVERIFY(dialog != nullptr);
+            QCOMPARE(dialog->windowTitle(), QString(row.caption));
+        }
+
+        DeviceTransport device(*state, *host);
+        tlx::qt::DateTimeDialog dialog(*state, *host, device, {2031, 12, 24, 23, 59, 1}, "t");
+        dialog.fieldButton(ClockField::Year)->click();
+        dialog.fieldButton(ClockField::Second)->click();
+        QCOMPARE(withoutCrLf(device.lines), (std::vector<std::string>{"DSY31", "TSS01"}));
+        QVERIFY(!state->link.abortFlag);
+        QCOMPARE(host->texts(), (std::vector<std::string>{"Socket ＯＫ", "Socket ＯＫ"}));
+    }
 };
 
 QTEST_MAIN(DateTimeDialogTest)

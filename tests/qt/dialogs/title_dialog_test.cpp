@@ -264,6 +264,9 @@ class TitleDialogTest : public QObject {
         QVERIFY(dialog.preview() == nullptr);
         QVERIFY(dialog.pageInput() != nullptr);
         QVERIFY(!state->model.dataModified);
+        // The glyph is one object drawn as a full-width space.
+        QCOMPARE(dialog.pageInput()->toPlainText(), QString("Ａ") + QChar(0xFFFC));
+        QCOMPARE(dialog.pageInput()->length(), 2);
         QTextCursor c = dialog.pageInput()->textCursor();
         c.movePosition(QTextCursor::End);
         dialog.pageInput()->setTextCursor(c);
@@ -271,6 +274,23 @@ class TitleDialogTest : public QObject {
         QCOMPARE(qbytes(state->model.titlePageText[0].view()),
                  QByteArray("\x82\x60\x12\x0A\x88\x9F", 6));
         QVERIFY(state->model.dataModified);
+        c.setPosition(0);
+        dialog.pageInput()->setTextCursor(c);
+        commit(dialog.pageInput(), "ア");
+        QCOMPARE(qbytes(state->model.titlePageText[0].view()),
+                 QByteArray("\x83\x41\x82\x60\x12\x0A\x88\x9F", 8));
+        // A refused character leaves the glyph alone.
+        commit(dialog.pageInput(), "😀");
+        QCOMPARE(host->texts(), std::vector<std::string>{kJisMessage});
+        QCOMPARE(dialog.pageInput()->title(),
+                 QString("アＡ") + fromUcs4(tlx::qt::glyphMarker(0x120A)) + "亜");
+        QCOMPARE(dialog.pageInput()->textCursor().position(), 1);
+        host->clear();
+        c.setPosition(0);
+        dialog.pageInput()->setTextCursor(c);
+        QTest::keyClick(dialog.pageInput(), Qt::Key_Delete);
+        QCOMPARE(qbytes(state->model.titlePageText[0].view()),
+                 QByteArray("\x82\x60\x12\x0A\x88\x9F", 6));
         // Enter adds no line break.
         QTest::keyClick(dialog.pageInput(), Qt::Key_Return);
         QCOMPARE(state->model.titlePageText[0].size(), std::size_t{6});

@@ -1,0 +1,127 @@
+#include "model/title_page_edit.h"
+
+#include "model/sjis_text.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QList>
+#include <QMimeData>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextObjectInterface>
+
+namespace tlx::qt {
+
+namespace {
+
+constexpr int kGlyphObject = QTextFormat::UserObject + 1;
+constexpr int kGlyphUnit = QTextFormat::UserProperty + 1;
+
+QString withoutLineBreaks(QString text) {
+    text.remove(QChar('\r'));
+    text.remove(QChar('\n'));
+    text.remove(QChar(0x2028));
+    text.remove(QChar(0x2029));
+    return text;
+}
+
+// Takes the room of a full-width space and draws nothing.
+class GlyphSpace : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+  public:
+    using QObject::QObject;
+
+    QSizeF intrinsicSize(QTextDocument* /*doc*/, int /*posInDocument*/,
+                         const QTextFormat& format) override {
+        const QFontMetricsF metrics(format.toCharFormat().font());
+        return {metrics.horizontalAdvance(QChar(0x3000)), metrics.height()};
+    }
+    void drawObject(QPainter* /*painter*/, const QRectF& /*rect*/, QTextDocument* /*doc*/,
+                    int /*posInDocument*/, const QTextFormat& /*format*/) override {}
+};
+
+} // namespace
+
+TitlePageEdit::TitlePageEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    document()->documentLayout()->registerHandler(kGlyphObject, new GlyphSpace(this));
+}
+
+void TitlePageEdit::setTitle(const QString& text) {
+    const bool blocked = document()->blockSignals(true);
+    clear();
+    QTextCursor cursor(document());
+    QString run;
+    const QTextCharFormat plain;
+    const QList<uint> codePoints = text.toUcs4();
+    for (const uint c : codePoints) {
+        if (!isGlyphMarker(c)) {
+            const char32_t one[1] = {c};
+            run += QString::fromUcs4(one, 1);
+            continue;
+        }
+        cursor.insertText(run, plain);
+        run.clear();
+        QTextCharFormat glyph;
+        glyph.setObjectType(kGlyphObject);
+        glyph.setProperty(kGlyphUnit, static_cast<int>(c - glyphMarker(0)));
+        cursor.insertText(QString(QChar::ObjectReplacementCharacter), glyph);
+    }
+    cursor.insertText(run, plain);
+    document()->blockSignals(blocked);
+    setTextCursor(cursor);
+    emit textChanged();
+}
+
+QString TitlePageEdit::title() const {
+    QString out;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block != document()->begin()) {
+            out += QChar('\n');
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            const QString text = fragment.text();
+            if (format.objectType() != kGlyphObject) {
+                out += text;
+                continue;
+            }
+            const auto unit = static_cast<std::uint16_t>(format.intProperty(kGlyphUnit));
+            for (const QChar ch : text) {
+                if (ch == QChar::ObjectReplacementCharacter) {
+                    const char32_t marker[1] = {glyphMarker(unit)};
+                    out += QString::fromUcs4(marker, 1);
+                } else {
+                    out += ch;
+                }
+            }
+        }
+    }
+    return out;
+}
+
+int TitlePageEdit::length() const {
+    return document()->characterCount() - 1;
+}
+
+void TitlePageEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TitlePageEdit::insertFromMimeData(const QMimeData* source) {
+    if (source->hasText()) {
+        insertPlainText(withoutLineBreaks(source->text()));
+    }
+}
+
+} // namespace tlx::qt
+
+#include "title_page_edit.moc"
