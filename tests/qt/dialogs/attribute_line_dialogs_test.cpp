@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -145,6 +146,43 @@ class LineAttributeDialogsTest : public QObject {
         QVERIFY(host->messages.empty());
         w->closeButton()->click();
         QVERIFY(!w->isVisible());
+    }
+
+    // Covering and uncovering the dialog paints the preview again; the run
+    // goes on to the last page.
+    void previewPaintedDuringTheRun() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        auto w = lineDialog(Feature::Blink, device);
+        w->setPaceScale(0.025); // one millisecond a page
+        w->sendAllButton()->click();
+        QTRY_VERIFY(device.lines.size() >= 20);
+        QVERIFY(w->logic().transferring());
+        const QPixmap painted = w->preview()->grab();
+        QVERIFY(!painted.isNull());
+        QVERIFY(w->logic().transferring());
+        QTRY_VERIFY_WITH_TIMEOUT(!w->logic().transferring(), 30000);
+        QCOMPARE(device.lines.size(), std::size_t{512});
+        QCOMPARE(w->logic().run().end(), tlx::RunEnd::Completed);
+    }
+
+    // Over TCP/IP every page waits for its answer inside the send.
+    void lineDialogSendsAllPagesOverTcp() {
+        make(Product::F);
+        state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
+        state->link.socketConnected = true;
+        DeviceTransport device(*state, *host);
+        auto w = lineDialog(Feature::EraseTime, device);
+        QCOMPARE(w->progressBar()->objectName(), QString("progress1156"));
+        QCOMPARE(w->percentField()->objectName(), QString("percent1030"));
+        w->allLinesBox(0)->setCurrentIndex(240);
+        w->sendAllButton()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->logic().transferring(), 30000);
+        QCOMPARE(device.lines.size(), std::size_t{512});
+        QCOMPARE(device.lines[0], crlf("IDRT001240240240240240240240240240240"));
+        QVERIFY(device.device().state().model.eraseTime == state->model.eraseTime);
+        QVERIFY(host->messages.empty());
+        QCOMPARE(state->model.busyStep, 0);
     }
 
     void lineDialogStopsOnADeviceError() {

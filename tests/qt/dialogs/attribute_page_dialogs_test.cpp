@@ -89,6 +89,25 @@ class PageAttributeDialogsTest : public QObject {
         QVERIFY(open(Product::S, Feature::ScrollSpeed) != nullptr);
         QVERIFY(open(Product::F, Feature::Schedule) == nullptr);
         QVERIFY(open(Product::F, Feature::TitleInput) == nullptr);
+        auto levelsS = open(Product::S, Feature::Levels);
+        QCOMPARE(levelsS->windowTitle(), QString("文字レベルの設定"));
+        QCOMPARE(levelsS->findChild<QPushButton*>("button1028")->text(), QString("ページ設定"));
+
+        // With a TCP/IP connection the title is the dialog's word and the
+        // connection's address.
+        state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
+        state->connection.clientServer = 0;
+        state->connection.hostList = {{10, 0, 0, 7}};
+        state->connection.selectNumber = 0;
+        state->link.socketConnected = true;
+        QCOMPARE(open(Product::F, Feature::Blink)->windowTitle(), QString("点滅 10.0.0.7"));
+        QCOMPARE(open(Product::F, Feature::HorizontalOffset)->windowTitle(),
+                 QString("水平方向のオフセット 10.0.0.7"));
+        QCOMPARE(open(Product::S, Feature::ScrollSpeed)->windowTitle(),
+                 QString("スクロール速度の設定 10.0.0.7"));
+        QCOMPARE(open(Product::S, Feature::Colours)->windowTitle(),
+                 QString("文字色＆縁取り色 10.0.0.7"));
+        state->link.socketConnected = false;
         state->product = Product::F;
     }
 
