@@ -345,6 +345,24 @@ TEST_F(LineAttributeTest, OverTcpEachPageWaitsForItsAnswer) {
     EXPECT_EQ(state->model.busyStep, 0);
 }
 
+// A TCP/IP connection that drops during the run ends it with one warning,
+// not one warning for every page left.
+TEST_F(LineAttributeTest, ConnectionLostDuringTheRunStopsIt) {
+    state->connection.interfaceKind = InterfaceKind::Tcp;
+    state->link.socketConnected = true;
+    auto dialog = open(Feature::Blink);
+    ASSERT_TRUE(dialog->pressSendAll());
+    link.queueData("GO\r\n");
+    ASSERT_TRUE(dialog->tick());
+    state->link.socketConnected = false;
+    EXPECT_FALSE(dialog->tick());
+    EXPECT_EQ(host.texts(), std::vector<std::string>{"Socket が接続されていません"});
+    EXPECT_EQ(link.socketSends.size(), 1u);
+    EXPECT_EQ(dialog->run().end(), RunEnd::Stopped);
+    EXPECT_EQ(state->model.busyStep, 0);
+    EXPECT_TRUE(dialog->closeEnabled());
+}
+
 TEST_F(LineAttributeTest, BroadcastOnRs485GoesOutWithFF) {
     state->connection.rsControl = 1;
     auto dialog = open(Feature::Blink);
