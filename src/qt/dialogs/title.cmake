@@ -9,5 +9,5 @@ target_sources(tlx_desktop PRIVATE
   model/sjis_text.h
   model/title_dialog.cpp
   model/title_dialog.h
-  model/title_page_edit.cpp
-  model/title_page_edit.h)
+  model/title_text_edit.cpp
+  model/title_text_edit.h)

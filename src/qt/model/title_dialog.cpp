@@ -10,7 +10,6 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -62,13 +61,8 @@ TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, cons
     top->addWidget(slave_);
     layout->addLayout(top);
 
-    if (logic_.perLine()) {
-        buildLineInput();
-        layout->addWidget(lineInput_);
-    } else {
-        buildPageInput();
-        layout->addWidget(pageInput_);
-    }
+    buildInput();
+    layout->addWidget(input_);
 
     auto* sends = new QHBoxLayout;
     if (logic_.perLine()) {
@@ -133,41 +127,30 @@ TitleDialog::~TitleDialog() {
     logic_.abandon();
 }
 
-void TitleDialog::buildLineInput() {
-    lineInput_ = new QLineEdit(this);
-    lineInput_->setObjectName(QStringLiteral("edit1026"));
-    lineInput_->setAttribute(Qt::WA_InputMethodEnabled, true);
+void TitleDialog::buildInput() {
+    input_ = new TitleTextEdit(this);
+    input_->setObjectName(QStringLiteral("edit1026"));
+    input_->setAttribute(Qt::WA_InputMethodEnabled, true);
+    if (logic_.perLine()) {
+        input_->setSingleLine();
+    } else {
+        input_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        input_->setWordWrapMode(QTextOption::WrapAnywhere);
+    }
     // The operator's own edits only: the text shown on a page or line change
     // is already the model's.
-    connect(lineInput_, &QLineEdit::textEdited, this, &TitleDialog::edited);
-}
-
-void TitleDialog::buildPageInput() {
-    pageInput_ = new TitlePageEdit(this);
-    pageInput_->setObjectName(QStringLiteral("edit1026"));
-    pageInput_->setAttribute(Qt::WA_InputMethodEnabled, true);
-    pageInput_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    pageInput_->setWordWrapMode(QTextOption::WrapAnywhere);
-    connect(pageInput_, &QPlainTextEdit::textChanged, this, [this] {
+    connect(input_, &QPlainTextEdit::textChanged, this, [this] {
         if (!showing_) {
-            edited(pageInput_->title());
+            edited(input_->title());
         }
     });
-}
-
-QString TitleDialog::inputText() const {
-    return lineInput_ != nullptr ? lineInput_->text() : pageInput_->title();
 }
 
 void TitleDialog::showInput() {
     shownText_ = titleInputText(logic_.inputText());
     showing_ = true;
-    if (lineInput_ != nullptr) {
-        lineInput_->setText(shownText_);
-    } else {
-        pageInput_->setTitle(shownText_);
-        shownLength_ = pageInput_->length();
-    }
+    input_->setTitle(shownText_);
+    shownLength_ = input_->length();
     showing_ = false;
 }
 
@@ -184,9 +167,7 @@ void TitleDialog::edited(const QString& text) {
         return;
     }
     shownText_ = text;
-    if (pageInput_ != nullptr) {
-        shownLength_ = pageInput_->length();
-    }
+    shownLength_ = input_->length();
     showPreview();
 }
 
@@ -194,19 +175,12 @@ void TitleDialog::edited(const QString& text) {
 // characters began.
 void TitleDialog::refuseEdit() {
     showing_ = true;
-    if (lineInput_ != nullptr) {
-        const qsizetype grown = lineInput_->text().size() - shownText_.size();
-        const int cursor = lineInput_->cursorPosition() - static_cast<int>(grown);
-        lineInput_->setText(shownText_);
-        lineInput_->setCursorPosition(std::max(0, cursor));
-    } else {
-        QTextCursor c = pageInput_->textCursor();
-        const int cursor = c.position() - (pageInput_->length() - shownLength_);
-        pageInput_->setTitle(shownText_);
-        c = pageInput_->textCursor();
-        c.setPosition(std::clamp(cursor, 0, shownLength_));
-        pageInput_->setTextCursor(c);
-    }
+    QTextCursor c = input_->textCursor();
+    const int cursor = c.position() - (input_->length() - shownLength_);
+    input_->setTitle(shownText_);
+    c = input_->textCursor();
+    c.setPosition(std::clamp(cursor, 0, shownLength_));
+    input_->setTextCursor(c);
     showing_ = false;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/title_entry.h"
-#include "model/title_page_edit.h"
+#include "model/title_text_edit.h"
 
 #include <QDialog>
 #include <QString>
@@ -9,7 +9,6 @@
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
@@ -36,10 +35,11 @@ class TitleDialog : public QDialog {
     void setPaceScale(double scale) { paceScale_ = scale; }
 
     QComboBox* pageBox() const { return page_; }
-    QComboBox* lineBox() const { return line_; }            // model F only
-    QLineEdit* lineInput() const { return lineInput_; }     // model F only
-    TitlePageEdit* pageInput() const { return pageInput_; } // model S only
-    QPushButton* lineButton() const { return sendLine_; }   // model F only
+    QComboBox* lineBox() const { return line_; } // model F only
+    // The title input: one line (model F) or the page (model S).
+    TitleTextEdit* lineInput() const { return logic_.perLine() ? input_ : nullptr; }
+    TitleTextEdit* pageInput() const { return logic_.perLine() ? nullptr : input_; }
+    QPushButton* lineButton() const { return sendLine_; } // model F only
     QPushButton* pageButton() const { return sendPage_; }
     QPushButton* allButton() const { return sendAll_; }
     QPushButton* closeButton() const { return close_; }
@@ -57,8 +57,7 @@ class TitleDialog : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void buildLineInput();
-    void buildPageInput();
+    void buildInput();
     void choosePage(int index);
     void chooseLine(int index);
     void edited(const QString& text);
@@ -69,7 +68,6 @@ class TitleDialog : public QDialog {
     void pressAll();
     void onTick();
     void startTimer(std::chrono::milliseconds interval);
-    QString inputText() const;
 
     TitleEntry logic_;
     QTimer timer_;
@@ -79,8 +77,7 @@ class TitleDialog : public QDialog {
     bool showing_ = false; // the input is being filled, not edited
     QComboBox* page_ = nullptr;
     QComboBox* line_ = nullptr;
-    QLineEdit* lineInput_ = nullptr;
-    TitlePageEdit* pageInput_ = nullptr;
+    TitleTextEdit* input_ = nullptr;
     QPushButton* sendLine_ = nullptr;
     QPushButton* sendPage_ = nullptr;
     QPushButton* sendAll_ = nullptr;

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -137,8 +136,8 @@ class TitleDialogTest : public QObject {
         dialog.show();
         commit(dialog.lineInput(), "Ａ");
         commit(dialog.lineInput(), "😀");
-        QCOMPARE(dialog.lineInput()->text(), QString("Ａ"));
-        QCOMPARE(dialog.lineInput()->cursorPosition(), 1);
+        QCOMPARE(dialog.lineInput()->title(), QString("Ａ"));
+        QCOMPARE(dialog.lineInput()->textCursor().position(), 1);
         QCOMPARE(qbytes(state->model.titleText[0][0].view()), QByteArray("\x82\x60"));
         QCOMPARE(host->texts(), std::vector<std::string>{kJisMessage});
         QCOMPARE(host->messages[0].kind, tlx::MessageKind::Warning);
@@ -161,11 +160,11 @@ class TitleDialogTest : public QObject {
         commit(dialog.lineInput(), QString("亜").repeated(27));
         commit(dialog.lineInput(), "abc");
         QCOMPARE(state->model.titleText[0][0].size(), std::size_t{54});
-        QCOMPARE(dialog.lineInput()->text(), QString("亜").repeated(27));
+        QCOMPARE(dialog.lineInput()->title(), QString("亜").repeated(27));
         commit(dialog.lineInput(), "腕");
         QCOMPARE(state->model.titleText[0][0].size(), std::size_t{56});
         commit(dialog.lineInput(), "a");
-        QCOMPARE(dialog.lineInput()->text(), QString("亜").repeated(27) + "腕");
+        QCOMPARE(dialog.lineInput()->title(), QString("亜").repeated(27) + "腕");
         QCOMPARE(state->model.titleText[0][0].size(), std::size_t{56});
         QVERIFY(host->messages.empty());
     }
@@ -182,14 +181,16 @@ class TitleDialogTest : public QObject {
         dialog.show();
         QCOMPARE(dialog.pageBox()->currentText(), QString("003"));
         QCOMPARE(dialog.lineBox()->currentText(), QString("02"));
-        QCOMPARE(dialog.lineInput()->text(), fromUcs4(tlx::qt::glyphMarker(0x1100)) + "Ａ");
+        QCOMPARE(dialog.lineInput()->title(), fromUcs4(tlx::qt::glyphMarker(0x1100)) + "Ａ");
+        // Drawn as a full-width space: one object in the input.
+        QCOMPARE(dialog.lineInput()->toPlainText(), QChar(0xFFFC) + QString("Ａ"));
         QVERIFY(dialog.preview()->text().contains("Line02 = 　Ａ　"));
-        dialog.lineInput()->end(false);
+        dialog.lineInput()->moveCursor(QTextCursor::End);
         commit(dialog.lineInput(), "Ｂ");
         QCOMPARE(qbytes(state->model.titleText[2][1].view()),
                  QByteArray("\x11\x00\x82\x60\x82\x61", 6));
-        dialog.lineInput()->home(false);
-        dialog.lineInput()->cursorForward(false, 1);
+        dialog.lineInput()->moveCursor(QTextCursor::Start);
+        dialog.lineInput()->moveCursor(QTextCursor::NextCharacter);
         commit(dialog.lineInput(), "ア");
         QCOMPARE(qbytes(state->model.titleText[2][1].view()),
                  QByteArray("\x11\x00\x83\x41\x82\x60\x82\x61", 8));
@@ -212,12 +213,12 @@ class TitleDialogTest : public QObject {
         QVERIFY(!state->model.dataModified);
         dialog.pageBox()->setCurrentIndex(5);
         emit dialog.pageBox()->activated(5);
-        QCOMPARE(dialog.lineInput()->text(), QString("Ａ"));
+        QCOMPARE(dialog.lineInput()->title(), QString("Ａ"));
         QVERIFY(state->model.dataModified);
         QTRY_VERIFY(dialog.preview()->text().startsWith("Page 006\nLine01 = Ａ"));
         dialog.lineBox()->setCurrentIndex(3);
         emit dialog.lineBox()->activated(3);
-        QCOMPARE(dialog.lineInput()->text(), QString("Ｂ"));
+        QCOMPARE(dialog.lineInput()->title(), QString("Ｂ"));
         QCOMPARE(qbytes(state->model.titleText[5][3].view()), QByteArray("\x82\x61"));
         QCOMPARE(state->dialogs.currentPage, 5);
         QCOMPARE(state->dialogs.currentLine, 3);

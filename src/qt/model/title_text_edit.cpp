@@ -1,4 +1,4 @@
-#include "model/title_page_edit.h"
+#include "model/title_text_edit.h"
 
 #include "model/sjis_text.h"
 
@@ -46,11 +46,25 @@ class GlyphSpace : public QObject, public QTextObjectInterface {
 
 } // namespace
 
-TitlePageEdit::TitlePageEdit(QWidget* parent) : QPlainTextEdit(parent) {
+TitleTextEdit::TitleTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
     document()->documentLayout()->registerHandler(kGlyphObject, new GlyphSpace(this));
+    setTabChangesFocus(true);
 }
 
-void TitlePageEdit::setTitle(const QString& text) {
+void TitleTextEdit::setSingleLine() {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const QFontMetrics metrics(font());
+    const QMargins margins = contentsMargins();
+    const int height = metrics.lineSpacing() + 2 * static_cast<int>(document()->documentMargin()) +
+                       margins.top() + margins.bottom();
+    setFixedHeight(height);
+    setMinimumWidth(metrics.horizontalAdvance(QString(28, QChar(0x3000))));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void TitleTextEdit::setTitle(const QString& text) {
     const bool blocked = document()->blockSignals(true);
     clear();
     QTextCursor cursor(document());
@@ -76,7 +90,7 @@ void TitlePageEdit::setTitle(const QString& text) {
     emit textChanged();
 }
 
-QString TitlePageEdit::title() const {
+QString TitleTextEdit::title() const {
     QString out;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         if (block != document()->begin()) {
@@ -104,11 +118,11 @@ QString TitlePageEdit::title() const {
     return out;
 }
 
-int TitlePageEdit::length() const {
+int TitleTextEdit::length() const {
     return document()->characterCount() - 1;
 }
 
-void TitlePageEdit::keyPressEvent(QKeyEvent* event) {
+void TitleTextEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->ignore();
         return;
@@ -116,7 +130,7 @@ void TitlePageEdit::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void TitlePageEdit::insertFromMimeData(const QMimeData* source) {
+void TitleTextEdit::insertFromMimeData(const QMimeData* source) {
     if (source->hasText()) {
         insertPlainText(withoutLineBreaks(source->text()));
     }
@@ -124,4 +138,4 @@ void TitlePageEdit::insertFromMimeData(const QMimeData* source) {
 
 } // namespace tlx::qt
 
-#include "title_page_edit.moc"
+#include "title_text_edit.moc"
