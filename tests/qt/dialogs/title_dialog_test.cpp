@@ -6,6 +6,7 @@
 #include "model/sjis_text.h"
 #include "model/title_dialog.h"
 #include "support/fake_host.h"
+#include "support/reply_lines.h"
 
 #include <QComboBox>
 #include <QInputMethodEvent>
@@ -198,6 +199,36 @@ class TitleDialogTest : public QObject {
         QCOMPARE(device.lines.size(), std::size_t{1});
         QCOMPARE(device.lines[0],
                  "CA003L02" + std::string("A445252223412342") + repeat("2121", 24) + "\r\n");
+    }
+
+    // Issue-7 glyphs (second byte NUL, LF or CR) at the start, middle and end
+    // of a line: typing elsewhere in the line changes none of them.
+    void everyGlyphWithControlBytesSurvivesTyping_data() {
+        QTest::addColumn<int>("unit");
+        for (int unit : {0x1100, 0x1200, 0x1300, 0x110A, 0x120A, 0x110D, 0x120D}) {
+            QTest::newRow(QByteArray::number(unit, 16).constData()) << unit;
+        }
+    }
+    void everyGlyphWithControlBytesSurvivesTyping() {
+        QFETCH(int, unit);
+        make(Product::F);
+        const std::string g{static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+        state->model.titleText[0][0].assign(g + "\x82\x60" + g + "\x82\x61" + g);
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "t");
+        dialog.show();
+        dialog.lineInput()->moveCursor(QTextCursor::Start);
+        dialog.lineInput()->moveCursor(QTextCursor::NextCharacter);
+        commit(dialog.lineInput(), "あ");
+        dialog.lineInput()->moveCursor(QTextCursor::End);
+        commit(dialog.lineInput(), "い");
+        QCOMPARE(qbytes(state->model.titleText[0][0].view()),
+                 qbytes(g + "\x82\xA0\x82\x60" + g + "\x82\x61" + g + "\x82\xA2"));
+        dialog.lineButton()->click();
+        QCOMPARE(device.lines.size(), std::size_t{1});
+        const std::string w = tlx::test::hex4(static_cast<std::uint16_t>(unit + 37701));
+        QCOMPARE(device.lines[0], "CA001L01" + w + "24222341" + w + "2342" + w + "2424" +
+                                      repeat("2121", 21) + "\r\n");
     }
 
     // Another page or line shows its text at once; the page's preview
