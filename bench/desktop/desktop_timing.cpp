@@ -7,7 +7,8 @@
 //   tlx-desktop-timing stall F|S SECONDS
 //       a read-all at full pacing against tlx500-sim on a pseudo-terminal,
 //       with the main window and its 150 ms tick up; a 10 ms timer records
-//       how late the event loop serves it
+//       how long the main thread was busy between two of its ticks (the
+//       event loop's stall) and how late it was served
 
 #include "app/app_dialogs.h"
 #include "app/app_state.h"
@@ -27,6 +28,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <vector>
 
@@ -36,6 +38,12 @@ long long nowNs() {
     return static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(
                                       std::chrono::steady_clock::now().time_since_epoch())
                                       .count());
+}
+
+long long threadCpuNs() {
+    timespec t{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
 }
 
 double median(std::vector<double> v) {
@@ -122,19 +130,27 @@ int stall(tlx::Product product, int seconds) {
     auto dialog = dialogs.create(*tlx::routeOf(product, 32807));
     auto* run = dynamic_cast<tlx::qt::RunDialog*>(dialog.get());
 
+    // Lateness alone also counts the time the kernel gave the CPU to other
+    // processes; the main thread's own CPU time between two probe ticks is
+    // what the event loop spent busy, i.e. its stall.
     constexpr int kProbeMs = 10;
     QElapsedTimer clock;
     qint64 last = 0;
-    qint64 worst = 0;
+    qint64 lastCpu = 0;
+    qint64 worstLate = 0;
+    qint64 worstBusy = 0;
     qint64 ticks = 0;
     QTimer probe;
     probe.setTimerType(Qt::PreciseTimer);
     QObject::connect(&probe, &QTimer::timeout, [&] {
         const qint64 now = clock.nsecsElapsed();
+        const qint64 cpu = threadCpuNs();
         if (last != 0) {
-            worst = std::max(worst, now - last - kProbeMs * 1000000LL);
+            worstLate = std::max(worstLate, now - last - kProbeMs * 1000000LL);
+            worstBusy = std::max(worstBusy, cpu - lastCpu);
         }
         last = now;
+        lastCpu = cpu;
         ++ticks;
     });
     run->show();
@@ -145,17 +161,18 @@ int stall(tlx::Product product, int seconds) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
     const int steps = run->progressBar()->value();
-    std::printf("read-all at full pacing, model %c, %.1f s, %d steps%s: event loop at most %.1f ms "
-                "late (limit 50), %lld probe ticks; messages: %zu\n",
+    std::printf("read-all at full pacing, model %c, %.1f s, %d steps%s: the event loop was busy at "
+                "most %.1f ms between two 10 ms probe ticks (limit 50) and served them at most "
+                "%.1f ms late, %lld ticks; messages: %zu\n",
                 product == tlx::Product::F ? 'F' : 'S',
                 static_cast<double>(clock.elapsed()) / 1000.0,
                 run->isVisible() ? steps : run->controller().progress().barMax,
-                run->isVisible() ? "" : " (complete)", static_cast<double>(worst) / 1e6, ticks,
-                host.messages.size());
+                run->isVisible() ? "" : " (complete)", static_cast<double>(worstBusy) / 1e6,
+                static_cast<double>(worstLate) / 1e6, ticks, host.messages.size());
     run->reject();
     sim.terminate();
     sim.waitForFinished();
-    return worst <= 50LL * 1000000LL ? 0 : 1;
+    return worstBusy <= 50LL * 1000000LL ? 0 : 1;
 }
 
 } // namespace
