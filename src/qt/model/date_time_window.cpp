@@ -67,7 +67,8 @@ DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport
         fields_[i] = list;
         fieldButtons_[i] = set;
         const ClockField field = r.field;
-        connect(list, &QComboBox::activated, this,
+        // A button sends what its list shows, however the list was changed.
+        connect(list, &QComboBox::currentIndexChanged, this,
                 [this, field](int index) { logic_.choose(field, index); });
         connect(set, &QPushButton::clicked, this, [this, field] { logic_.send(field); });
         ++row;

@@ -110,6 +110,11 @@ class DateTimeDialogTest : public QObject {
         QCOMPARE(dialog.fieldBox(ClockField::Year)->currentIndex(), -1);
         dialog.fieldButton(ClockField::Year)->click();
         QVERIFY(device.lines.empty());
+        dialog.fieldBox(ClockField::Year)->setCurrentIndex(99);
+        dialog.fieldBox(ClockField::Hour)->setCurrentIndex(23);
+        dialog.fieldButton(ClockField::Year)->click();
+        dialog.fieldButton(ClockField::Hour)->click();
+        QCOMPARE(withoutCrLf(device.lines), (std::vector<std::string>{"DSY99", "TSH23"}));
     }
 
     void slaveAddressOnlyOnRs485() {
