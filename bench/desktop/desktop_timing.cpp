@@ -4,7 +4,7 @@
 //       start-up to the first exposed main window, the program against a
 //       minimal Qt Widgets window started the same way, alternately; medians
 //       and their ratio
-//   tlx-desktop-timing stall F|S SECONDS
+//   tlx-desktop-timing stall F|S SECONDS [PACE_SCALE]
 //       a read-all at full pacing against tlx500-sim on a pseudo-terminal,
 //       with the main window and its 150 ms tick up; a 10 ms timer records
 //       how long the main thread was busy between two of its ticks (the
@@ -101,7 +101,7 @@ int startup(int runs) {
     return m > 0 && d / m <= 1.5 ? 0 : 1;
 }
 
-int stall(tlx::Product product, int seconds) {
+int stall(tlx::Product product, int seconds, double paceScale) {
     QTemporaryDir dir;
     const QString link = dir.filePath("ttyTLX");
     const QString ready = dir.filePath("ready");
@@ -139,6 +139,7 @@ int stall(tlx::Product product, int seconds) {
     qint64 lastCpu = 0;
     qint64 worstLate = 0;
     qint64 worstBusy = 0;
+    qint64 worstBusyAt = 0;
     qint64 ticks = 0;
     QTimer probe;
     probe.setTimerType(Qt::PreciseTimer);
@@ -147,12 +148,16 @@ int stall(tlx::Product product, int seconds) {
         const qint64 cpu = threadCpuNs();
         if (last != 0) {
             worstLate = std::max(worstLate, now - last - kProbeMs * 1000000LL);
-            worstBusy = std::max(worstBusy, cpu - lastCpu);
+            if (cpu - lastCpu > worstBusy) {
+                worstBusy = cpu - lastCpu;
+                worstBusyAt = now;
+            }
         }
         last = now;
         lastCpu = cpu;
         ++ticks;
     });
+    run->setPaceScale(paceScale);
     run->show();
     run->startButton()->click();
     clock.start();
@@ -161,14 +166,15 @@ int stall(tlx::Product product, int seconds) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
     const int steps = run->progressBar()->value();
-    std::printf("read-all at full pacing, model %c, %.1f s, %d steps%s: the event loop was busy at "
-                "most %.1f ms between two 10 ms probe ticks (limit 50) and served them at most "
-                "%.1f ms late, %lld ticks; messages: %zu\n",
-                product == tlx::Product::F ? 'F' : 'S',
+    std::printf("read-all at pace scale %.3g, model %c, %.1f s, %d steps%s: the event loop was "
+                "busy at most %.1f ms (at %.1f s) between two 10 ms probe ticks (limit 50) and "
+                "served them at most %.1f ms late, %lld ticks; messages: %zu\n",
+                paceScale, product == tlx::Product::F ? 'F' : 'S',
                 static_cast<double>(clock.elapsed()) / 1000.0,
                 run->isVisible() ? steps : run->controller().progress().barMax,
                 run->isVisible() ? "" : " (complete)", static_cast<double>(worstBusy) / 1e6,
-                static_cast<double>(worstLate) / 1e6, ticks, host.messages.size());
+                static_cast<double>(worstBusyAt) / 1e9, static_cast<double>(worstLate) / 1e6,
+                ticks, host.messages.size());
     run->reject();
     sim.terminate();
     sim.waitForFinished();
@@ -184,8 +190,9 @@ int main(int argc, char** argv) {
         return startup(args.size() >= 3 ? args[2].toInt() : 11);
     }
     if (args.size() >= 4 && args[1] == "stall") {
-        return stall(args[2] == "S" ? tlx::Product::S : tlx::Product::F, args[3].toInt());
+        return stall(args[2] == "S" ? tlx::Product::S : tlx::Product::F, args[3].toInt(),
+                     args.size() >= 5 ? args[4].toDouble() : 1.0);
     }
-    std::fprintf(stderr, "usage: tlx-desktop-timing startup [RUNS] | stall F|S SECONDS\n");
+    std::fprintf(stderr, "usage: tlx-desktop-timing startup [RUNS] | stall F|S SECONDS [PACE_SCALE]\n");
     return 2;
 }
