@@ -188,7 +188,7 @@ bool GlyphListLogic::exportPicture(int cell, int cellWidth, int cellHeight,
 
 bool GlyphListLogic::clearBuffer() {
     GlyphStore& store = state_.glyphs;
-    if (state_.link.glyphReplyWait) {
+    if (state_.link.glyphReplyWait || transferring()) {
         return false;
     }
     if (store.glyphDirty && !host_.askYesNo(kAskClearUnsaved, kCaptionBufferClear)) {
@@ -203,7 +203,7 @@ bool GlyphListLogic::clearBuffer() {
 }
 
 bool GlyphListLogic::openFile() {
-    if (state_.link.glyphReplyWait || state_.model.busyStep != 0) {
+    if (state_.link.glyphReplyWait || transferring() || state_.model.busyStep != 0) {
         return false;
     }
     if (state_.model.dataModified &&
@@ -240,7 +240,7 @@ bool GlyphListLogic::writeTable(const std::string& path) {
 }
 
 bool GlyphListLogic::saveFile() {
-    if (state_.link.glyphReplyWait) {
+    if (state_.link.glyphReplyWait || transferring()) {
         return false;
     }
     if (state_.glyphs.glyphFilePath.empty()) {
@@ -252,7 +252,7 @@ bool GlyphListLogic::saveFile() {
 }
 
 bool GlyphListLogic::saveFileAs() {
-    if (state_.link.glyphReplyWait) {
+    if (state_.link.glyphReplyWait || transferring()) {
         return false;
     }
     const auto chosen = host_.chooseFile(glyphListFileChoice(d_.size, true));

@@ -83,6 +83,8 @@ class GlyphListLogic {
     // The chooser the export offers for a glyph index.
     FileChoice pictureFileChoice(int index) const;
 
+    // The table and its file; each does nothing while a transfer runs, so
+    // the table is not changed under a registration.
     bool clearBuffer();
     bool openFile();
     bool saveFile();

@@ -256,6 +256,16 @@ TEST_F(GlyphListTest, TransfersAskRefuseAndHoldTheDialogOpen) {
     EXPECT_FALSE(l.close());
     EXPECT_TRUE(l.tick());
     EXPECT_EQ(transport.serialWrites.size(), 1u);
+    // The table and its file stay as they are under the transfer.
+    table(GlyphSize::Large)[5].assign(576, 'F');
+    state->glyphs.glyphFilePath = dir.file("t.tll");
+    EXPECT_FALSE(l.clearBuffer());
+    EXPECT_FALSE(l.saveFile());
+    EXPECT_FALSE(l.saveFileAs());
+    EXPECT_FALSE(l.openFile());
+    EXPECT_EQ(table(GlyphSize::Large)[5], std::string(576, 'F'));
+    EXPECT_TRUE(host.fileChoices.empty());
+    EXPECT_EQ(slurp(dir.file("t.tll")), "");
     l.abandon();
     EXPECT_FALSE(state->link.glyphTransferBusy);
     EXPECT_TRUE(l.close());

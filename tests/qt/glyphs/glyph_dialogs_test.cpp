@@ -209,13 +209,15 @@ class GlyphDialogsTest : public QObject {
         }
         const auto sent = ours;
         tlx::qt::GlyphListDialog dialog(GlyphSize::Small, *state, *host, device, "");
-        dialog.setPaceScale(0.0);
+        // 2 s a glyph becomes 10 ms: slow enough to look at a running transfer.
+        dialog.setPaceScale(0.005);
         dialog.show();
         dialog.registerButton()->click();
         QVERIFY(dialog.timerActive());
-        QTRY_VERIFY(device.lines.size() >= 10);
-        QVERIFY(dialog.percentText()->text() != QString("   "));
-        QVERIFY(dialog.progressBar()->value() > 0);
+        QTRY_VERIFY(dialog.timerActive() && device.lines.size() >= 10 &&
+                    dialog.percentText()->text() != QString("   ") &&
+                    dialog.progressBar()->value() > 0);
+        // No event is handled between the look and the click: still running.
         dialog.closeButton()->click();
         QVERIFY(dialog.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.timerActive(), 30000);
