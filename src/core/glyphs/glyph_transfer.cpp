@@ -100,7 +100,12 @@ void GlyphTransferRun::showProgress() {
 }
 
 void GlyphTransferRun::finish(GlyphTransferEnd how) {
-    state_.glyphs.currentGlyph = 0;
+    // A read the device may still answer late keeps currentGlyph on its
+    // glyph, so that the answer is stored where it belongs and not over
+    // glyph 1.
+    if (how != GlyphTransferEnd::DeviceSilent) {
+        state_.glyphs.currentGlyph = 0;
+    }
     state_.link.glyphTransferBusy = false;
     state_.link.glyphReplyWait = false;
     // A silent device made the no-answer rule mark busyStep as past the end

@@ -164,6 +164,31 @@ TEST_F(GlyphTransferTest, SilentDeviceEndsTheSerialRead) {
     EXPECT_FALSE(state->link.glyphTransferBusy);
     EXPECT_FALSE(state->link.glyphReplyWait);
     EXPECT_EQ(r.percent(), "   ");
+
+    // The answer arriving after all is stored at the glyph it was asked for.
+    EXPECT_EQ(state->glyphs.currentGlyph, 0);
+    dispatchSerialReply(*state, host, "FBMMA365" + std::string(256, 'E') + "\r\n");
+    EXPECT_EQ(state->glyphs.glyph(GlyphFace::Gothic, GlyphSize::Medium, 0), std::string(256, 'E'));
+}
+
+// Silent at the third glyph: a late answer lands on the third glyph, and
+// glyph 1 keeps what was read.
+TEST_F(GlyphTransferTest, LateAnswerAfterASilentEndGoesToItsOwnGlyph) {
+    auto r = run(GlyphSize::Small);
+    r.start(GlyphTransferMode::Read);
+    for (int n = 0; n < 2; ++n) {
+        r.tick();
+        dispatchSerialReply(*state, host, "FBMSA365" + std::string(144, '1') + "\r\n");
+    }
+    r.tick();
+    for (int i = 0; i < 30 && r.running(); ++i) {
+        tickWork(*state, host);
+        r.tick();
+    }
+    ASSERT_EQ(r.end(), GlyphTransferEnd::DeviceSilent);
+    dispatchSerialReply(*state, host, "FBMSA367" + std::string(144, '3') + "\r\n");
+    EXPECT_EQ(state->glyphs.glyph(GlyphFace::Gothic, GlyphSize::Small, 0), std::string(144, '1'));
+    EXPECT_EQ(state->glyphs.glyph(GlyphFace::Gothic, GlyphSize::Small, 2), std::string(144, '3'));
 }
 
 TEST_F(GlyphTransferTest, ReadOverTcpStoresEachReplyAndStopsWhenOneNeverComes) {

@@ -12,10 +12,12 @@
 #include "support/fake_transport.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using tlx::GlyphFace;
@@ -109,6 +111,32 @@ class GlyphDialogsTest : public QObject {
         QTest::mouseDClick(dialog.board(), Qt::LeftButton, {}, corner + QPoint(5, 5));
         QVERIFY(dialog.openEditor() == nullptr);
         state->link.glyphTransferBusy = false;
+    }
+
+    // A right double click writes the cell's picture to the chosen file.
+    void rightDoubleClickExportsThePicture() {
+        FakeTransport transport;
+        QTemporaryDir dir;
+        stored(GlyphSize::Large, 15).assign(576, 'F');
+        tlx::qt::GlyphListDialog dialog(GlyphSize::Large, *state, *host, transport, "");
+        choose(dialog.pageBox(), 1);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QString path = dir.filePath("cell");
+        host->chosenFiles = {path.toStdString()};
+        const QPoint corner = tlx::qt::GlyphCellBoard::cellCorner(1, 7);
+        QTest::mouseDClick(dialog.board(), Qt::RightButton, {}, corner + QPoint(40, 40));
+        QCOMPARE(host->fileChoices.size(), std::size_t{1});
+        QCOMPARE(host->fileChoices[0].initialPath, std::string("gl16.bmp"));
+        QFile file(path + ".bmp");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bmp = file.readAll();
+        const int stride = (95 * 3 + 3) / 4 * 4;
+        QCOMPARE(bmp.size(), 54 + stride * 95);
+        QCOMPARE(bmp.left(2), QByteArray("BM"));
+        // The top row (stored last) starts lit: a full glyph is white.
+        QCOMPARE(bmp.mid(54 + stride * 94, 3), QByteArray(3, '\xFF'));
+        QVERIFY(!dialog.openEditor());
     }
 
     // Left drag lights, right drag clears; pixels already lit by this drag
