@@ -19,9 +19,9 @@ constexpr std::array<std::string_view, 10> kNetworkRequests{"REAA", "REGA", "REI
 } // namespace
 
 // Four ticks: the version answer has three tick periods to arrive.
-const ReadBackDescriptor kVersionRead{kVersionRequests, 5, milliseconds{200}, false, 0};
+constexpr ReadBackDescriptor kVersionRead{kVersionRequests, 5, milliseconds{200}, false, 0};
 // One tick after the tenth request, which leaves a period for its answer.
-const ReadBackDescriptor kNetworkReadBack{kNetworkRequests, 12, milliseconds{200}, true, 11};
+constexpr ReadBackDescriptor kNetworkReadBack{kNetworkRequests, 12, milliseconds{200}, true, 11};
 
 ReadBackRun::ReadBackRun(const ReadBackDescriptor& d, AppState& state, Host& host,
                          Transport& transport)
