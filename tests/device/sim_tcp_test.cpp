@@ -334,23 +334,5 @@ TEST(SimOptions, MissingStateFileIsAnError) {
     EXPECT_TRUE(err.contains("x.dat"));
 }
 
-TEST(SimBenchmark, ShortCommandsPerSecondOverLoopback) {
-    Running r({"--tcp-listen", "0"});
-    ASSERT_TRUE(r.up());
-    QElapsedTimer t;
-    t.start();
-    int n = 0;
-    while (t.elapsed() < 1000) {
-        ASSERT_EQ(r.client.request("RAM"), "AMI\r\n");
-        ++n;
-    }
-    const double rate = n * 1000.0 / static_cast<double>(t.elapsed());
-    RecordProperty("commands_per_second", static_cast<int>(rate));
-    std::printf("tlx500-sim: %.0f short commands per second (one client, one at a time)\n", rate);
-    // Far below the target: catches only a stall per reply (such as delayed
-    // acknowledgements), never the machine's load.
-    EXPECT_GT(rate, 500.0);
-}
-
 } // namespace
 } // namespace tlx::sim::test
