@@ -112,6 +112,8 @@ DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport
     slave_->setObjectName(QStringLiteral("box1016"));
     bottom->addWidget(slave_);
     close_ = button(QStringLiteral("Close"), 2, this);
+    // Enter closes the dialog like Close; no setting is sent by Enter.
+    close_->setDefault(true);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
     bottom->addWidget(close_);
     layout->addLayout(bottom);

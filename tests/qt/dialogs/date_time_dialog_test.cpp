@@ -117,6 +117,19 @@ class DateTimeDialogTest : public QObject {
         QCOMPARE(withoutCrLf(device.lines), (std::vector<std::string>{"DSY99", "TSH23"}));
     }
 
+    // Enter closes the dialog, as Close does, and sends nothing.
+    void enterClosesTheDialog() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 3, 5, 7, 8, 9}, "t");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), static_cast<int>(QDialog::Rejected));
+        QVERIFY(device.lines.empty());
+    }
+
     void slaveAddressOnlyOnRs485() {
         make(Product::F);
         DeviceTransport device(*state, *host);
