@@ -1,5 +1,7 @@
 #include "dialogs/attribute_widgets.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QSignalBlocker>
 
@@ -32,6 +34,11 @@ QComboBox* makeLineBox(int id, QWidget* parent) {
         box->addItem(QStringLiteral("%1").arg(l, 2, 10, QLatin1Char('0')));
     }
     return box;
+}
+
+void addFormRow(QGridLayout* grid, int& row, const QString& label, QWidget* control) {
+    grid->addWidget(new QLabel(label, control->parentWidget()), row, 0);
+    grid->addWidget(control, row++, 1);
 }
 
 void showIndex(QComboBox* box, int index) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+class QGridLayout;
 class QPaintEvent;
 
 namespace tlx::qt {
@@ -23,6 +24,10 @@ QComboBox* makeValueBox(const ValueList& list, int id, QWidget* parent);
 // The page box [1025] "001".."512", or the line box "01".."10".
 QComboBox* makePageBox(QWidget* parent);
 QComboBox* makeLineBox(int id, QWidget* parent);
+
+// One row of a dialog's form: the label in column 0, the control in column 1;
+// the row counter moves on.
+void addFormRow(QGridLayout* grid, int& row, const QString& label, QWidget* control);
 
 // Selects index (-1: no selection) without the box reporting it as the
 // operator's choice.

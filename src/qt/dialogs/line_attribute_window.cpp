@@ -45,23 +45,18 @@ LineAttributeWindow::LineAttributeWindow(const LineAttributeDescriptor& d, AppSt
     auto* grid = new QGridLayout;
     int row = 0;
     page_ = makePageBox(this);
-    grid->addWidget(new QLabel(QStringLiteral("Page"), this), row, 0);
-    grid->addWidget(page_, row++, 1);
+    addFormRow(grid, row, QStringLiteral("Page"), page_);
     line_ = makeLineBox(d.lineBoxId, this);
-    grid->addWidget(new QLabel(QStringLiteral("Line"), this), row, 0);
-    grid->addWidget(line_, row++, 1);
+    addFormRow(grid, row, QStringLiteral("Line"), line_);
     for (int w = 0; w < d.valueCount; ++w) {
         const LineValue& v = d.value[static_cast<std::size_t>(w)];
         const auto at = static_cast<std::size_t>(w);
         value_[at] = makeValueBox(d.values, v.valueId, this);
         allPages_[at] = makeValueBox(d.values, v.allPagesId, this);
         allLines_[at] = makeValueBox(d.values, v.allLinesId, this);
-        grid->addWidget(new QLabel(attributeText(v.label), this), row, 0);
-        grid->addWidget(value_[at], row++, 1);
-        grid->addWidget(new QLabel(attributeText(v.allPagesLabel), this), row, 0);
-        grid->addWidget(allPages_[at], row++, 1);
-        grid->addWidget(new QLabel(attributeText(v.allLinesLabel), this), row, 0);
-        grid->addWidget(allLines_[at], row++, 1);
+        addFormRow(grid, row, attributeText(v.label), value_[at]);
+        addFormRow(grid, row, attributeText(v.allPagesLabel), allPages_[at]);
+        addFormRow(grid, row, attributeText(v.allLinesLabel), allLines_[at]);
         connect(value_[at], &QComboBox::currentIndexChanged, this, [this, w](int i) {
             logic_.chooseValue(w, i);
             refresh();
@@ -76,8 +71,7 @@ LineAttributeWindow::LineAttributeWindow(const LineAttributeDescriptor& d, AppSt
         });
     }
     slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
-    grid->addWidget(new QLabel(QStringLiteral("Slave Address"), this), row, 0);
-    grid->addWidget(slave_, row++, 1);
+    addFormRow(grid, row, QStringLiteral("Slave Address"), slave_);
     side->addLayout(grid);
 
     sendLine_ = button(QStringLiteral("ライン設定"), 1032, this);

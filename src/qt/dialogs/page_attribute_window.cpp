@@ -45,17 +45,14 @@ PageAttributeWindow::PageAttributeWindow(const PageAttributeDescriptor& d, AppSt
     auto* grid = new QGridLayout;
     int row = 0;
     page_ = makePageBox(this);
-    grid->addWidget(new QLabel(QStringLiteral("Page"), this), row, 0);
-    grid->addWidget(page_, row++, 1);
+    addFormRow(grid, row, QStringLiteral("Page"), page_);
     for (int w = 0; w < d.valueCount; ++w) {
         const PageValue& v = d.value[static_cast<std::size_t>(w)];
         const auto at = static_cast<std::size_t>(w);
         value_[at] = makeValueBox(d.values, v.valueId, this);
         allPages_[at] = makeValueBox(d.values, v.allPagesId, this);
-        grid->addWidget(new QLabel(attributeText(v.label), this), row, 0);
-        grid->addWidget(value_[at], row++, 1);
-        grid->addWidget(new QLabel(attributeText(v.allPagesLabel), this), row, 0);
-        grid->addWidget(allPages_[at], row++, 1);
+        addFormRow(grid, row, attributeText(v.label), value_[at]);
+        addFormRow(grid, row, attributeText(v.allPagesLabel), allPages_[at]);
         connect(value_[at], &QComboBox::currentIndexChanged, this, [this, w](int i) {
             logic_.chooseValue(w, i);
             refresh();
@@ -66,8 +63,7 @@ PageAttributeWindow::PageAttributeWindow(const PageAttributeDescriptor& d, AppSt
         });
     }
     slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
-    grid->addWidget(new QLabel(QStringLiteral("Slave Address"), this), row, 0);
-    grid->addWidget(slave_, row++, 1);
+    addFormRow(grid, row, QStringLiteral("Slave Address"), slave_);
     layout->addLayout(grid);
 
     sendPage_ = button(attributeText(d.pageButtonLabel), d.pageButtonId, this);
