@@ -5,7 +5,8 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+  qt6-translations-l10n
   xvfb xauth fonts-ipafont-gothic
 )
 missing=()
