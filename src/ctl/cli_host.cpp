@@ -69,15 +69,16 @@ void CliHost::fail(Failure f, const std::string& message) {
 }
 
 void CliHost::showMessage(MessageKind kind, std::string_view text, std::string_view) {
-    if (kind == MessageKind::Notice) {
-        // Acknowledgements ("Success", "Socket ＯＫ", "Socket 接続 OK") are for the desktop.
+    Failure f = Failure::None;
+    const std::string english = explain(text, &f);
+    // Acknowledgements ("Success", "Socket ＯＫ", "Socket 接続 OK") are for the
+    // desktop; a refusal shown in a notice box ("Socket mode difference") is not.
+    if (kind == MessageKind::Notice && f == Failure::None) {
         if (verbose) {
             std::cerr << "tlx500ctl: " << text << "\n";
         }
         return;
     }
-    Failure f = Failure::None;
-    const std::string english = explain(text, &f);
     if (text == "No Connect") {
         noConnect_ = true;
     }

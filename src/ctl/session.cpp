@@ -33,6 +33,8 @@ void onSignal(int) { gInterrupted = 1; }
 constexpr int kInterruptedStatus = 130;
 constexpr std::chrono::milliseconds kConnectTimeout{10000};
 constexpr std::chrono::milliseconds kTickInterval{150};
+// How often a wait looks for SIGINT / SIGTERM.
+constexpr std::chrono::milliseconds kInterruptPoll{20};
 
 std::string withoutLineEnd(std::string s) {
     while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) {
@@ -59,6 +61,8 @@ Session::Session(Options options, CliHost& host)
     // The answer wait follows the pacing scale, but never so short that a busy
     // machine misses a prompt answer.
     tcp_->setAnswerWait(std::max(scaled(kSocketAnswerWait), std::chrono::milliseconds(300)));
+    tcp_->setInterruptCheck(&interrupted);
+    serial_->setInterruptCheck(&interrupted);
     auto tap = [this](qt::Direction d, std::string_view bytes) {
         if (d == qt::Direction::In) {
             replyLines_.pushEach(bytes, [this](std::string_view line) {
@@ -91,6 +95,9 @@ int Session::status(int fallback) const {
 bool Session::waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
     QElapsedTimer clock;
     clock.start();
+    // Wakes the event wait, so that an interrupt is seen at once.
+    QTimer wake;
+    wake.start(kInterruptPoll);
     while (!done()) {
         if (interrupted() || clock.elapsed() > limit.count()) {
             return false;
@@ -198,11 +205,21 @@ void Session::settleSerial() {
     serial_->drain(5000);
 }
 
-bool Session::exchange(const std::string& line) {
-    state_->link.abortFlag = false;
+bool Session::exchange(const std::string& line, Reply answer) {
+    LinkState& link = state_->link;
+    link.abortFlag = false;
+    link.answers = AnswerCheck{};
+    link.answers.active = answer != Reply::None;
+    link.answers.expect(answer);
     sendCommand(*state_, host_, *transport_, line);
     settleSerial();
-    return host_.failure() == Failure::None && !state_->link.abortFlag;
+    const bool wrong = link.answers.active && (link.answers.unexpected || !link.answers.arrived);
+    link.answers = AnswerCheck{};
+    if (host_.failure() == Failure::None && !link.abortFlag && wrong) {
+        host_.fail(Failure::Refused,
+                   "the device gave an unexpected answer to " + withoutLineEnd(line));
+    }
+    return host_.failure() == Failure::None && !link.abortFlag;
 }
 
 template <typename Run> bool Session::drive(Run& run, const char* what, int total) {
@@ -226,9 +243,19 @@ template <typename Run> bool Session::drive(Run& run, const char* what, int tota
         timer.start(static_cast<int>(dueMs - now));
     };
     QEventLoop loop;
+    QTimer watch; // an interrupt ends the run between its ticks too
     QTimer timer;
     timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (interrupted() && run.running()) {
+            timer.stop();
+            run.requestStop();
+            run.tick();
+            loop.quit();
+        }
+    });
+    watch.start(kInterruptPoll);
     QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
         if (interrupted()) {
             run.requestStop();
@@ -246,6 +273,11 @@ template <typename Run> bool Session::drive(Run& run, const char* what, int tota
     progress.finish();
     // A serial run ends without waiting for its last answer; it counts too.
     settleSerial();
+    run.checkLastAnswer();
+    if (run.end() == RunEnd::Unexpected) {
+        host_.fail(Failure::Refused, "the device gave an unexpected answer at step " +
+                                         std::to_string(run.failedStep()));
+    }
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     const double floorSeconds = floorMs / 1000.0;
     std::fprintf(stderr, "tlx500ctl: %s took %.2f s for %d steps (pacing floor %.2f s, ratio %.3f)\n",
@@ -301,7 +333,7 @@ int Session::sendLine() {
 
 int Session::version() {
     state_->model.firmwareVersion.clear();
-    if (!exchange("RVN\r\n") || state_->model.firmwareVersion.empty()) {
+    if (!exchange("RVN\r\n", Reply::VN) || state_->model.firmwareVersion.empty()) {
         if (host_.failure() == Failure::None) {
             host_.fail(Failure::Refused, "the device did not report its version");
         }
@@ -320,7 +352,7 @@ int Session::setClock() {
         return status();
     }
     for (const auto& line : *lines) {
-        if (!exchange(line)) {
+        if (!exchange(line, Reply::GO)) {
             return status(1);
         }
     }

@@ -7,6 +7,7 @@
 #include "cli_host.h"
 #include "ctl_options.h"
 #include "link/line_framer.h"
+#include "link/replies.h"
 
 namespace tlx {
 struct AppState;
@@ -35,7 +36,8 @@ private:
     bool connectClient(); // to hostList[selectNumber], waiting for the outcome
     bool openListening();
     bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit);
-    bool exchange(const std::string& line); // send, wait for the answer
+    // Sends, waits for the answer; with an answer kind, any other line fails.
+    bool exchange(const std::string& line, Reply answer = Reply::None);
     void settleSerial(); // the last answer in, every byte out
     template <typename Run> bool drive(Run& run, const char* what, int total);
 

@@ -14,6 +14,7 @@ Connection::Connection(device::DeviceBus& bus, const device::FaultPlan& plan,
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &Connection::flushDue);
+    connect(&endless_, &QTimer::timeout, this, [this] { io_.write(endlessPiece_); });
     clock_.start();
 }
 
@@ -23,11 +24,16 @@ void Connection::receive(const QByteArray& bytes) {
     }
     out_.replies.clear();
     out_.close = false;
+    out_.endless.clear();
     const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (log_ != nullptr) {
         session_.receive(view, out_, [this](std::string_view line) { log_->append(line); });
     } else {
         session_.receive(view, out_);
+    }
+    if (!out_.endless.empty() && !endless_.isActive()) {
+        endlessPiece_ = QByteArray(out_.endless.data(), static_cast<qsizetype>(out_.endless.size()));
+        endless_.start(5);
     }
 
     const bool paced = pacing_.delayMs > 0 || pacing_.split;

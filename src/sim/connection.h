@@ -55,6 +55,8 @@ class Connection : public QObject {
     Io io_;
     std::deque<Piece> pieces_;
     QTimer timer_;
+    QTimer endless_; // repeats endlessPiece_ until the connection ends
+    QByteArray endlessPiece_;
     QElapsedTimer clock_;
     qint64 lastDue_ = 0;
     bool closeQueued_ = false;

@@ -46,6 +46,12 @@ struct OptionSet {
                                    "Stop answering (and carrying out) lines after line N.", "N"};
     QCommandLineOption replyAt{
         "reply-at", "Answer line N with TEXT instead of carrying it out (repeatable).", "N:TEXT"};
+    QCommandLineOption faultAt{
+        "fault-at",
+        "Garble the reply to line N (repeatable): garbage (binary bytes in its place), prefix "
+        "(binary bytes before it), no-lf (without its LF), endless (bytes without LF that never "
+        "stop), xoff (a lone XOFF byte in its place).",
+        "N:KIND"};
     QCommandLineOption split{
         "split", "Send every reply in two writes with a short pause, the first not ending in LF."};
     QCommandLineOption delay{"delay-ms", "Wait D milliseconds before each reply.", "D"};
@@ -56,7 +62,7 @@ struct OptionSet {
     void addTo(QCommandLineParser& p) const {
         for (const auto* o : {&tcpListen, &tcpConnect, &count, &pty, &serial, &rs485, &model,
                               &state, &save, &seed, &firmware, &log, &readyFile, &silentAfter,
-                              &replyAt, &split, &delay, &dropAfter, &help}) {
+                              &replyAt, &faultAt, &split, &delay, &dropAfter, &help}) {
             p.addOption(*o);
         }
     }
@@ -89,8 +95,8 @@ two-digit bus address inserted before the extension, e.g. state-05.dat;
 Replies: "GO" for an accepted write, the data line for a read, "E3" for a
 malformed or unknown line (also a line that does not end in CR LF, or a title
 code that is neither a JIS X 0208 character nor a user glyph code). Lines are
-counted from 1 over the life of the link for --silent-after and --reply-at,
-and per connection for --drop-after.
+counted from 1 over the life of the link for --silent-after, --reply-at and
+--fault-at, and per connection for --drop-after.
 
 Values the device accepts (anything else is answered "E3"): pages 001..512,
 lines 01..10, days 01..31; colours 0..8, white and black levels 0..4; line
@@ -115,6 +121,21 @@ std::optional<std::int64_t> positive(const QString& text) {
         return std::nullopt;
     }
     return v;
+}
+
+std::optional<device::ReplyFault> faultNamed(const QString& name) {
+    using F = device::ReplyFault;
+    static const std::pair<const char*, F> kNames[] = {{"garbage", F::Garbage},
+                                                       {"prefix", F::Prefix},
+                                                       {"no-lf", F::NoLineEnd},
+                                                       {"endless", F::Endless},
+                                                       {"xoff", F::Xoff}};
+    for (const auto& [text, fault] : kNames) {
+        if (name == QLatin1String(text)) {
+            return fault;
+        }
+    }
+    return std::nullopt;
 }
 
 ParseOutcome fail(const QString& message) {
@@ -276,6 +297,16 @@ ParseOutcome parseSimOptions(const QStringList& arguments) {
             return fail("--reply-at needs N:TEXT with a line number >= 1 and printable ASCII text");
         }
         s.faults.replyAt[*n] = text.toStdString();
+    }
+    for (const QString& item : parser.values(set.faultAt)) {
+        const qsizetype colon = item.indexOf(':');
+        const auto n = colon > 0 ? positive(item.left(colon)) : std::nullopt;
+        const auto kind = faultNamed(colon > 0 ? item.mid(colon + 1) : QString());
+        if (!n || !kind) {
+            return fail("--fault-at needs N:KIND with a line number >= 1 and KIND one of garbage, "
+                        "prefix, no-lf, endless, xoff");
+        }
+        s.faults.faultAt[*n] = *kind;
     }
     s.split = parser.isSet(set.split);
     if (parser.isSet(set.delay)) {

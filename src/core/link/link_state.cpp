@@ -13,6 +13,7 @@ void resetLinkState(LinkState& s) {
     s.partialLinePending = false;
     s.socketLines.clear();
     s.serialLines.clear();
+    s.answers = {};
 }
 
 } // namespace tlx

@@ -3,8 +3,25 @@
 #include <cstdint>
 
 #include "link/line_framer.h"
+#include "link/replies.h"
 
 namespace tlx {
+
+// How a run learns whether the line that came back answers its command. While
+// active, every dispatched line is judged: the awaited kind (whole, not cut by
+// the framer) counts as the answer; a refusal is left to abortFlag; anything
+// else, also a line that came when nothing was outstanding, is unexpected.
+struct AnswerCheck {
+    bool active = false;
+    Reply awaited = Reply::None; // the outstanding command's reply kind; None: nothing outstanding
+    bool arrived = false;
+    bool unexpected = false;
+
+    void expect(Reply kind) {
+        awaited = kind;
+        arrived = false;
+    }
+};
 
 // How dialogs and the main window learn what the link did. Everything runs on
 // the main thread, so these are plain values.
@@ -27,6 +44,8 @@ struct LinkState {
 
     // Lines assembled from serial reads.
     LineFramer serialLines;
+
+    AnswerCheck answers;
 };
 
 void resetLinkState(LinkState& s);

@@ -58,11 +58,40 @@ void raiseSuccess(AppState& s, LinkKind link) {
     }
 }
 
-void dispatchLine(AppState& s, Host& host, LinkKind link, std::string_view line) {
+bool isRefusal(Reply r) {
+    switch (r) {
+    case Reply::GN:
+    case Reply::MENU:
+    case Reply::E0:
+    case Reply::E1:
+    case Reply::E2:
+    case Reply::E3:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void judgeAnswer(AnswerCheck& c, Reply r, bool cut) {
+    if (!c.active || isRefusal(r)) {
+        c.awaited = Reply::None;
+        return;
+    }
+    if (c.awaited != Reply::None && r == c.awaited && !cut) {
+        c.arrived = true;
+    } else {
+        c.unexpected = true;
+    }
+    c.awaited = Reply::None;
+}
+
+// cut: the framer dropped the end of an over-long line.
+void dispatchLine(AppState& s, Host& host, LinkKind link, std::string_view line, bool cut) {
     LinkState& ls = s.link;
     SettingsModel& m = s.model;
     ls.abortFlag = false;
     const Reply r = classifyReply(s.product, link, line);
+    judgeAnswer(ls.answers, r, cut);
     GlyphFace face{};
     GlyphSize size{};
     switch (r) {
@@ -82,12 +111,13 @@ void dispatchLine(AppState& s, Host& host, LinkKind link, std::string_view line)
         host.error("Menu Display");
         break;
     case Reply::GN:
-        if (m.busyStep == 0) {
-            if (link == LinkKind::Serial) {
-                host.error("Mode Difference");
-            } else {
-                host.notice("Socket mode difference");
-            }
+        // A refusal like the others: a run that carried on would report
+        // success over a setting the device never took.
+        ls.abortFlag = true;
+        if (link == LinkKind::Serial) {
+            host.error("Mode Difference");
+        } else {
+            host.notice("Socket mode difference");
         }
         break;
     case Reply::E0:
@@ -164,6 +194,7 @@ void sendCommand(AppState& s, Host& host, Transport& transport, std::string_view
         break;
     case SocketSendStatus::WouldBlock:
         if (s.product == Product::F) {
+            ls.answers.awaited = Reply::None; // no answer is awaited
             return;
         }
         [[fallthrough]];
@@ -173,24 +204,26 @@ void sendCommand(AppState& s, Host& host, Transport& transport, std::string_view
         return;
     }
 
-    // Wait for the answer; a line that arrives in pieces is awaited to its LF
-    // within the same bound for every piece.
-    bool received = false;
+    // Wait for one complete answer line. The transport bounds the whole wait
+    // from the send, so a stream of bytes that never ends its line cannot
+    // hold the wait open; pieces without their LF are not an answer.
     while (ls.linkRunning) {
         SocketReceive r = transport.receiveSocket(slot);
         if (r.kind == SocketReceive::Kind::Stopped) {
             return;
         }
         if (r.kind == SocketReceive::Kind::TimedOut) {
-            if (!received) {
-                ls.abortFlag = true;
-                host.warning(kMsgNoAnswer);
-            }
+            ls.abortFlag = true;
+            host.warning(kMsgNoAnswer);
             return;
         }
-        received = true;
-        dispatchSocketReply(s, host, r.bytes);
-        if (r.bytes.empty() || !ls.partialLinePending) {
+        if (r.bytes.empty()) {
+            // The device closed the connection before it answered.
+            ls.abortFlag = true;
+            host.warning(kMsgSocketSend);
+            return;
+        }
+        if (dispatchSocketReply(s, host, r.bytes) > 0) {
             return;
         }
     }
@@ -202,7 +235,7 @@ void dispatchSerialReply(AppState& s, Host& host, std::string_view line) {
     if (s.connection.rs485()) {
         line.remove_prefix(std::min<std::size_t>(2, line.size()));
     }
-    dispatchLine(s, host, LinkKind::Serial, line);
+    dispatchLine(s, host, LinkKind::Serial, line, s.link.serialLines.lastLineTruncated());
 }
 
 void receiveSerialBytes(AppState& s, Host& host, std::string_view bytes) {
@@ -210,14 +243,18 @@ void receiveSerialBytes(AppState& s, Host& host, std::string_view bytes) {
                                 [&](std::string_view line) { dispatchSerialReply(s, host, line); });
 }
 
-void dispatchSocketReply(AppState& s, Host& host, std::string_view received) {
+int dispatchSocketReply(AppState& s, Host& host, std::string_view received) {
     if (received.empty()) {
-        return;
+        return 0;
     }
     LinkState& ls = s.link;
-    ls.socketLines.pushEach(received,
-                            [&](std::string_view line) { dispatchLine(s, host, LinkKind::Socket, line); });
+    int lines = 0;
+    ls.socketLines.pushEach(received, [&](std::string_view line) {
+        dispatchLine(s, host, LinkKind::Socket, line, ls.socketLines.lastLineTruncated());
+        ++lines;
+    });
     ls.partialLinePending = received.back() != '\n';
+    return lines;
 }
 
 void tickWork(AppState& s, Host& host) {

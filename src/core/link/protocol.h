@@ -30,8 +30,10 @@ bool linkReady(const AppState& s);
 // ("00".."31", or "FF" for broadcast) in front when the bus is RS-485.
 std::string serialFrame(const AppState& s, std::string_view line);
 
-// The one send entry. The line carries its own CR LF. Over TCP/IP the answer
-// is awaited (bounded) and dispatched before this returns.
+// The one send entry. The line carries its own CR LF. Over TCP/IP one whole
+// answer line is awaited (the transport bounds the wait from the send) and
+// dispatched before this returns; no whole line in time, or a closed
+// connection, sets abortFlag with a warning.
 void sendCommand(AppState& s, Host& host, Transport& transport, std::string_view line);
 
 // One complete line from the serial link (with its address, if any).
@@ -42,8 +44,9 @@ void dispatchSerialReply(AppState& s, Host& host, std::string_view line);
 void receiveSerialBytes(AppState& s, Host& host, std::string_view bytes);
 
 // Bytes from one socket receive: assembled into lines, each complete line
-// dispatched; a line without its LF waits (partialLinePending).
-void dispatchSocketReply(AppState& s, Host& host, std::string_view received);
+// dispatched; a line without its LF waits (partialLinePending). Returns the
+// number of lines completed.
+int dispatchSocketReply(AppState& s, Host& host, std::string_view received);
 
 // The main window's 150 ms tick: the no-answer rule and the pending notices.
 void tickWork(AppState& s, Host& host);

@@ -9,6 +9,10 @@
 
 namespace tlx {
 
+std::string unexpectedAnswerMessage(int step) {
+    return "機器から予期しない応答がありました（ステップ " + std::to_string(step) + "）";
+}
+
 PacedStepRun::PacedStepRun(AppState& s, Host& host, Transport& transport,
                            std::chrono::milliseconds first, std::string_view blank)
     : state_(s), host_(host), transport_(transport), total_(s.traits().readAllSteps),
@@ -39,7 +43,34 @@ RunStart PacedStepRun::start() {
     commandsSent_ = 0;
     lastPerformed_ = 0;
     expectedNext_ = 1;
+    failedStep_ = 0;
+    state_.link.answers = AnswerCheck{};
+    state_.link.answers.active = true;
     return RunStart::Started;
+}
+
+void PacedStepRun::finish(RunEnd end) {
+    running_ = false;
+    end_ = end;
+    // The last answer of a serial run is still to come: keep judging lines
+    // until checkLastAnswer() has looked at it.
+    const AnswerCheck& answers = state_.link.answers;
+    if (end != RunEnd::Completed || (answers.awaited == Reply::None && !answers.unexpected)) {
+        state_.link.answers = AnswerCheck{};
+    }
+}
+
+void PacedStepRun::checkLastAnswer() {
+    AnswerCheck& answers = state_.link.answers;
+    if (end_ == RunEnd::Completed && answers.active && !state_.link.awaitingAnswer) {
+        if (answers.unexpected) {
+            end_ = RunEnd::Unexpected;
+            failedStep_ = lastPerformed_;
+        } else if (answers.awaited != Reply::None) {
+            end_ = RunEnd::CutShort;
+        }
+        answers = AnswerCheck{};
+    }
 }
 
 void PacedStepRun::tick() {
@@ -52,13 +83,11 @@ void PacedStepRun::tick() {
     if (link.abortFlag || rejected_ || stopRequested_) {
         link.abortFlag = false;
         busyStep = 0;
-        running_ = false;
-        end_ = rejected_ ? RunEnd::Rejected : stopRequested_ ? RunEnd::Cancelled : RunEnd::Stopped;
+        finish(rejected_ ? RunEnd::Rejected : stopRequested_ ? RunEnd::Cancelled : RunEnd::Stopped);
         return;
     }
     if (busyStep <= 0) {
-        running_ = false;
-        end_ = RunEnd::Cancelled;
+        finish(RunEnd::Cancelled);
         return;
     }
     // Past the end without this run's doing: either the firmware's answer to
@@ -69,13 +98,21 @@ void PacedStepRun::tick() {
     if (link.awaitingAnswer) {
         return;
     }
+    // A step is done only when its own reply came: garbage, another kind of
+    // reply or a line cut for its length would leave its fields unread.
+    const AnswerCheck& answers = link.answers;
+    if (answers.unexpected || (answers.awaited != Reply::None && !cutShort_)) {
+        busyStep = 0;
+        failedStep_ = lastPerformed_;
+        finish(RunEnd::Unexpected);
+        return;
+    }
 
     const int step = busyStep;
     if (!perform(step)) {
         host_.warning(kMsgNotConnected);
         busyStep = 0;
-        running_ = false;
-        end_ = RunEnd::Stopped;
+        finish(RunEnd::Stopped);
         return;
     }
     progress_.percent = percentHundredths(step, total_);
@@ -90,8 +127,7 @@ void PacedStepRun::tick() {
     busyStep = next;
     if (next > total_) {
         busyStep = 0;
-        running_ = false;
-        end_ = cutShort_ ? RunEnd::CutShort : RunEnd::Completed;
+        finish(cutShort_ ? RunEnd::CutShort : RunEnd::Completed);
         progress_.reset(blank_);
     }
 }
@@ -101,8 +137,7 @@ void PacedStepRun::close() {
     state_.link.awaitingAnswer = false;
     state_.link.noAnswerTicks = 0;
     if (running_) {
-        running_ = false;
-        end_ = RunEnd::Cancelled;
+        finish(RunEnd::Cancelled);
     }
 }
 
@@ -123,7 +158,11 @@ bool PacedStepRun::perform(int step) {
         if (!linkReady(state_)) {
             return false;
         }
+        state_.link.answers.expect(r.answer);
         sendCommand(state_, host_, transport_, r.line);
+        if (state_.connection.interfaceKind != InterfaceKind::Tcp && !state_.link.awaitingAnswer) {
+            state_.link.answers.awaited = Reply::None; // a broadcast: nobody answers
+        }
         ++commandsSent_;
         break;
     case RunStep::Kind::TitleRefused:

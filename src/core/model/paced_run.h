@@ -4,6 +4,7 @@
 #include "model/run_step.h"
 
 #include <chrono>
+#include <string>
 #include <string_view>
 
 namespace tlx {
@@ -25,7 +26,11 @@ enum class RunEnd {
     Rejected,  // a title failed the code check
     CutShort,  // the serial no-answer rule pushed busyStep past the end ("No Connect")
     Cancelled, // stopped by the operator, or busyStep was cleared behind the run's back
+    Unexpected, // a line other than the step's own reply came back (see failedStep())
 };
+
+// The error box of a run that got an answer it did not ask for.
+std::string unexpectedAnswerMessage(int step);
 
 // The engine of the read-all and send-all runs: one step of a table per tick,
 // paced by the caller's timer and, while a serial answer is outstanding, by
@@ -52,6 +57,13 @@ class PacedStepRun {
     const RunProgress& progress() const { return progress_; }
     int totalSteps() const { return total_; }
     int commandsSent() const { return commandsSent_; }
+    // A run completes as soon as its last command is out. Once that answer
+    // is in (over TCP/IP at once, on a serial link when awaitingAnswer is
+    // clear), this judges it: another kind of
+    // line turns the end into Unexpected, no line at all into CutShort.
+    void checkLastAnswer();
+    // The step whose answer was wrong, when end() is Unexpected.
+    int failedStep() const { return failedStep_; }
 
   protected:
     PacedStepRun(AppState& s, Host& host, Transport& transport, std::chrono::milliseconds first,
@@ -62,6 +74,7 @@ class PacedStepRun {
 
   private:
     bool perform(int step);
+    void finish(RunEnd end);
 
     Host& host_;
     Transport& transport_;
@@ -80,6 +93,7 @@ class PacedStepRun {
     int lastPerformed_ = 0;
     int expectedNext_ = 0;
     bool cutShort_ = false;
+    int failedStep_ = 0;
 };
 
 } // namespace tlx

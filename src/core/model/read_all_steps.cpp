@@ -12,58 +12,85 @@ namespace {
 
 using std::chrono::milliseconds;
 
+struct Read {
+    std::string_view mnemonic;
+    Reply answer;
+};
+
 // The single settings read one after the other by both models.
-constexpr std::array<std::string_view, 13> kSingleReads = {"RACA", "RAD",   "RADT",  "RAM",  "RAP",
-                                                           "RAR",  "RCI",   "RPOSP", "RRCA", "RRM",
-                                                           "RTSD", "RTSDR", "RVLBC"};
+constexpr std::array<Read, 13> kSingleReads = {{{"RACA", Reply::ACA},
+                                                {"RAD", Reply::ADO},
+                                                {"RADT", Reply::ADT},
+                                                {"RAM", Reply::AM},
+                                                {"RAP", Reply::AP},
+                                                {"RAR", Reply::ARO},
+                                                {"RCI", Reply::CI},
+                                                {"RPOSP", Reply::POSP},
+                                                {"RRCA", Reply::RCA},
+                                                {"RRM", Reply::RM},
+                                                {"RTSD", Reply::TSDO},
+                                                {"RTSDR", Reply::TSDR},
+                                                {"RVLBC", Reply::VLBC}}};
 
 // Model S reads each per-page attribute of all pages with one command.
-constexpr std::array<std::string_view, 10> kModelSPageReads = {
-    "RCABC", "RCBS", "RCFS", "RCL", "RFB", "RIDO", "RIDP", "RISS", "RPAS", "RVN"};
+constexpr std::array<Read, 10> kModelSPageReads = {{{"RCABC", Reply::CABC},
+                                                    {"RCBS", Reply::CBS},
+                                                    {"RCFS", Reply::CFS},
+                                                    {"RCL", Reply::CL},
+                                                    {"RFB", Reply::FB},
+                                                    {"RIDO", Reply::IDO},
+                                                    {"RIDP", Reply::IDP},
+                                                    {"RISS", Reply::ISS},
+                                                    {"RPAS", Reply::PAS},
+                                                    {"RVN", Reply::VN}}};
 
-RunStep withPage(std::string_view mnemonic, int page) {
-    std::string line(mnemonic);
+RunStep withPage(Read r, int page) {
+    std::string line(r.mnemonic);
     append3(line, page);
-    return RunStep::send(line + "\r\n");
+    return RunStep::read(line + "\r\n", r.answer);
 }
 
-RunStep plain(std::string_view mnemonic) {
-    return RunStep::send(std::string(mnemonic) + "\r\n");
+RunStep plain(Read r) {
+    return RunStep::read(std::string(r.mnemonic) + "\r\n", r.answer);
 }
 
 RunStep day(int d) {
     std::string line = "RSD";
     append2(line, d);
-    return RunStep::send(line + "\r\n");
+    return RunStep::read(line + "\r\n", Reply::SD);
 }
+
+constexpr Read kTitleRead{"RCA", Reply::CA};
+constexpr Read kFontRead{"RCFT", Reply::CFT};
+constexpr Read kDateSizeRead{"RTSDS", Reply::TSDS};
 
 struct PageBlock {
     int first;
-    std::string_view mnemonic;
+    Read read;
 };
 
 // Model F: eight blocks of 512 page reads after the titles.
 constexpr std::array<PageBlock, 8> kModelFPageBlocks = {{
-    {514, "RCABC"},
-    {1026, "RCBS"},
-    {1538, "RCFS"},
-    {2050, "RFB"},
-    {2562, "RIDLS"},
-    {3074, "RIDOH"},
-    {3586, "RIDP"},
-    {4098, "RIDRT"},
+    {514, {"RCABC", Reply::CABC}},
+    {1026, {"RCBS", Reply::CBS}},
+    {1538, {"RCFS", Reply::CFS}},
+    {2050, {"RFB", Reply::FB}},
+    {2562, {"RIDLS", Reply::IDLS}},
+    {3074, {"RIDOH", Reply::IDOH}},
+    {3586, {"RIDP", Reply::IDP}},
+    {4098, {"RIDRT", Reply::IDRT}},
 }};
 
 RunStep modelF(int step) {
     if (step >= 1 && step <= 512) {
-        return withPage("RCA", step);
+        return withPage(kTitleRead, step);
     }
     if (step == 513) {
         return RunStep::pace(milliseconds{60});
     }
     for (const PageBlock& b : kModelFPageBlocks) {
         if (step >= b.first && step < b.first + 512) {
-            return withPage(b.mnemonic, step - b.first + 1);
+            return withPage(b.read, step - b.first + 1);
         }
     }
     if (step >= 4610 && step <= 4640) {
@@ -76,31 +103,31 @@ RunStep modelF(int step) {
     case 4654:
         return RunStep::pace(milliseconds{200});
     case 4655:
-        return plain("RCL");
+        return plain({"RCL", Reply::CL});
     case 4656:
-        return plain("RPAST");
+        return plain({"RPAST", Reply::PAST});
     case 4657:
-        return plain("RVN");
+        return plain({"RVN", Reply::VN});
     case 5170:
-        return plain("RTSDS");
+        return plain(kDateSizeRead);
     default:
         break;
     }
     if (step >= 4658 && step <= 5169) {
-        return withPage("RCFT", step - 4657);
+        return withPage(kFontRead, step - 4657);
     }
     return {};
 }
 
 RunStep modelS(int step) {
     if (step >= 1 && step <= 512) {
-        return withPage("RCA", step);
+        return withPage(kTitleRead, step);
     }
     if (step == 513) {
         return RunStep::pace(milliseconds{60});
     }
     if (step >= 514 && step <= 1025) {
-        return withPage("RIDRT", step - 513);
+        return withPage({"RIDRT", Reply::IDRT}, step - 513);
     }
     if (step >= 1026 && step <= 1056) {
         return day(step - 1025);
@@ -115,10 +142,10 @@ RunStep modelS(int step) {
         return plain(kModelSPageReads[static_cast<std::size_t>(step - 1071)]);
     }
     if (step >= 1081 && step <= 1592) {
-        return withPage("RCFT", step - 1080);
+        return withPage(kFontRead, step - 1080);
     }
     if (step == 1593) {
-        return plain("RTSDS");
+        return plain(kDateSizeRead);
     }
     return {};
 }

@@ -27,10 +27,14 @@ RunTickResult RunDialogController::tick() {
     if (run_.running()) {
         return RunTickResult::Continue;
     }
+    run_.checkLastAnswer();
     switch (run_.end()) {
     case RunEnd::Completed:
     case RunEnd::CutShort:
         return RunTickResult::Finished;
+    case RunEnd::Unexpected:
+        host_.error(unexpectedAnswerMessage(run_.failedStep()));
+        return RunTickResult::Stopped;
     default:
         return RunTickResult::Stopped;
     }

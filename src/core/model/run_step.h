@@ -3,6 +3,8 @@
 #include <chrono>
 #include <string>
 
+#include "link/replies.h"
+
 namespace tlx {
 
 // What one step of a paced run does.
@@ -18,8 +20,10 @@ struct RunStep {
     Kind kind = Kind::Idle;
     std::string line; // with CR LF, for Send
     std::chrono::milliseconds interval{0};
+    Reply answer = Reply::GO; // for Send: the only reply that completes the step
 
     static RunStep send(std::string l) { return {Kind::Send, std::move(l), {}}; }
+    static RunStep read(std::string l, Reply kind) { return {Kind::Send, std::move(l), {}, kind}; }
     static RunStep pace(std::chrono::milliseconds ms) { return {Kind::Pace, {}, ms}; }
 };
 

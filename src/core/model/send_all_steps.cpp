@@ -234,7 +234,7 @@ RunStep modelF(const SettingsModel& m, int step) {
     case 4656:
         return allPagesOf("PAST", m.autoSwitchTime, twoDigits);
     case 4657:
-        return finish("RVN");
+        return RunStep::read("RVN\r\n", Reply::VN);
     case 5170:
         return dateTimeSize(m);
     default:
@@ -296,7 +296,7 @@ RunStep modelS(const SettingsModel& m, int step) {
         return allPagesOf("PAS", m.autoSwitchTime,
                           letter([](std::int32_t v) { return v == 1 ? 'L' : 'S'; }));
     case 1080:
-        return finish("RVN");
+        return RunStep::read("RVN\r\n", Reply::VN);
     case 1081:
         return allPagesOf("CFT", m.fontType, letter(fontLetter));
     case 1593:

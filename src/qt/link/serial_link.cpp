@@ -1,5 +1,7 @@
 #include "link/serial_link.h"
 
+#include <QDeadlineTimer>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -99,10 +101,15 @@ void SerialLink::write(std::string_view bytes) {
 }
 
 bool SerialLink::drain(int limitMs) {
+    // Short slices: a device that sent XOFF holds the bytes back for good.
+    constexpr int kSliceMs = 25;
+    QDeadlineTimer due(limitMs);
     while (port_.isOpen() && port_.bytesToWrite() > 0) {
-        if (!port_.waitForBytesWritten(limitMs)) {
+        if (due.hasExpired() || (interrupted_ && interrupted_())) {
             return false;
         }
+        port_.waitForBytesWritten(
+            static_cast<int>(std::min<qint64>(due.remainingTime(), kSliceMs)));
     }
     return true;
 }

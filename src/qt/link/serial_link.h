@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,8 +37,10 @@ public:
     // Opens the port unless the interface is TCP/IP or it is open already.
     SerialOpenResult start();
     void write(std::string_view bytes);
-    // Waits (bounded) until every written byte has left for the port.
+    // Waits (bounded) until every written byte has left for the port; gives
+    // up early when the interrupt check says so.
     bool drain(int limitMs);
+    void setInterruptCheck(std::function<bool()> check) { interrupted_ = std::move(check); }
     bool isOpen() const { return port_.isOpen(); }
     void setTap(TrafficTap tap) { tap_ = std::move(tap); }
 
@@ -56,6 +59,7 @@ private:
     Host& host_;
     QSerialPort port_;
     TrafficTap tap_;
+    std::function<bool()> interrupted_;
 };
 
 } // namespace tlx::qt

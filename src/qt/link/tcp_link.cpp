@@ -152,6 +152,7 @@ SocketSendStatus TcpLink::send(int slot, std::string_view line) {
     if (tap_) {
         tap_(Direction::Out, line);
     }
+    answerDue_ = QDeadlineTimer(answerWait_);
     if (socket->write(line.data(), static_cast<qint64>(line.size())) < 0) {
         return SocketSendStatus::Failed;
     }
@@ -160,19 +161,29 @@ SocketSendStatus TcpLink::send(int slot, std::string_view line) {
 }
 
 SocketReceive TcpLink::receive(int slot) {
+    // Short slices, so that an interrupt is seen within a tenth of a second.
+    constexpr qint64 kSliceMs = 25;
     QTcpSocket* socket = socketFor(slot);
     if (!socket) {
         return {SocketReceive::Kind::Data, {}};
     }
-    if (socket->bytesAvailable() == 0) {
-        waiting_ = true;
-        const bool ready = socket->waitForReadyRead(static_cast<int>(answerWait_.count()));
-        waiting_ = false;
-        if (!ready && socket->bytesAvailable() == 0) {
-            if (socket->state() != QAbstractSocket::ConnectedState) {
-                return {SocketReceive::Kind::Data, {}}; // the peer closed
-            }
+    while (true) {
+        if (interrupted_ && interrupted_()) {
+            return {SocketReceive::Kind::Stopped, {}};
+        }
+        if (answerDue_.hasExpired()) {
             return {SocketReceive::Kind::TimedOut, {}};
+        }
+        if (socket->bytesAvailable() > 0) {
+            break;
+        }
+        waiting_ = true;
+        const bool ready = socket->waitForReadyRead(
+            static_cast<int>(std::min(answerDue_.remainingTime(), kSliceMs)));
+        waiting_ = false;
+        if (!ready && socket->bytesAvailable() == 0 &&
+            socket->state() != QAbstractSocket::ConnectedState) {
+            return {SocketReceive::Kind::Data, {}}; // the peer closed
         }
     }
     const QByteArray data = socket->read(1200);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <array>
 #include <chrono>
+#include <functional>
 
 #include "link/client_table.h"
 #include "link/traffic_tap.h"
@@ -39,7 +41,9 @@ public:
     bool pickClient(int row);
 
     SocketSendStatus send(int slot, std::string_view line);
-    // Waits at most the answer time for data on the socket; never spins.
+    // Waits for data on the socket until the answer time, counted from the
+    // last send, has passed (then TimedOut, also while data keeps coming);
+    // never spins. Stopped as soon as the interrupt check says so.
     SocketReceive receive(int slot);
 
     const ClientTable& clients() const { return clients_; }
@@ -49,6 +53,8 @@ public:
 
     void setTap(TrafficTap tap) { tap_ = std::move(tap); }
     void setAnswerWait(std::chrono::milliseconds wait) { answerWait_ = wait; }
+    // Asked every few tens of milliseconds while an answer is awaited.
+    void setInterruptCheck(std::function<bool()> check) { interrupted_ = std::move(check); }
 
 signals:
     void connectionChanged(); // client connected or closed
@@ -73,6 +79,8 @@ private:
     ClientTable clients_;
     TrafficTap tap_;
     std::chrono::milliseconds answerWait_;
+    QDeadlineTimer answerDue_;
+    std::function<bool()> interrupted_;
     bool waiting_ = false;
 };
 

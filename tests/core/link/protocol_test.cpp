@@ -166,6 +166,23 @@ TEST_P(ProtocolTest, TcpReplySplitOverTwoReceivesIsDispatchedOnceWhole) {
     EXPECT_FALSE(s.link.abortFlag);
 }
 
+TEST_P(ProtocolTest, TcpAnswerWaitCountsOnlyWholeLines) {
+    // Pieces without their LF until the transport's bound: no answer.
+    useTcp();
+    link.queueData("CA001");
+    link.queueData("0000");
+    sendCommand(s, host, link, "RCA001\r\n");
+    EXPECT_TRUE(s.link.abortFlag);
+    EXPECT_EQ(host.messages, std::vector{warningBox("Answer が､きません")});
+    EXPECT_EQ(link.receiveSlots.size(), 3u);
+    // The device closing the connection before its answer.
+    host.clear();
+    link.queueData("");
+    sendCommand(s, host, link, "RVN\r\n");
+    EXPECT_TRUE(s.link.abortFlag);
+    EXPECT_EQ(host.messages, std::vector{warningBox("Socket 送信")});
+}
+
 TEST_P(ProtocolTest, TcpStoppedLinkEndsTheWaitQuietly) {
     useTcp();
     link.receives.push_back({SocketReceive::Kind::Stopped, {}});
@@ -243,18 +260,18 @@ TEST_P(ProtocolTest, SerialErrorCodesAreWholeLinesSocketOnesArePrefixes) {
     EXPECT_FALSE(s.link.abortFlag);
 }
 
-TEST_P(ProtocolTest, ModeDifferenceOnlyWhenIdleAndNeverAborts) {
-    dispatchSerialReply(s, host, "GN\r\n");
-    dispatchSocketReply(s, host, "GN\r\n");
-    EXPECT_EQ(host.messages,
-              (std::vector{errorBox("Mode Difference"), noticeBox("Socket mode difference")}));
-    EXPECT_FALSE(s.link.abortFlag);
-    host.clear();
-    s.model.busyStep = 40;
-    dispatchSerialReply(s, host, "GN\r\n");
-    dispatchSocketReply(s, host, "GN\r\n");
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_FALSE(s.link.abortFlag);
+TEST_P(ProtocolTest, ModeDifferenceIsARefusalAlsoDuringATransfer) {
+    for (const int busyStep : {0, 40}) {
+        host.clear();
+        s.model.busyStep = busyStep;
+        dispatchSerialReply(s, host, "GN\r\n");
+        EXPECT_TRUE(s.link.abortFlag);
+        s.link.abortFlag = false;
+        dispatchSocketReply(s, host, "GN\r\n");
+        EXPECT_TRUE(s.link.abortFlag);
+        EXPECT_EQ(host.messages,
+                  (std::vector{errorBox("Mode Difference"), noticeBox("Socket mode difference")}));
+    }
 }
 
 TEST_P(ProtocolTest, EveryLineClearsAbortAndGlyphWait) {

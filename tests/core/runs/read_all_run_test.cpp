@@ -116,7 +116,7 @@ TEST(ReadAllRun, RepliesFillTheModelAndRs485AddressesEveryRead) {
         } else if (cmd == "05RTSDS") {
             a = "TSDSN\r\n";
         } else {
-            a = "GO\r\n";
+            a = test::readAnswer(cmd.substr(2)).value_or("GO\r\n");
         }
         return "05" + a;
     };
@@ -257,6 +257,62 @@ TEST(ReadAllRun, ErrorReplyStopsAndAFreshStartBeginsAtStepOne) {
     run.tick();
     ASSERT_EQ(link.serialWrites.size(), 5u);
     EXPECT_EQ(link.serialWrites[4], "RCA001\r\n");
+}
+
+TEST(ReadAllRun, AStepEndsOnlyWithItsOwnReply) {
+    struct Case {
+        const char* what;
+        std::string command; // the read whose answer goes wrong
+        std::string answer;
+        RunEnd end;
+        int step;
+    };
+    const std::string cut = "CA003" + std::string(1300, '0') + "\r\n";
+    const Case cases[] = {
+        {"garbage", "RCA003", std::string("\x01\xFE\x00\x9F\r\n", 6), RunEnd::Unexpected, 3},
+        {"bytes before", "RCA003", "\xFE" + test::caReply(3, {}), RunEnd::Unexpected, 3},
+        {"another kind", "RCA003", "GO\r\n", RunEnd::Unexpected, 3},
+        {"cut for its length", "RCA003", cut, RunEnd::Unexpected, 3},
+        {"two lines", "RCBS007", "CBS007FFFFFFFFFF\r\nCBS007FFFFFFFFFF\r\n", RunEnd::Unexpected,
+         1032},
+        {"refusal", "RCA003", "GN\r\n", RunEnd::Stopped, 0},
+        {"last answer", "RTSDS", "XX\r\n", RunEnd::Unexpected, 5170},
+    };
+    for (const bool tcp : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (tcp ? " over TCP/IP" : " over serial"));
+            auto s = makeAppState(Product::F);
+            FakeHost host;
+            ScriptedDevice device;
+            device.custom = [&](std::string_view cmd) -> std::optional<std::string> {
+                return cmd == c.command ? std::optional<std::string>(c.answer) : std::nullopt;
+            };
+            AnsweringTransport tcpLink(device);
+            FakeTransport serialLink;
+            if (tcp) {
+                test::useTcp(*s);
+            }
+            ReadAllRun run(*s, host, tcp ? static_cast<FakeTransport&>(tcpLink) : serialLink);
+            ASSERT_EQ(run.start(), RunStart::Started);
+            std::size_t answered = 0;
+            while (run.running()) {
+                run.tick();
+                for (; answered < serialLink.serialWrites.size(); ++answered) {
+                    receiveSerialBytes(*s, host, device.answer(serialLink.serialWrites[answered]));
+                }
+            }
+            run.checkLastAnswer();
+            EXPECT_EQ(run.end(), c.end);
+            EXPECT_EQ(run.failedStep(), c.step);
+            EXPECT_EQ(s->model.busyStep, 0);
+            if (c.end == RunEnd::Stopped) {
+                EXPECT_EQ(host.texts(), std::vector<std::string>{tcp ? "Socket mode difference"
+                                                                     : "Mode Difference"});
+            }
+            // The run stopped at the step that went wrong.
+            EXPECT_EQ(device.received.back(), c.command);
+        }
+    }
 }
 
 TEST(ReadAllRun, StartIsRefusedWhileBusyOrNotConnected) {

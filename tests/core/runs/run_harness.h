@@ -54,8 +54,35 @@ inline std::string stripCrLf(std::string_view line) {
     return std::string(line);
 }
 
-// Answers like a device: the version read with "VN" + version, anything else
-// with the custom answer if one is given, else "GO".
+// A device's answer to a read command: the reply prefix with the read's page
+// or day number (no data), or nothing when the line is not a read.
+inline std::optional<std::string> readAnswer(std::string_view cmd) {
+    // Longer mnemonics first where one begins another.
+    static constexpr std::pair<std::string_view, std::string_view> kReads[] = {
+        {"RCABC", "CABC"}, {"RCBS", "CBS"}, {"RCFS", "CFS"},   {"RCFT", "CFT"},   {"RCA", "CA"},
+        {"RFB", "FB"},     {"RIDLS", "IDLS"}, {"RIDOH", "IDOH"}, {"RIDO", "IDO"},  {"RIDP", "IDP"},
+        {"RIDRT", "IDRT"}, {"RSD", "SD"},   {"RACA", "ACA"},   {"RADT", "ADT"},   {"RAD", "ADO"},
+        {"RAM", "AM"},     {"RAP", "AP"},   {"RAR", "ARO"},    {"RCI", "CI"},     {"RPOSP", "POSP"},
+        {"RRCA", "RCA"},   {"RRM", "RM"},   {"RTSDR", "TSDR"}, {"RTSDS", "TSDS"}, {"RTSD", "TSDO"},
+        {"RVLBC", "VLBC"}, {"RCL", "CL"},   {"RPAST", "PAST"}, {"RPAS", "PAS"},   {"RISS", "ISS"}};
+    for (const auto& [read, reply] : kReads) {
+        if (!cmd.starts_with(read)) {
+            continue;
+        }
+        const std::string_view number = cmd.substr(read.size());
+        // "RCA" + 24 digits and "RMBIN" are writes.
+        if (number.size() > 3 ||
+            number.find_first_not_of("0123456789") != std::string_view::npos) {
+            return std::nullopt;
+        }
+        return std::string(reply) + std::string(number) + "\r\n";
+    }
+    return std::nullopt;
+}
+
+// Answers like a device: the version read with "VN" + version, any other read
+// with a reply of its kind, anything else with the custom answer if one is
+// given, else "GO".
 struct ScriptedDevice {
     std::string version = "2.00";
     std::function<std::optional<std::string>(std::string_view command)> custom;
@@ -71,6 +98,9 @@ struct ScriptedDevice {
         }
         if (cmd == "RVN") {
             return "VN" + version + "\r\n";
+        }
+        if (auto a = readAnswer(cmd)) {
+            return *a;
         }
         return "GO\r\n";
     }

@@ -192,6 +192,29 @@ TEST(SendAllRun, ErrorReplyStopsTheRunAtTheNextTick) {
     EXPECT_FALSE(s->link.abortFlag);
 }
 
+TEST(SendAllRun, OnlyAnAcknowledgementOrARefusalAnswersAWrite) {
+    const std::pair<std::string, RunEnd> cases[] = {{"CBS003FFFFFFFFFF\r\n", RunEnd::Unexpected},
+                                                    {"\x13\r\n", RunEnd::Unexpected},
+                                                    {"GN\r\n", RunEnd::Stopped}};
+    for (const auto& [answer, end] : cases) {
+        SCOPED_TRACE(answer);
+        auto s = makeAppState(Product::F);
+        FakeHost host;
+        ScriptedDevice device;
+        device.custom = [&](std::string_view cmd) -> std::optional<std::string> {
+            return cmd.starts_with("CBS003") ? std::optional<std::string>(answer) : std::nullopt;
+        };
+        AnsweringTransport link(device);
+        test::useTcp(*s);
+        SendAllRun run(*s, host, link);
+        ASSERT_EQ(run.start(), RunStart::Started);
+        test::driveTcp(run);
+        EXPECT_EQ(run.end(), end);
+        EXPECT_EQ(device.received.back().substr(0, 6), "CBS003");
+        EXPECT_EQ(run.failedStep(), end == RunEnd::Unexpected ? 1028 : 0);
+    }
+}
+
 TEST(SendAllRun, SilentDeviceEndsTheRunAfterNoConnect) {
     auto s = makeAppState(Product::S);
     FakeHost host;

@@ -93,6 +93,16 @@ class RunDialogsTest : public QObject {
         host = std::make_unique<FakeHost>();
     }
 
+    // Starts the run and waits until it stops short with the dialog open.
+    static void runUntilStopped(tlx::qt::RunDialog& dialog) {
+        dialog.setPaceScale(0.0);
+        dialog.show();
+        dialog.startButton()->click();
+        QTRY_VERIFY(!dialog.timerActive());
+        QTest::qWait(50);
+        QVERIFY(dialog.isVisible());
+    }
+
   private slots:
     // The whole read over the serial path, each step waiting for its answer:
     // the model ends as the device's and the dialog closes itself.
@@ -177,12 +187,7 @@ class RunDialogsTest : public QObject {
         DeviceTransport device(*state, *host);
         device.replyAt[40] = "E3";
         auto dialog = tlx::qt::makeSendAllDialog(*state, *host, device, "全項目の設定");
-        dialog->setPaceScale(0.0);
-        dialog->show();
-        dialog->startButton()->click();
-        QTRY_VERIFY(!dialog->timerActive());
-        QTest::qWait(50);
-        QVERIFY(dialog->isVisible());
+        runUntilStopped(*dialog);
         QCOMPARE(device.lines.size(), std::size_t{40});
         QCOMPARE(host->texts(), std::vector<std::string>{"Command Error"});
         QCOMPARE(state->model.busyStep, 0);
@@ -199,6 +204,32 @@ class RunDialogsTest : public QObject {
         dialog->closeButton()->click();
         QVERIFY(!dialog->isVisible());
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    }
+
+    // A refused or garbled answer stops the read at its step with an error
+    // box; the dialog stays open.
+    void wrongAnswerStopsReadAllWithTheDialogOpen_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("garbage") << QString("\x01\x7F")
+                                 << QString::fromStdString(tlx::unexpectedAnswerMessage(3));
+        QTest::newRow("another kind") << QString("TSDSN")
+                                      << QString::fromStdString(tlx::unexpectedAnswerMessage(3));
+        QTest::newRow("mode difference") << QString("GN") << QString("Mode Difference");
+    }
+    void wrongAnswerStopsReadAllWithTheDialogOpen() {
+        QFETCH(QString, answer);
+        QFETCH(QString, box);
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        device.replyAt[3] = answer.toStdString();
+        auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
+        runUntilStopped(*dialog);
+        QCOMPARE(device.lines.size(), std::size_t{3});
+        QCOMPARE(host->texts(), std::vector<std::string>{box.toStdString()});
+        QCOMPARE(host->messages[0].kind, tlx::MessageKind::Error);
+        QVERIFY(dialog->closeButton()->isEnabled());
+        QCOMPARE(state->model.busyStep, 0);
     }
 
     // Close abandons a running read: what was read stays, the link state is
