@@ -31,11 +31,12 @@ OPTIONS:
   --verbose                print every line sent and received
   --help                   this text
 
-Exit status: 0 success; 1 the device refused (an error reply, MENU, GN) or the
-data was rejected (characters outside JIS levels 1 and 2); 2 usage or file
-errors; 3 link errors and no answer ("No Connect").
-Ctrl-C stops a transfer at its next step; read-all writes its file only when
-the whole read completed.
+Exit status: 0 success; 1 the device refused (an error reply, MENU, GN),
+answered with something other than the step's own reply, or the data was
+rejected (characters outside JIS levels 1 and 2); 2 usage or file errors;
+3 link errors and no answer ("No Connect"); 130 interrupted.
+Ctrl-C (or SIGTERM) stops a transfer at once; read-all writes its file only
+when the whole read completed.
 )";
 
 namespace {
@@ -61,6 +62,8 @@ std::optional<double> scale(const std::string& s) {
 }
 
 bool isOption(const std::string& s) { return s.size() > 1 && s[0] == '-'; }
+
+constexpr const char* kOneLink = "only one link may be given (--tcp, --listen or --serial)";
 
 } // namespace
 
@@ -103,8 +106,11 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
             o.product = (*v == "F" || *v == "f") ? Product::F : Product::S;
         } else if (a == "--tcp") {
             const auto v = value();
-            if (!v || v->empty() || !setLink(LinkChoice::Tcp)) {
-                return error(v ? "only one link may be given" : "--tcp takes HOST[:PORT]");
+            if (!v || v->empty()) {
+                return error("--tcp takes HOST[:PORT], such as 192.168.1.10:9004");
+            }
+            if (!setLink(LinkChoice::Tcp)) {
+                return error(kOneLink);
             }
             const auto colon = v->rfind(':');
             o.host = v->substr(0, colon);
@@ -117,15 +123,24 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
             }
         } else if (a == "--listen") {
             if (!setLink(LinkChoice::Listen)) {
-                return error("only one link may be given");
+                return error(kOneLink);
             }
-            if (i + 1 < args.size() && !isOption(args[i + 1]) && number(args[i + 1], 0, 65535)) {
-                o.port = *number(args[++i], 0, 65535);
+            // A number after it is its port, never a command.
+            if (i + 1 < args.size() && !args[i + 1].empty() &&
+                args[i + 1].find_first_not_of("0123456789") == std::string::npos) {
+                const auto p = number(args[++i], 0, 65535);
+                if (!p) {
+                    return error("--listen takes a port 0..65535, not " + args[i]);
+                }
+                o.port = *p;
             }
         } else if (a == "--serial") {
             const auto v = value();
-            if (!v || v->empty() || !setLink(LinkChoice::Serial)) {
-                return error(v ? "only one link may be given" : "--serial takes a device path");
+            if (!v || v->empty()) {
+                return error("--serial takes a device path, such as /dev/ttyUSB0");
+            }
+            if (!setLink(LinkChoice::Serial)) {
+                return error(kOneLink);
             }
             o.serialPath = *v;
         } else if (a == "--rs485") {

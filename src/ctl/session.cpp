@@ -369,11 +369,10 @@ int Session::run() {
         }
         const auto r = readSettingsFile(*file.bytes, state_->model, options_.product);
         if (!r.complete() || r.linesRejected > 0 || r.extraLines) {
-            host_.fail(Failure::Usage,
-                       options_.argument + " is not a complete model " +
-                           std::string(1, traits(options_.product).letter) + " settings file (" +
-                           std::to_string(r.linesUsed) + " of " + std::to_string(r.linesExpected) +
-                           " lines usable)");
+            host_.fail(Failure::Usage, options_.argument + " is not a complete model " +
+                                           std::string(1, traits(options_.product).letter) +
+                                           " settings file: " +
+                                           describeSettingsFileProblem(r, *file.bytes, options_.product));
             return status();
         }
     }

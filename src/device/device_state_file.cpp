@@ -18,10 +18,7 @@ StateFileResult loadDeviceStateFile(const std::string& path, DeviceState& state)
     result.ok = true;
     result.complete = read.complete() && read.linesRejected == 0 && !read.extraLines;
     if (!result.complete) {
-        result.message = path + ": " + std::to_string(read.linesUsed) + " of " +
-                         std::to_string(read.linesExpected) + " lines read, " +
-                         std::to_string(read.linesRejected) + " values out of range" +
-                         (read.extraLines ? ", lines after the last field" : "");
+        result.message = path + ": " + describeSettingsFileProblem(read, *file.bytes, state.product);
     }
     return result;
 }

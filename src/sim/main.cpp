@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<SimDevices> devices = SimDevices::build(o, &error, &warnings);
     if (!devices) {
         printErr(error);
-        return 1;
+        return 2; // a state file that cannot be read: a file error, as for the tool
     }
     for (const auto& w : warnings) {
         printErr("warning: " + w);

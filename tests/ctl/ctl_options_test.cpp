@@ -76,10 +76,24 @@ TEST(CtlOptions, UsageErrors) {
     EXPECT_TRUE(parse({"--help"}).help);
 }
 
+TEST(CtlOptions, UsageErrorsSayWhatIsWrong) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--tcp", "", "version"}, "--tcp takes HOST[:PORT]"},
+        {{"--serial", "", "version"}, "--serial takes a device path"},
+        {{"--listen", "70000", "version"}, "--listen takes a port 0..65535, not 70000"},
+        {{"--tcp", "a", "--serial", "/dev/x", "version"}, "only one link may be given"},
+    };
+    for (const auto& [args, text] : cases) {
+        EXPECT_NE(parse(args).error.find(text), std::string::npos) << parse(args).error;
+    }
+}
+
 TEST(CliHost, MessagesAreClassedForTheExitStatus) {
     CliHost host;
     host.notice("Success");
     EXPECT_EQ(host.failure(), Failure::None);
+    host.notice("Socket mode difference"); // a refusal, though shown as a notice
+    EXPECT_EQ(host.failure(), Failure::Refused);
     host.error("Command Error");
     EXPECT_EQ(host.failure(), Failure::Refused);
     host.error("No Connect");

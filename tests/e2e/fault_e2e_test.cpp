@@ -5,9 +5,12 @@
 #include "sim_process.h"
 
 #include <QFile>
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 namespace tlx::e2e {
 namespace {
@@ -117,6 +120,76 @@ TEST(CtlFaults, SingleCommandsTakeNoRefusalOrGarbageForAnAnswer) {
             EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
         }
     }
+}
+
+TEST(CtlFaults, FileProblemsSayWhatIsWrongAndWhere) {
+    QTemporaryDir dir;
+    for (const char* model : {"F", "S"}) {
+        SimProcess source({"--model", model, "--tcp-listen", "0", "--save",
+                           dir.filePath(QString(model) + ".dat")});
+        ASSERT_TRUE(source.start());
+        ASSERT_EQ(source.stop(SIGTERM), 0);
+    }
+    QFile f(dir.filePath("F.dat"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    lines.removeLast(); // after the last line end
+    const auto write = [&](const QString& name, const QList<QByteArray>& content) {
+        QFile out(dir.filePath(name));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content.join('\n') + '\n');
+        return dir.filePath(name);
+    };
+    // The first number line (after the titles) made a word; one line too many.
+    qsizetype number = 0;
+    while (lines[number].trimmed().toInt() == 0 && lines[number].trimmed() != "0") {
+        ++number;
+    }
+    QList<QByteArray> word = lines;
+    word[number] = "x\r";
+    QList<QByteArray> longer = lines;
+    longer.append("0\r");
+    ASSERT_EQ(::mkfifo(dir.filePath("fifo.dat").toLocal8Bit().constData(), 0600), 0);
+    const std::pair<QString, std::string> cases[] = {
+        {write("word.dat", word), "line " + std::to_string(number + 1) + " is not a number from"},
+        {write("longer.dat", longer), "line 60627 is one too many"},
+        {write("short.dat", lines.mid(0, 100)), "it ends after line 100"},
+        {dir.filePath("S.dat"), "make a model S settings file"},
+        {dir.filePath("fifo.dat"), "not a regular file"},
+    };
+    for (const auto& [file, text] : cases) {
+        const auto r = runCtl({"--tcp", "127.0.0.1:1", "send-all", file});
+        EXPECT_EQ(r.exitCode, 2) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QByteArray::fromStdString(text))) << r.err.toStdString();
+    }
+    // The emulator does not start from a state file it cannot read.
+    QByteArray out;
+    QByteArray err;
+    EXPECT_EQ(sim::test::runSimToEnd({"--tcp-listen", "0", "--state", dir.filePath("fifo.dat")},
+                                     &out, &err),
+              2);
+    EXPECT_TRUE(err.contains("not a regular file")) << err.toStdString();
+}
+
+TEST(CtlFaults, AStaleReplyInTheSerialPortIsNotTheNextAnswer) {
+    // A session killed in the middle of an exchange leaves its reply behind.
+    QTemporaryDir dir;
+    SimProcess sim({"--pty", dir.filePath("tty"), "--log", dir.filePath("lines.log")});
+    ASSERT_TRUE(sim.start()) << sim.why().toStdString();
+    {
+        sim::test::PtyClient killed;
+        ASSERT_TRUE(killed.open(dir.filePath("tty")));
+        ASSERT_TRUE(killed.send("RCA001\r\n"));
+        QFile log(dir.filePath("lines.log"));
+        for (QDeadlineTimer due(20000); log.size() == 0 && !due.hasExpired();) {
+            QThread::msleep(10);
+        }
+        ASSERT_GT(log.size(), 0);
+    }
+    QThread::msleep(100); // the reply reaches the port
+    const auto r = runCtl({"--serial", dir.filePath("tty"), "version"}, 60000);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.trimmed().toStdString(), "2.00");
 }
 
 TEST(CtlFaults, InterruptEndsTheAnswerWait) {

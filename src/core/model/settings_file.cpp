@@ -244,6 +244,14 @@ struct Reader {
         return negative ? -v : v;
     }
 
+    void rejected(std::size_t line, Range range) {
+        if (result.linesRejected++ == 0) {
+            result.firstRejectedLine = line;
+            result.rejectedMin = range.min;
+            result.rejectedMax = range.max;
+        }
+    }
+
     static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
     // A whole line of optional blanks, an optional sign and decimal digits,
@@ -279,7 +287,6 @@ struct Reader {
         const char* q = rest.data();
         const char* const end = q + rest.size();
         std::size_t used = 0;
-        std::size_t rejected = 0;
         for (auto& cell : cells) {
             const auto digit = end - q >= 3 ? static_cast<unsigned char>(q[0] - '0') : 10;
             if (digit < 10 && q[1] == '\r' && q[2] == '\n') {
@@ -288,7 +295,7 @@ struct Reader {
                 if (digit >= range.min && digit <= range.max) {
                     cell = digit;
                 } else {
-                    ++rejected;
+                    rejected(result.linesUsed + used, range);
                 }
                 continue;
             }
@@ -298,7 +305,6 @@ struct Reader {
         }
         rest = std::string_view(q, static_cast<std::size_t>(end - q));
         result.linesUsed += used;
-        result.linesRejected += rejected;
     }
 
     void number(std::int32_t& cell, Range range) {
@@ -309,7 +315,7 @@ struct Reader {
             if (*plain >= range.min && *plain <= range.max) {
                 cell = static_cast<std::int32_t>(*plain);
             } else {
-                ++result.linesRejected;
+                rejected(result.linesUsed, range);
             }
             return;
         }
@@ -319,7 +325,7 @@ struct Reader {
         if (parseNumber(line, v) && v >= range.min && v <= range.max) {
             cell = v;
         } else {
-            ++result.linesRejected;
+            rejected(result.linesUsed, range);
         }
     }
 
@@ -446,6 +452,39 @@ std::string decodeTitleLine(std::string_view line) {
     std::string out;
     Reader::decodeTitleInto(line, out);
     return out;
+}
+
+namespace {
+
+std::size_t lineCount(std::string_view bytes) {
+    const auto lf = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    return lf + (!bytes.empty() && bytes.back() != '\n' ? 1 : 0);
+}
+
+} // namespace
+
+std::string describeSettingsFileProblem(const SettingsReadResult& r, std::string_view bytes, Product p) {
+    const auto& mine = traits(p);
+    const auto& other = traits(p == Product::F ? Product::S : Product::F);
+    const std::size_t lines = lineCount(bytes);
+    const std::string expected = std::to_string(r.linesExpected);
+    if (lines == static_cast<std::size_t>(other.settingsFileLines)) {
+        return "its " + std::to_string(lines) + " lines make a model " + other.letter +
+               " settings file (a model " + mine.letter + " file has " + expected +
+               "); choose the model with --model";
+    }
+    if (r.firstRejectedLine > 0) {
+        return "line " + std::to_string(r.firstRejectedLine) + " is not a number from " +
+               std::to_string(r.rejectedMin) + " to " + std::to_string(r.rejectedMax) +
+               (r.linesRejected > 1 ? " (" + std::to_string(r.linesRejected) + " such lines)"
+                                    : std::string());
+    }
+    if (!r.complete()) {
+        return "it ends after line " + std::to_string(lines) + "; a complete file has " +
+               expected + " lines";
+    }
+    return "line " + std::to_string(r.linesExpected + 1) + " is one too many; a complete file has " +
+           expected + " lines";
 }
 
 } // namespace tlx

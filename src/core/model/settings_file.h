@@ -24,6 +24,11 @@ struct SettingsReadResult {
     std::size_t linesUsed = 0;     // field lines the file supplied
     std::size_t linesRejected = 0; // number lines that were not a number in the field's range
     bool extraLines = false;       // the file goes on after the last field
+    // The first rejected number line (counted from 1) and the range its
+    // field takes; 0 when none was rejected.
+    std::size_t firstRejectedLine = 0;
+    std::int32_t rejectedMin = 0;
+    std::int32_t rejectedMax = 0;
 
     bool complete() const { return linesUsed == linesExpected; }
 };
@@ -35,6 +40,13 @@ struct SettingsReadResult {
 // Overlong title lines are cut to the title slot. Only the settings fields
 // change: dataModified, busyStep and currentFilePath are left alone.
 SettingsReadResult readSettingsFile(std::string_view bytes, SettingsModel& model, Product product);
+
+// What is wrong with a settings file that did not read complete and clean,
+// and where, in English for the command-line tools: the line of the first
+// rejected number and the range it needed, the line where a short file ends,
+// the one line too many, or a file of the other model.
+std::string describeSettingsFileProblem(const SettingsReadResult& r, std::string_view bytes,
+                                        Product product);
 
 // Title text as written into one file line (without the line end), and back.
 std::string encodeTitleLine(std::string_view text);

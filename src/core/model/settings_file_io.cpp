@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <optional>
+#include <signal.h>
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
@@ -84,13 +86,61 @@ bool writeAll(int fd, std::string_view bytes, int& err) {
     return true;
 }
 
-std::atomic<unsigned> tempCounter{0};
+// "dir/.NAME.tmp-": the temporary files of a save of dir/NAME begin so.
+std::string temporaryStem(const std::string& target) {
+    const auto slash = target.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    return dir + "." + name + ".tmp-";
+}
+
+// The process id in "PID" or "PID-N"; nothing for any other text.
+std::optional<pid_t> ownerOf(std::string_view suffix) {
+    const auto dash = suffix.find('-');
+    const std::string_view pidText = suffix.substr(0, dash);
+    if (pidText.empty() || pidText.size() > 9 ||
+        pidText.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    if (dash != std::string_view::npos &&
+        (dash + 1 == suffix.size() ||
+         suffix.substr(dash + 1).find_first_not_of("0123456789") != std::string_view::npos)) {
+        return std::nullopt;
+    }
+    return static_cast<pid_t>(std::stol(std::string(pidText)));
+}
+
+// Removes the temporary files of earlier saves of this target whose process
+// is gone (killed in the middle of a save).
+void removeStaleTemporaries(const std::string& target) {
+    const std::string stem = temporaryStem(target);
+    const auto slash = stem.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : stem.substr(0, slash);
+    const std::string prefix = slash == std::string::npos ? stem : stem.substr(slash + 1);
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr) {
+        return;
+    }
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name(e->d_name);
+        if (!name.starts_with(prefix)) {
+            continue;
+        }
+        const auto pid = ownerOf(name.substr(prefix.size()));
+        if (pid && *pid != ::getpid() && ::kill(*pid, 0) != 0 && errno == ESRCH) {
+            (void)::unlinkat(::dirfd(d), e->d_name, 0);
+        }
+    }
+    ::closedir(d);
+}
 
 } // namespace
 
 FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
     FileReadResult result;
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking: opening a FIFO without a writer (or a device) must not
+    // hang the program; such files are refused below anyway.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         result.reason = errnoText(errno);
         return result;
@@ -104,8 +154,12 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
         result.reason = errnoText(EISDIR);
         return result;
     }
+    if (!S_ISREG(st.st_mode)) {
+        result.reason = kNotRegularFile;
+        return result;
+    }
     std::string bytes;
-    if (S_ISREG(st.st_mode) && st.st_size > 0) {
+    if (st.st_size > 0) {
         bytes.reserve(std::min(static_cast<std::size_t>(st.st_size), maxBytes) + 1);
     }
     std::array<char, 65536> chunk{};
@@ -143,13 +197,17 @@ FileWriteResult writeFileAtomically(const std::string& path, std::string_view by
         return result;
     }
 
-    // A unique sibling name: same folder, so the rename never crosses a file
-    // system and either the old or the new file is there at every moment.
+    // A sibling in the same folder, so the rename never crosses a file system
+    // and either the old or the new file is there at every moment. Hidden and
+    // named after the target and this process, so that one left by a killed
+    // save is recognised and removed by the next save of the same file.
+    removeStaleTemporaries(target);
+    const std::string stem = temporaryStem(target) + std::to_string(::getpid());
     std::string temp;
     int fdNumber = -1;
     for (int attempt = 0; attempt < 100 && fdNumber < 0; ++attempt) {
-        temp = target + ".tmp" + std::to_string(::getpid()) + "-" +
-               std::to_string(tempCounter.fetch_add(1));
+        // Another save of the same file by this process may hold the plain name.
+        temp = attempt == 0 ? stem : stem + "-" + std::to_string(attempt);
         fdNumber = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fdNumber < 0 && errno != EEXIST) {
             break;

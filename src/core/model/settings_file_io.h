@@ -15,6 +15,9 @@ namespace tlx {
 // from exhausting memory.
 inline constexpr std::size_t kMaxReadBytes = 64u * 1024u * 1024u;
 
+// The reason given for a FIFO, device or socket: only regular files are read.
+inline constexpr std::string_view kNotRegularFile = "not a regular file";
+
 struct FileReadResult {
     std::optional<std::string> bytes; // nothing when the file could not be read
     std::string reason;               // why not, for logs and messages
@@ -35,8 +38,10 @@ struct FileWriteResult {
     bool ok() const { return failure == WriteFailure::None; }
 };
 
-// Writes the bytes to a temporary file beside the target and renames it over
-// the target, so the old file survives any failure. An existing target keeps
+// Writes the bytes to a temporary file beside the target (".NAME.tmp-PID")
+// and renames it over the target, so the old file survives any failure.
+// Temporary files of earlier saves of the same target whose process is gone
+// are removed first. An existing target keeps
 // its permission bits; a symbolic link is followed and its target replaced.
 // `durable` also flushes the data to the disk before the rename.
 FileWriteResult writeFileAtomically(const std::string& path, std::string_view bytes,

@@ -70,6 +70,7 @@ SerialOpenResult SerialLink::start() {
         result.reason = "cannot set the line parameters of " + result.device + ": " +
                         std::strerror(errno);
     }
+    discardStaleInput();
     state_.link.serialOpen = true;
     result.ok = true;
     return result;
@@ -89,6 +90,15 @@ bool SerialLink::applyLineSettings() {
     t.c_cc[VSTOP] = 0x13;
     t.c_cflag |= CRTSCTS;
     return ::tcsetattr(fd, TCSANOW, &t) == 0;
+}
+
+// A reply meant for an earlier program (one killed in the middle of an
+// exchange) may still wait in the port; it must not pass for the answer to
+// this program's first command. An XOFF it left must not hold our output.
+void SerialLink::discardStaleInput() {
+    port_.clear(QSerialPort::Input);
+    ::tcflow(static_cast<int>(port_.handle()), TCOON);
+    state_.link.serialLines.clear();
 }
 
 void SerialLink::write(std::string_view bytes) {

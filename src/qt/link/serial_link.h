@@ -54,6 +54,7 @@ signals:
 private:
     void onReadyRead();
     bool applyLineSettings();
+    void discardStaleInput();
 
     AppState& state_;
     Host& host_;
