@@ -202,6 +202,10 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     if (wantArgs) {
         o.argument = positional[1];
     }
+    if (o.rs485 && o.slaveAddress == 32 &&
+        (o.command == Command::ReadAll || o.command == Command::Version)) {
+        return error(c + " needs one device address: nobody answers a broadcast");
+    }
     if (o.command == Command::Send) {
         for (char ch : o.argument) {
             if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) > 0x7E) {

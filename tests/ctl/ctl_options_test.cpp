@@ -82,6 +82,8 @@ TEST(CtlOptions, UsageErrorsSayWhatIsWrong) {
         {{"--serial", "", "version"}, "--serial takes a device path"},
         {{"--listen", "70000", "version"}, "--listen takes a port 0..65535, not 70000"},
         {{"--tcp", "a", "--serial", "/dev/x", "version"}, "only one link may be given"},
+        {{"--serial", "/dev/x", "--rs485", "broadcast", "read-all", "a.dat"},
+         "read-all needs one device address"},
     };
     for (const auto& [args, text] : cases) {
         EXPECT_NE(parse(args).error.find(text), std::string::npos) << parse(args).error;

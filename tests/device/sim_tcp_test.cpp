@@ -9,6 +9,7 @@
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tlx::sim::test {
 namespace {
@@ -328,10 +329,15 @@ TEST(SimOptions, BadOptionsAreRefusedWithExitCode2) {
     }
 }
 
-TEST(SimOptions, MissingStateFileIsAnError) {
-    QByteArray out, err;
-    EXPECT_EQ(runSimToEnd({"--tcp-listen", "0", "--state", "/nonexistent/x.dat"}, &out, &err), 1);
-    EXPECT_TRUE(err.contains("x.dat"));
+TEST(SimOptions, UnreadableStateFileIsAFileError) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo.dat"); // would block an ordinary open
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {QString("/nonexistent/x.dat"), fifo}) {
+        QByteArray out, err;
+        EXPECT_EQ(runSimToEnd({"--tcp-listen", "0", "--state", path}, &out, &err), 2);
+        EXPECT_TRUE(err.contains(QFile::encodeName(path))) << err.toStdString();
+    }
 }
 
 } // namespace

@@ -162,13 +162,6 @@ TEST(CtlFaults, FileProblemsSayWhatIsWrongAndWhere) {
         EXPECT_EQ(r.exitCode, 2) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(QByteArray::fromStdString(text))) << r.err.toStdString();
     }
-    // The emulator does not start from a state file it cannot read.
-    QByteArray out;
-    QByteArray err;
-    EXPECT_EQ(sim::test::runSimToEnd({"--tcp-listen", "0", "--state", dir.filePath("fifo.dat")},
-                                     &out, &err),
-              2);
-    EXPECT_TRUE(err.contains("not a regular file")) << err.toStdString();
 }
 
 TEST(CtlFaults, AStaleReplyInTheSerialPortIsNotTheNextAnswer) {
