@@ -196,7 +196,9 @@ TEST(SendAllRun, OnlyAnAcknowledgementOrARefusalAnswersAWrite) {
     const std::pair<std::string, RunEnd> cases[] = {{"CBS003FFFFFFFFFF\r\n", RunEnd::Unexpected},
                                                     {"\x13\r\n", RunEnd::Unexpected},
                                                     {"GN\r\n", RunEnd::Stopped}};
-    for (const auto& [answer, end] : cases) {
+    for (const auto& c : cases) {
+        const std::string& answer = c.first;
+        const RunEnd end = c.second;
         SCOPED_TRACE(answer);
         auto s = makeAppState(Product::F);
         FakeHost host;
