@@ -20,11 +20,12 @@ start_sim() { # model
   cat "$work/ready"
 }
 
-run() { # label model scale command file
-  local label=$1 model=$2 s=$3 cmd=$4 file=$5 port
+run() { # label model scale command [args...]
+  local label=$1 model=$2 s=$3 port
+  shift 3
   port=$(start_sim "$model")
   /usr/bin/env time -f "%U %S %e" -o "$work/time" \
-    "$ctl" --model "$model" --tcp "127.0.0.1:$port" --pace-scale "$s" "$cmd" "$file" 2>"$work/err" >/dev/null
+    "$ctl" --model "$model" --tcp "127.0.0.1:$port" --pace-scale "$s" "$@" 2>"$work/err" >/dev/null
   kill %% 2>/dev/null || true
   wait 2>/dev/null || true
   read -r user sys elapsed < "$work/time"
@@ -44,6 +45,9 @@ for model in F S; do
   run "read-all $model x$scale" "$model" "$scale" read-all "$work/$model.dat"
   run "send-all $model x$scale" "$model" "$scale" send-all "$work/$model.dat"
 done
+# A whole large glyph table: 70 steps of 0.4 s to read, of 2 s to send.
+run "glyphs read large x$scale" F "$scale" glyphs read large "$work/g.tll"
+run "glyphs send large x$scale" F "$scale" glyphs send large "$work/g.tll"
 for model in F S; do
   run "read-all $model x0.001" "$model" 0.001 read-all "$work/fast-$model.dat"
 done

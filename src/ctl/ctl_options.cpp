@@ -22,6 +22,11 @@ COMMAND:
   send LINE                send one command line (CR LF added), print the reply
   version                  print the device's firmware version
   set-clock                set the device's date and time from this computer
+  glyphs read SIZE FILE    read the device's whole glyph table of SIZE (large,
+                           medium or small) into a list file (.tll, .tlm, .tls)
+  glyphs send SIZE FILE    send a list file's whole glyph table to the device
+  glyphs export SIZE FILE N OUT.bmp
+                           glyph N of a list file as a picture (no device)
 
 OPTIONS:
   --model F|S              the device model (default F)
@@ -64,6 +69,65 @@ std::optional<double> scale(const std::string& s) {
 bool isOption(const std::string& s) { return s.size() > 1 && s[0] == '-'; }
 
 constexpr const char* kOneLink = "only one link may be given (--tcp, --listen or --serial)";
+
+std::optional<GlyphSize> glyphSizeNamed(const std::string& s) {
+    if (s == "large") {
+        return GlyphSize::Large;
+    }
+    if (s == "medium") {
+        return GlyphSize::Medium;
+    }
+    if (s == "small") {
+        return GlyphSize::Small;
+    }
+    return std::nullopt;
+}
+
+ParseResult parseGlyphCommand(Options o, const std::vector<std::string>& positional) {
+    ParseResult r;
+    const std::string verb = positional.size() > 1 ? positional[1] : "";
+    std::size_t want = 4;
+    if (verb == "read") {
+        o.command = Command::GlyphRead;
+    } else if (verb == "send") {
+        o.command = Command::GlyphSend;
+    } else if (verb == "export") {
+        o.command = Command::GlyphExport;
+        want = 6;
+    } else {
+        r.error = "glyphs takes read, send or export";
+        return r;
+    }
+    if (positional.size() != want) {
+        r.error = verb == "export" ? "glyphs export takes SIZE FILE N OUT.bmp"
+                                   : "glyphs " + verb + " takes SIZE FILE";
+        return r;
+    }
+    const auto size = glyphSizeNamed(positional[2]);
+    if (!size) {
+        r.error = "the glyph size is large, medium or small, not " + positional[2];
+        return r;
+    }
+    if (o.command == Command::GlyphRead && o.rs485 && o.slaveAddress == 32) {
+        r.error = "glyphs read needs one device address: nobody answers a broadcast";
+        return r;
+    }
+    o.glyphSize = *size;
+    o.argument = positional[3];
+    if (o.command == Command::GlyphExport) {
+        const int count = glyphGeometry(*size).count;
+        const auto n = number(positional[4], 1, count);
+        if (!n) {
+            r.error = "the glyph number of a " + positional[2] + " table is 1.." +
+                      std::to_string(count) + ", not " + positional[4];
+            return r;
+        }
+        o.glyphNumber = *n;
+        o.output = positional[5];
+    }
+    r.options = o;
+    return r;
+}
 
 } // namespace
 
@@ -193,6 +257,8 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
         o.command = Command::Version;
     } else if (c == "set-clock") {
         o.command = Command::SetClock;
+    } else if (c == "glyphs") {
+        return parseGlyphCommand(o, positional);
     } else {
         return error("unknown command " + c);
     }

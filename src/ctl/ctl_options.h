@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "app/product.h"
+#include "glyphs/glyph_store.h"
 
 namespace tlx::ctl {
 
 enum class LinkChoice { Ini, Tcp, Listen, Serial };
-enum class Command { ReadAll, SendAll, Send, Version, SetClock };
+enum class Command { ReadAll, SendAll, Send, Version, SetClock, GlyphRead, GlyphSend, GlyphExport };
 
 struct Options {
     Product product = Product::F;
@@ -23,6 +24,9 @@ struct Options {
     bool verbose = false;
     Command command = Command::Version;
     std::string argument;    // the file or the line
+    GlyphSize glyphSize = GlyphSize::Large; // glyphs
+    int glyphNumber = 1;                    // glyphs export: 1..the table's count
+    std::string output;                     // glyphs export: the picture
 };
 
 struct ParseResult {

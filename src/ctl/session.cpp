@@ -20,6 +20,7 @@
 #include "model/send_all_run.h"
 #include "model/settings_file.h"
 #include "model/settings_file_io.h"
+#include "glyph_table_run.h"
 #include "progress_printer.h"
 
 namespace tlx::ctl {
@@ -30,7 +31,6 @@ volatile std::sig_atomic_t gInterrupted = 0;
 
 void onSignal(int) { gInterrupted = 1; }
 
-constexpr int kInterruptedStatus = 130;
 constexpr std::chrono::milliseconds kConnectTimeout{10000};
 constexpr std::chrono::milliseconds kTickInterval{150};
 // How often a wait looks for SIGINT / SIGTERM.
@@ -286,6 +286,8 @@ template <typename Run> bool Session::drive(Run& run, const char* what, int tota
     return run.end() == RunEnd::Completed && !state_->link.abortFlag;
 }
 
+template bool Session::drive<GlyphTableRun>(GlyphTableRun&, const char*, int);
+
 int Session::readAll() {
     ReadAllRun run(*state_, host_, *transport_);
     const bool done = drive(run, "read-all", run.totalSteps());
@@ -361,6 +363,19 @@ int Session::setClock() {
 }
 
 int Session::run() {
+    if (options_.command == Command::GlyphExport) {
+        return glyphExport();
+    }
+    if (options_.command == Command::GlyphRead && !checkGlyphListName()) {
+        return status();
+    }
+    if (options_.command == Command::GlyphSend) {
+        auto table = loadGlyphList();
+        if (!table) {
+            return status();
+        }
+        state_->glyphs.table(GlyphFace::Gothic, options_.glyphSize) = std::move(*table);
+    }
     if (options_.command == Command::SendAll) {
         const auto file = readWholeFile(options_.argument);
         if (!file.bytes) {
@@ -401,6 +416,12 @@ int Session::run() {
         return version();
     case Command::SetClock:
         return setClock();
+    case Command::GlyphRead:
+        return glyphRead();
+    case Command::GlyphSend:
+        return glyphSend();
+    case Command::GlyphExport:
+        break;
     }
     return 2;
 }

@@ -3,6 +3,9 @@
 #include <QObject>
 #include <chrono>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "cli_host.h"
 #include "ctl_options.h"
@@ -46,6 +49,11 @@ private:
     int sendLine();
     int version();
     int setClock();
+    int glyphRead();
+    int glyphSend();
+    int glyphExport();
+    bool checkGlyphListName();
+    std::optional<std::vector<std::string>> loadGlyphList(); // the checked table of the file
     int status(int fallback = 0) const;
 
     std::chrono::milliseconds scaled(std::chrono::milliseconds ms) const;
@@ -59,6 +67,8 @@ private:
     LineFramer replyLines_;
     std::vector<std::string> replies_;
 };
+
+inline constexpr int kInterruptedStatus = 130;
 
 // Set by SIGINT / SIGTERM; a transfer stops at its next step.
 bool interrupted();

@@ -1,10 +1,45 @@
 #include "device/device_state_file.h"
 
 #include "device/seeded_state.h"
+#include "glyphs/glyph_files.h"
 #include "model/settings_file.h"
 #include "model/settings_file_io.h"
 
 namespace tlx::device {
+
+namespace {
+
+constexpr GlyphSize kSizes[] = {GlyphSize::Large, GlyphSize::Medium, GlyphSize::Small};
+
+// Loads the glyph tables kept beside a state file; a missing list keeps the
+// table as it is, a broken one is named.
+void loadGlyphTables(const std::string& path, DeviceState& state, StateFileResult& result) {
+    for (const GlyphSize size : kSizes) {
+        const std::string list = glyphListBeside(path, size);
+        const FileReadResult file = readWholeFile(list);
+        if (!file.bytes) {
+            continue;
+        }
+        auto checked = checkGlyphList(*file.bytes, size);
+        if (!checked.ok()) {
+            result.message += (result.message.empty() ? "" : "; ") + list + ": " + checked.reason;
+            continue;
+        }
+        state.glyphs.table(GlyphFace::Gothic, size) = std::move(checked.table);
+    }
+}
+
+} // namespace
+
+std::string glyphListBeside(const std::string& path, GlyphSize size) {
+    std::string stem = path;
+    const auto slash = stem.find_last_of('/');
+    const auto dot = stem.rfind('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash + 1)) {
+        stem.resize(dot);
+    }
+    return stem + std::string(glyphListExtension(size));
+}
 
 StateFileResult loadDeviceStateFile(const std::string& path, DeviceState& state) {
     StateFileResult result;
@@ -20,6 +55,7 @@ StateFileResult loadDeviceStateFile(const std::string& path, DeviceState& state)
     if (!result.complete) {
         result.message = path + ": " + describeSettingsFileProblem(read, *file.bytes, state.product);
     }
+    loadGlyphTables(path, state, result);
     return result;
 }
 
@@ -28,10 +64,21 @@ StateFileResult saveDeviceStateFile(const std::string& path, const DeviceState& 
     const FileWriteResult written =
         writeFileAtomically(path, writeSettingsFile(state.model, state.product));
     result.ok = written.ok();
-    result.complete = result.ok;
     if (!result.ok) {
         result.message = path + ": " + written.reason;
+        return result;
     }
+    for (const GlyphSize size : kSizes) {
+        const std::string list = glyphListBeside(path, size);
+        const FileWriteResult glyphs =
+            writeFileAtomically(list, writeGlyphList(state.glyphs.table(GlyphFace::Gothic, size), size));
+        if (!glyphs.ok()) {
+            result.ok = false;
+            result.message = list + ": " + glyphs.reason;
+            return result;
+        }
+    }
+    result.complete = true;
     return result;
 }
 

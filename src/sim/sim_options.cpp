@@ -32,10 +32,12 @@ struct OptionSet {
         "3,5,7 puts several devices on the line.",
         "ADDR"};
     QCommandLineOption model{"model", "Device model F or S (default F).", "F|S"};
-    QCommandLineOption state{"state", "Start from this settings file (.dat).", "FILE"};
-    QCommandLineOption save{
-        "save", "Write the settings to FILE on SIGINT/SIGTERM and whenever a TCP peer disconnects.",
-        "FILE"};
+    QCommandLineOption state{
+        "state", "Start from this settings file (.dat) and the glyph lists beside it.", "FILE"};
+    QCommandLineOption save{"save",
+                            "Write the settings to FILE and the glyph tables beside it (FILE.tll, "
+                            ".tlm, .tls) on SIGINT/SIGTERM and whenever a TCP peer disconnects.",
+                            "FILE"};
     QCommandLineOption seed{"seed", "Start from a random but valid state drawn from N.", "N"};
     QCommandLineOption firmware{
         "firmware", "Version text of the \"VN\" reply, four characters (default 2.00).", "TEXT"};

@@ -88,4 +88,44 @@ GlyphListReadResult readGlyphList(std::string_view bytes, std::vector<std::strin
     return r;
 }
 
+GlyphListCheck checkGlyphList(std::string_view bytes, GlyphSize size) {
+    const auto& g = glyphGeometry(size);
+    const std::size_t digits = toSize(g.digits);
+    const std::size_t expected = toSize(g.count) * digits;
+    GlyphListCheck r;
+    std::string all;
+    all.reserve(expected);
+    std::size_t line = 1;
+    for (const char c : bytes) {
+        if (c == '\n') {
+            ++line;
+        }
+        if (isSpace(c)) {
+            continue;
+        }
+        const bool digit = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+        const bool lower = c >= 'a' && c <= 'f';
+        if (!digit && !lower) {
+            r.reason = "line " + std::to_string(line) + " holds a character that is not a hexadecimal digit";
+            return r;
+        }
+        if (all.size() == expected) {
+            r.reason = "more than the " + std::to_string(expected) + " digits of the table (line " +
+                       std::to_string(line) + ")";
+            return r;
+        }
+        all += lower ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    if (all.size() < expected) {
+        r.reason = "only " + std::to_string(all.size()) + " of the table's " +
+                   std::to_string(expected) + " digits";
+        return r;
+    }
+    r.table.reserve(toSize(g.count));
+    for (std::size_t i = 0; i < toSize(g.count); ++i) {
+        r.table.push_back(all.substr(i * digits, digits));
+    }
+    return r;
+}
+
 } // namespace tlx

@@ -36,4 +36,15 @@ struct GlyphListReadResult {
 GlyphListReadResult readGlyphList(std::string_view bytes, std::vector<std::string>& table,
                                   GlyphSize size);
 
+// A list file that is to go to the device as it stands: exactly the table's
+// digits, each 0-9 or A-F (a-f taken as their upper-case digit), separated by
+// white space only. The reason is empty when the file is sound; otherwise it
+// names what is wrong and where (line numbers from 1).
+struct GlyphListCheck {
+    std::vector<std::string> table; // the glyphs, upper-case, when sound
+    std::string reason;
+    bool ok() const { return reason.empty(); }
+};
+GlyphListCheck checkGlyphList(std::string_view bytes, GlyphSize size);
+
 } // namespace tlx

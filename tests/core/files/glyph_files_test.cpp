@@ -119,6 +119,32 @@ TEST(GlyphListNames, ExtensionRuleAndChoosers) {
     EXPECT_EQ(glyphListFileChoice(GlyphSize::Large, false).title, "ファイルのオープン");
 }
 
+TEST(GlyphListCheck, OnlyACompleteTableOfHexDigitsGoesToTheDevice) {
+    const std::string sound = writeGlyphList(patterned(GlyphSize::Large), GlyphSize::Large);
+    const auto ok = checkGlyphList(sound, GlyphSize::Large);
+    ASSERT_TRUE(ok.ok()) << ok.reason;
+    EXPECT_EQ(ok.table, patterned(GlyphSize::Large));
+
+    std::string lower = sound;
+    lower[0] = 'a'; // line 1
+    const auto taken = checkGlyphList(lower, GlyphSize::Large);
+    ASSERT_TRUE(taken.ok());
+    EXPECT_EQ(taken.table[0][0], 'A');
+
+    std::string bad = sound;
+    bad[3 * 4] = 'G'; // the fifth line
+    EXPECT_EQ(checkGlyphList(bad, GlyphSize::Large).reason,
+              "line 5 holds a character that is not a hexadecimal digit");
+    EXPECT_EQ(checkGlyphList(sound.substr(0, 30), GlyphSize::Large).reason,
+              "only 10 of the table's 40320 digits");
+    EXPECT_EQ(checkGlyphList(sound + "0\r\n", GlyphSize::Large).reason,
+              "more than the 40320 digits of the table (line 40321)");
+    // A medium table is not a large one.
+    EXPECT_FALSE(checkGlyphList(writeGlyphList(patterned(GlyphSize::Medium), GlyphSize::Medium),
+                                GlyphSize::Large)
+                     .ok());
+}
+
 std::uint32_t le32(const std::string& b, std::size_t at) {
     std::uint32_t v = 0;
     for (std::size_t i = 0; i < 4; ++i) {

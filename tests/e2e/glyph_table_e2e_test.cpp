@@ -1,0 +1,121 @@
+// Whole glyph tables through tlx500ctl: what goes to the device comes back
+// byte for byte, and a table that did not arrive whole is never written.
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <random>
+
+#include "ctl_runner.h"
+#include "glyphs/glyph_files.h"
+#include "sim_process.h"
+
+namespace tlx::e2e {
+namespace {
+
+using sim::test::SimProcess;
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray randomList(GlyphSize size, unsigned seed) {
+    std::mt19937 random(seed);
+    const auto& g = glyphGeometry(size);
+    std::vector<std::string> table(static_cast<std::size_t>(g.count));
+    for (auto& glyph : table) {
+        for (int k = 0; k < g.digits; ++k) {
+            glyph.push_back("0123456789ABCDEF"[random() % 16]);
+        }
+    }
+    return QByteArray::fromStdString(writeGlyphList(table, size));
+}
+
+struct TableCase {
+    GlyphSize size;
+    const char* word;
+    const char* extension;
+    bool serial;
+};
+
+TEST(GlyphTableE2E, ListFileSentAndReadBackIsTheSameFile) {
+    for (const TableCase c : {TableCase{GlyphSize::Large, "large", ".tll", true},
+                              TableCase{GlyphSize::Medium, "medium", ".tlm", false},
+                              TableCase{GlyphSize::Small, "small", ".tls", false}}) {
+        SCOPED_TRACE(c.word);
+        QTemporaryDir dir;
+        const QString sent = dir.filePath(QString("sent") + c.extension);
+        const QString back = dir.filePath(QString("back") + c.extension);
+        ASSERT_TRUE(writeFile(sent, randomList(c.size, 5)));
+        const QStringList save{"--save", dir.filePath("device.dat")};
+        SimProcess sim((c.serial ? QStringList{"--pty", dir.filePath("tty")}
+                                 : QStringList{"--tcp-listen", "0"}) +
+                       save);
+        ASSERT_TRUE(sim.start()) << sim.why().toStdString();
+        const QStringList link =
+            c.serial ? QStringList{"--serial", dir.filePath("tty")}
+                     : QStringList{"--tcp", "127.0.0.1:" + QString::number(sim.port())};
+        const auto s = runCtl(link + QStringList{"--pace-scale", "0.002", "glyphs", "send", c.word, sent});
+        ASSERT_EQ(s.exitCode, 0) << s.err.toStdString();
+        const auto r = runCtl(link + QStringList{"--pace-scale", "0.002", "glyphs", "read", c.word, back});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(readFile(back), readFile(sent));
+        // The emulator keeps the table and saves it beside its settings.
+        ASSERT_EQ(sim.stop(SIGTERM), 0);
+        EXPECT_EQ(readFile(dir.filePath(QString("device") + c.extension)), readFile(sent));
+    }
+}
+
+TEST(GlyphTableE2E, DeviceFallingSilentMidTableWritesNoFile) {
+    for (const bool serial : {true, false}) {
+        QTemporaryDir dir;
+        SimProcess sim(serial ? QStringList{"--pty", dir.filePath("tty"), "--silent-after", "20"}
+                              : QStringList{"--tcp-listen", "0", "--silent-after", "20"});
+        ASSERT_TRUE(sim.start()) << sim.why().toStdString();
+        const QStringList link =
+            serial ? QStringList{"--serial", dir.filePath("tty")}
+                   : QStringList{"--tcp", "127.0.0.1:" + QString::number(sim.port())};
+        const auto r = runCtl(link + QStringList{"--pace-scale", "0.01", "glyphs", "read", "medium",
+                                                 dir.filePath("m.tlm")});
+        EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("glyph 21")) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath("m.tlm")));
+    }
+}
+
+TEST(GlyphTableE2E, WrongFilesAreRefusedBeforeTheDeviceIsReached) {
+    QTemporaryDir dir;
+    const QByteArray large = randomList(GlyphSize::Large, 9);
+    ASSERT_TRUE(writeFile(dir.filePath("g.tll"), large));
+    ASSERT_TRUE(writeFile(dir.filePath("g.tlm"), large));
+    ASSERT_TRUE(writeFile(dir.filePath("short.tll"), large.left(300)));
+    const QStringList noDevice{"--tcp", "127.0.0.1:1"};
+    struct Refusal {
+        QStringList args;
+        const char* why;
+    };
+    for (const auto& c : {
+             Refusal{{"glyphs", "send", "medium", dir.filePath("g.tll")}, "ends in .tlm"},
+             Refusal{{"glyphs", "send", "medium", dir.filePath("g.tlm")}, "digits"},
+             Refusal{{"glyphs", "send", "large", dir.filePath("short.tll")}, "only 100 of"},
+             Refusal{{"glyphs", "read", "small", dir.filePath("x.tll")}, "ends in .tls"},
+             Refusal{{"glyphs", "export", "large", dir.filePath("g.tll"), "71", "p.bmp"}, "1..70"},
+         }) {
+        const auto r = runCtl(noDevice + c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.why)) << r.err.toStdString();
+    }
+    const auto e = runCtl({"glyphs", "export", "large", dir.filePath("g.tll"), "70",
+                           dir.filePath("p")});
+    ASSERT_EQ(e.exitCode, 0) << e.err.toStdString();
+    EXPECT_TRUE(readFile(dir.filePath("p.bmp")).startsWith("BM"));
+}
+
+} // namespace
+} // namespace tlx::e2e
