@@ -72,20 +72,43 @@ TEST(GlyphTableE2E, ListFileSentAndReadBackIsTheSameFile) {
     }
 }
 
-TEST(GlyphTableE2E, DeviceFallingSilentMidTableWritesNoFile) {
-    for (const bool serial : {true, false}) {
+TEST(GlyphTableE2E, ATableCutShortOrAnsweredWronglyIsNeverWritten) {
+    struct Fault {
+        bool serial;
+        QStringList injection;
+        const char* verb;
+        int status;
+        const char* says;
+    };
+    for (const auto& c : {
+             Fault{true, {"--silent-after", "20"}, "read", 3, "glyph 21"},
+             Fault{false, {"--silent-after", "20"}, "read", 3, "glyph 21"},
+             Fault{false, {"--fault-at", "10:garbage"}, "read", 1, "unexpected answer at step 10"},
+             Fault{true, {"--reply-at", "5:GN"}, "send", 1, "refused"},
+         }) {
+        SCOPED_TRACE(c.injection.join(' ').toStdString());
         QTemporaryDir dir;
-        SimProcess sim(serial ? QStringList{"--pty", dir.filePath("tty"), "--silent-after", "20"}
-                              : QStringList{"--tcp-listen", "0", "--silent-after", "20"});
+        const QString list = dir.filePath("m.tlm");
+        if (QString(c.verb) == "send") {
+            ASSERT_TRUE(writeFile(list, randomList(GlyphSize::Medium, 3)));
+        }
+        SimProcess sim((c.serial ? QStringList{"--pty", dir.filePath("tty")}
+                                 : QStringList{"--tcp-listen", "0"}) +
+                       c.injection + QStringList{"--log", dir.filePath("log")});
         ASSERT_TRUE(sim.start()) << sim.why().toStdString();
         const QStringList link =
-            serial ? QStringList{"--serial", dir.filePath("tty")}
-                   : QStringList{"--tcp", "127.0.0.1:" + QString::number(sim.port())};
-        const auto r = runCtl(link + QStringList{"--pace-scale", "0.01", "glyphs", "read", "medium",
-                                                 dir.filePath("m.tlm")});
-        EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains("glyph 21")) << r.err.toStdString();
-        EXPECT_FALSE(QFile::exists(dir.filePath("m.tlm")));
+            c.serial ? QStringList{"--serial", dir.filePath("tty")}
+                     : QStringList{"--tcp", "127.0.0.1:" + QString::number(sim.port())};
+        const auto r =
+            runCtl(link + QStringList{"--pace-scale", "0.01", "glyphs", c.verb, "medium", list});
+        EXPECT_EQ(r.exitCode, c.status) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        if (QString(c.verb) == "read") {
+            EXPECT_FALSE(QFile::exists(list));
+        } else {
+            // The registration stops at the refusal, not 155 glyphs later.
+            EXPECT_LT(readFile(dir.filePath("log")).count('\n'), 10);
+        }
     }
 }
 
