@@ -10,7 +10,8 @@ const RunDialogDescriptor kSendAllDialog{"全項目の設定", "設定", true};
 
 RunDialogController::RunDialogController(const RunDialogDescriptor& descriptor, AppState& state,
                                          Host& host, PacedStepRun& run)
-    : d_(descriptor), host_(host), run_(run), slave_(state, descriptor.offersBroadcast) {}
+    : d_(descriptor), state_(state), host_(host), run_(run),
+      slave_(state, descriptor.offersBroadcast) {}
 
 bool RunDialogController::pressStart() {
     if (run_.running()) {
@@ -23,8 +24,13 @@ bool RunDialogController::pressStart() {
 }
 
 RunTickResult RunDialogController::tick() {
-    run_.tick();
     if (run_.running()) {
+        run_.tick();
+        if (run_.running()) {
+            return RunTickResult::Continue;
+        }
+    }
+    if (run_.end() == RunEnd::Completed && state_.link.awaitingAnswer) {
         return RunTickResult::Continue;
     }
     run_.checkLastAnswer();

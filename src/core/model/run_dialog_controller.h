@@ -43,6 +43,9 @@ class RunDialogController {
     // switching pages on its own, then starts the run. True when the timer
     // is to start; a press while the run goes on does nothing.
     bool pressStart();
+    // Once the run has sent its last command, ticks go on until that answer
+    // is in (or the no-answer rule gave up), so that a wrong last answer
+    // stops the dialog like any other.
     RunTickResult tick();
     std::chrono::milliseconds interval() const { return run_.nextInterval(); }
     const RunProgress& progress() const { return run_.progress(); }
@@ -55,6 +58,7 @@ class RunDialogController {
 
   private:
     const RunDialogDescriptor& d_;
+    AppState& state_;
     Host& host_;
     PacedStepRun& run_;
     SlaveAddressChoice slave_;

@@ -98,7 +98,7 @@ class RunDialogsTest : public QObject {
         dialog.setPaceScale(0.0);
         dialog.show();
         dialog.startButton()->click();
-        QTRY_VERIFY(!dialog.timerActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.timerActive(), 60000);
         QTest::qWait(50);
         QVERIFY(dialog.isVisible());
     }
@@ -209,23 +209,28 @@ class RunDialogsTest : public QObject {
     // A refused or garbled answer stops the read at its step with an error
     // box; the dialog stays open.
     void wrongAnswerStopsReadAllWithTheDialogOpen_data() {
+        QTest::addColumn<int>("line");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("box");
-        QTest::newRow("garbage") << QString("\x01\x7F")
-                                 << QString::fromStdString(tlx::unexpectedAnswerMessage(3));
-        QTest::newRow("another kind") << QString("TSDSN")
-                                      << QString::fromStdString(tlx::unexpectedAnswerMessage(3));
-        QTest::newRow("mode difference") << QString("GN") << QString("Mode Difference");
+        const auto unexpected = [](int step) {
+            return QString::fromStdString(tlx::unexpectedAnswerMessage(step));
+        };
+        QTest::newRow("garbage") << 3 << QString("\x01\x7F") << unexpected(3);
+        QTest::newRow("another kind") << 3 << QString("TSDSN") << unexpected(3);
+        QTest::newRow("mode difference") << 3 << QString("GN") << QString("Mode Difference");
+        // The last read's answer comes after the run sent its last command.
+        QTest::newRow("last answer") << 5168 << QString("GO") << unexpected(5170);
     }
     void wrongAnswerStopsReadAllWithTheDialogOpen() {
+        QFETCH(int, line);
         QFETCH(QString, answer);
         QFETCH(QString, box);
         make(Product::F);
         DeviceTransport device(*state, *host);
-        device.replyAt[3] = answer.toStdString();
+        device.replyAt[static_cast<std::size_t>(line)] = answer.toStdString();
         auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
         runUntilStopped(*dialog);
-        QCOMPARE(device.lines.size(), std::size_t{3});
+        QCOMPARE(device.lines.size(), static_cast<std::size_t>(line));
         QCOMPARE(host->texts(), std::vector<std::string>{box.toStdString()});
         QCOMPARE(host->messages[0].kind, tlx::MessageKind::Error);
         QVERIFY(dialog->closeButton()->isEnabled());
