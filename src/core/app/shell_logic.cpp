@@ -7,37 +7,9 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 
 namespace tlx {
-
-namespace {
-
-// Forwards everything and notes whether the operator named a file.
-class ChoiceWatchingHost : public Host {
-  public:
-    explicit ChoiceWatchingHost(Host& inner) : inner_(inner) {}
-
-    void showMessage(MessageKind kind, std::string_view text, std::string_view caption) override {
-        inner_.showMessage(kind, text, caption);
-    }
-    bool askYesNo(std::string_view text, std::string_view caption) override {
-        return inner_.askYesNo(text, caption);
-    }
-    std::optional<std::string> chooseFile(const FileChoice& choice) override {
-        auto chosen = inner_.chooseFile(choice);
-        named = chosen.has_value();
-        return chosen;
-    }
-    void glyphEditorChanged() override { inner_.glyphEditorChanged(); }
-    void settingsFileShown(std::string_view path) override { inner_.settingsFileShown(path); }
-
-    bool named = false;
-
-  private:
-    Host& inner_;
-};
-
-} // namespace
 
 std::string_view mainWindowTitle(Product p, std::int32_t clientServer) {
     const bool server = clientServer == 1;
@@ -49,9 +21,10 @@ std::string_view mainWindowTitle(Product p, std::int32_t clientServer) {
 
 std::string mainWindowTitle(Product p, std::int32_t clientServer, std::string_view filePath) {
     std::string title(mainWindowTitle(p, clientServer));
-    if (!filePath.empty()) {
+    const std::string name = std::filesystem::path(filePath).filename().string();
+    if (!name.empty()) {
         title += " - ";
-        title += filePath;
+        title += name;
     }
     return title;
 }
@@ -106,12 +79,11 @@ ExitDecision exitFlow(AppState& state, Host& host) {
     }
     if (state.model.dataModified &&
         !host.askYesNo(kAskExitWithoutSaving, state.traits().productString)) {
-        if (state.model.currentFilePath.empty()) {
-            ChoiceWatchingHost watching(host);
-            if (!saveSettingsFileAs(state, watching) && watching.named) {
-                return ExitDecision::Refused;
-            }
-        } else if (!saveSettingsFile(state, host)) {
+        // Whatever keeps the changes unsaved (a cancelled chooser, a failed
+        // write) keeps the program open, so nothing is lost.
+        const bool saved = state.model.currentFilePath.empty() ? saveSettingsFileAs(state, host)
+                                                               : saveSettingsFile(state, host);
+        if (!saved) {
             return ExitDecision::Refused;
         }
     }

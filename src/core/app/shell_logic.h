@@ -19,8 +19,9 @@ inline constexpr std::string_view kAskExitWithoutSaving = "データを保存せ
 // "TLX-500F_Z200 Client Program" and its kin, chosen by clientServer.
 std::string_view mainWindowTitle(Product p, std::int32_t clientServer);
 
-// The window title with the current settings file after it, so that the
-// operator always sees which file Save writes to.
+// The window title with the current settings file's name after it, so that
+// the operator always sees which file Save writes to; the narrow window has
+// no room for the folder.
 std::string mainWindowTitle(Product p, std::int32_t clientServer, std::string_view filePath);
 
 struct WindowSize {
@@ -43,8 +44,9 @@ enum class ExitDecision { Refused, Exit };
 
 // The exit flow of the window's close and of "ｱﾌﾟﾘｹｰｼｮﾝの終了": refused while
 // a TCP/IP connection is up; with unsaved changes the operator may save
-// first. A save that was asked for and failed keeps the program open, so the
-// changes are not lost; a cancelled save-as still exits.
+// first. A save that was asked for and did not happen (the chooser was
+// cancelled, or the write failed) keeps the program open, so the changes are
+// not lost.
 ExitDecision exitFlow(AppState& state, Host& host);
 
 // The address of the TCP/IP connection commands go to, or empty when no

@@ -235,6 +235,8 @@ void MainWindow::showClock(const QDateTime& now) {
 void MainWindow::refreshTitle() {
     setWindowTitle(QString::fromStdString(mainWindowTitle(
         state_.product, state_.connection.clientServer, state_.model.currentFilePath)));
+    // The title has room for the file's name only; the folder is a hover away.
+    setToolTip(QString::fromStdString(state_.model.currentFilePath));
 }
 
 void MainWindow::routeCommand(int command) {
