@@ -80,6 +80,27 @@ std::optional<std::string> portCommand(std::string_view mnemonic, std::string_vi
     return line + "\r\n";
 }
 
+// What a digits-only field keeps of the typed text: ASCII digits, full-width
+// digits (an input method left on) as their ASCII twins, nothing else, and
+// at most maxChars of them. Never a piece of a multi-byte character.
+std::string typedDigits(std::string_view text, std::size_t maxChars) {
+    std::string digits;
+    for (std::size_t i = 0; i < text.size() && digits.size() < maxChars; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= '0' && c <= '9') {
+            digits += static_cast<char>(c);
+        } else if (c == 0xEF && i + 2 < text.size() &&
+                   static_cast<unsigned char>(text[i + 1]) == 0xBC &&
+                   static_cast<unsigned char>(text[i + 2]) >= 0x90 &&
+                   static_cast<unsigned char>(text[i + 2]) <= 0x99) {
+            // U+FF10..U+FF19
+            digits += static_cast<char>('0' + (static_cast<unsigned char>(text[i + 2]) - 0x90));
+            i += 2;
+        }
+    }
+    return digits;
+}
+
 std::optional<std::string> pageCommand(const FormGroup& g, std::int32_t page) {
     if (page == kPagePas) {
         // "POSP" + "AS": the power-on page's automatic switching.
@@ -187,7 +208,7 @@ void SettingForm::editText(std::size_t i, std::string_view text) {
     if (g.kind != FormFieldKind::Text) {
         return;
     }
-    state_.model.*g.text = std::string(text.substr(0, g.maxChars));
+    state_.model.*g.text = typedDigits(text, g.maxChars);
 }
 
 void SettingForm::pressSet(std::size_t i, std::string_view fieldText) {

@@ -107,6 +107,8 @@ class SettingForm {
 
     void choose(std::size_t group, int index);
     void chooseConnector(std::size_t n, int index);
+    // A Text group takes digits only (full-width ones as ASCII); text(group)
+    // then holds what the field is to show.
     void editText(std::size_t group, std::string_view text);
     // The group's "設定"; an Address group reads fieldText first.
     void pressSet(std::size_t group, std::string_view fieldText = {});

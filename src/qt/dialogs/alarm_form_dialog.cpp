@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace tlx::qt {
@@ -145,7 +146,18 @@ QWidget* SettingFormDialog::makeGroup(std::size_t i) {
         w.edit->setObjectName(idName("edit", g.controlId));
         w.edit->setMaxLength(static_cast<int>(g.maxChars));
         connect(w.edit, &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { form_.editText(i, text.toStdString()); });
+                [this, i, edit = w.edit](const QString& text) {
+                    form_.editText(i, text.toStdString());
+                    // The field shows what was kept: digits only, full-width ones
+                    // turned into ASCII as they are typed.
+                    const QString kept = QString::fromStdString(form_.text(i));
+                    if (kept != text) {
+                        const int cursor =
+                            edit->cursorPosition() - static_cast<int>(text.size() - kept.size());
+                        edit->setText(kept);
+                        edit->setCursorPosition(std::max(0, cursor));
+                    }
+                });
         row->addWidget(w.edit, 1);
         break;
     case FormFieldKind::Address:

@@ -71,7 +71,7 @@ LineAttributeWindow::LineAttributeWindow(const LineAttributeDescriptor& d, AppSt
         });
     }
     slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
-    addFormRow(grid, row, QStringLiteral("Slave Address"), slave_);
+    addFormRow(grid, row, QStringLiteral("スレーブアドレス"), slave_);
     side->addLayout(grid);
 
     sendLine_ = button(QStringLiteral("ライン設定"), 1032, this);

@@ -63,7 +63,7 @@ PageAttributeWindow::PageAttributeWindow(const PageAttributeDescriptor& d, AppSt
         });
     }
     slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
-    addFormRow(grid, row, QStringLiteral("Slave Address"), slave_);
+    addFormRow(grid, row, QStringLiteral("スレーブアドレス"), slave_);
     layout->addLayout(grid);
 
     sendPage_ = button(attributeText(d.pageButtonLabel), d.pageButtonId, this);

@@ -126,7 +126,7 @@ GlyphEditorDialog::GlyphEditorDialog(GlyphSize size, AppState& state, Host& host
 
     auto* slaveGroup = new QGroupBox(QStringLiteral("スレーブアドレス"), this);
     auto* slaveRow = new QHBoxLayout(slaveGroup);
-    slave_ = new SlaveAddressBox(logic_.slaveAddress(), slaveGroup);
+    slave_ = new SlaveAddressBox(logic_.slaveAddress(), slaveGroup, WhenDisabled::ShowAddress);
     slaveRow->addWidget(slave_);
     side->addWidget(slaveGroup);
 

@@ -141,7 +141,7 @@ GlyphListDialog::GlyphListDialog(GlyphSize size, AppState& state, Host& host, Tr
     controls->addWidget(read_, 1, 2);
     controls->addWidget(register_, 1, 3);
     controls->addWidget(new QLabel(QStringLiteral("スレーブアドレス"), this), 1, 4);
-    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
+    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this, WhenDisabled::ShowAddress);
     controls->addWidget(slave_, 1, 5);
     layout->addLayout(controls);
 

@@ -4,8 +4,9 @@
 
 namespace tlx::qt {
 
-SlaveAddressBox::SlaveAddressBox(SlaveAddressChoice& choice, QWidget* parent)
-    : QComboBox(parent), choice_(choice) {
+SlaveAddressBox::SlaveAddressBox(SlaveAddressChoice& choice, QWidget* parent,
+                                 WhenDisabled whenDisabled)
+    : QComboBox(parent), choice_(choice), whenDisabled_(whenDisabled) {
     setObjectName(QStringLiteral("box1010"));
     for (std::string_view item : choice_.items()) {
         addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
@@ -18,8 +19,9 @@ SlaveAddressBox::SlaveAddressBox(SlaveAddressChoice& choice, QWidget* parent)
 }
 
 void SlaveAddressBox::refresh() {
-    setEnabled(choice_.enabled());
-    setCurrentIndex(choice_.enabled() ? choice_.current() : -1);
+    const bool enabled = choice_.enabled();
+    setEnabled(enabled);
+    setCurrentIndex(enabled || whenDisabled_ == WhenDisabled::ShowAddress ? choice_.current() : -1);
 }
 
 } // namespace tlx::qt

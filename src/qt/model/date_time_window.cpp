@@ -107,8 +107,8 @@ DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport
     connect(adjust_, &QPushButton::clicked, this, [this] { logic_.adjustSeconds(); });
     bottom->addWidget(adjust_);
     bottom->addStretch();
-    bottom->addWidget(new QLabel(QStringLiteral("Slave Address"), this));
-    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
+    bottom->addWidget(new QLabel(QStringLiteral("スレーブアドレス"), this));
+    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this, WhenDisabled::ShowAddress);
     slave_->setObjectName(QStringLiteral("box1016"));
     bottom->addWidget(slave_);
     close_ = button(QStringLiteral("Close"), 2, this);

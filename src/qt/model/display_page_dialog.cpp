@@ -57,8 +57,8 @@ DisplayPageDialog::DisplayPageDialog(AppState& state, Host& host, Transport& tra
     layout->addLayout(grid);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(QStringLiteral("Slave Address"), this));
-    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
+    bottom->addWidget(new QLabel(QStringLiteral("スレーブアドレス"), this));
+    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this, WhenDisabled::ShowAddress);
     bottom->addWidget(slave_);
     bottom->addStretch();
     close_ = new QPushButton(QStringLiteral("Close"), this);

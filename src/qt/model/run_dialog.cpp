@@ -38,7 +38,7 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
     start_->setAutoDefault(false);
     top->addWidget(start_);
     top->addStretch();
-    top->addWidget(new QLabel(QStringLiteral("Slave Address"), this));
+    top->addWidget(new QLabel(QStringLiteral("スレーブアドレス"), this));
     slave_ = new SlaveAddressBox(controller_.slaveAddress(), this);
     top->addWidget(slave_);
     layout->addLayout(top);
@@ -62,7 +62,7 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
     percent_->setMinimumWidth(
         percent_->fontMetrics().horizontalAdvance(QStringLiteral("100.00 %")));
     bottom->addWidget(percent_);
-    bottom->addWidget(new QLabel(QStringLiteral("%"), this));
+    bottom->addWidget(new QLabel(QStringLiteral("％"), this));
     layout->addLayout(bottom);
 
     auto* closeRow = new QHBoxLayout;

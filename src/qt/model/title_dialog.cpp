@@ -56,8 +56,8 @@ TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, cons
         top->addWidget(line_);
     }
     top->addStretch();
-    top->addWidget(new QLabel(QStringLiteral("Slave Address"), this));
-    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
+    top->addWidget(new QLabel(QStringLiteral("スレーブアドレス"), this));
+    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this, WhenDisabled::ShowAddress);
     top->addWidget(slave_);
     layout->addLayout(top);
 
@@ -104,7 +104,7 @@ TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, cons
     percent_->setObjectName(QStringLiteral("percent1030"));
     percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("100.0 %")));
     bottom->addWidget(percent_);
-    bottom->addWidget(new QLabel(QStringLiteral("%"), this));
+    bottom->addWidget(new QLabel(QStringLiteral("％"), this));
     close_ = button(QStringLiteral("Close"), "button2", this);
     bottom->addWidget(close_);
     layout->addLayout(bottom);

@@ -97,10 +97,11 @@ TEST_F(AlarmForm, HoldTimeOfThreeSecondsOrMoreIsSent) {
 TEST_F(AlarmForm, HoldTimeBelowThreeOrWithoutDigitsIsRefused) {
     SettingForm f(kAlarmForm, *s, host, link);
     const std::size_t g = groupOf(kAlarmForm, 1006);
+    // As typed, or as a settings file left it.
     for (const char* text : {"2", "", "a12", "002"}) {
         SCOPED_TRACE(text);
         host.messages.clear();
-        f.editText(g, text);
+        s->model.alarmHoldTime = text;
         f.pressSet(g);
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0],
@@ -112,11 +113,18 @@ TEST_F(AlarmForm, HoldTimeBelowThreeOrWithoutDigitsIsRefused) {
     EXPECT_TRUE(link.serialWrites.empty());
 }
 
-TEST_F(AlarmForm, HoldTimeFieldKeepsThreeCharacters) {
+// Digits only, full-width ones (an input method left on) as ASCII, three at
+// most: never a piece of a character.
+TEST_F(AlarmForm, HoldTimeFieldKeepsThreeDigits) {
     SettingForm f(kAlarmForm, *s, host, link);
     const std::size_t g = groupOf(kAlarmForm, 1006);
-    f.editText(g, "1234");
-    EXPECT_EQ(s->model.alarmHoldTime, "123");
+    const std::pair<const char*, const char*> typed[] = {
+        {"1234", "123"}, {"12３", "123"}, {"１２３４", "123"}, {"1a２", "12"}, {"ａ", ""}};
+    for (const auto& [text, kept] : typed) {
+        f.editText(g, text);
+        EXPECT_EQ(s->model.alarmHoldTime, kept) << text;
+        EXPECT_EQ(f.text(g), kept) << text;
+    }
 }
 
 TEST_F(AlarmForm, ConnectorPagesAreSentNoOneFirst) {

@@ -90,14 +90,16 @@ TEST_F(DeviceNetworkForm, PortIsSentAsFiveDigitsAndIsThePcsPortToo) {
     f.editText(port, "123456");
     EXPECT_EQ(s->model.devicePortNumber, "12345");
     f.pressSet(port);
-    f.editText(port, "80");
+    f.editText(port, "８0");
+    EXPECT_EQ(s->model.devicePortNumber, "80");
     f.pressSet(port);
     EXPECT_EQ(link.serialWrites,
               (std::vector<std::string>{"EPN09004\r\n", "EPN12345\r\n", "EPN00080\r\n"}));
+    // As typed, or as a settings file left it.
     for (const char* bad : {"", "80a", " 80"}) {
         SCOPED_TRACE(bad);
         host.messages.clear();
-        f.editText(port, bad);
+        s->model.devicePortNumber = bad;
         f.pressSet(port);
         EXPECT_EQ(host.texts(), std::vector<std::string>{std::string(kMsgBadPort)});
     }

@@ -579,7 +579,8 @@ class MainWindowTest : public QObject {
     }
 
     // Every routed command that names a dialog template opens a dialog, in
-    // both models: none is left routed to nothing.
+    // both models: none is left routed to nothing. Their shared labels are
+    // written alike: 「スレーブアドレス」 and the full-width 「％」.
     void everyDialogCommandOpensADialog() {
         for (Product p : {Product::F, Product::S}) {
             make(p);
@@ -590,7 +591,13 @@ class MainWindowTest : public QObject {
                 }
                 const QString what = QStringLiteral("%1 %2").arg(route.command).arg(
                     QString::fromUtf8(route.title.data(), static_cast<qsizetype>(route.title.size())));
-                QVERIFY2(dialogs.create(route) != nullptr, qPrintable(what));
+                const auto dialog = dialogs.create(route);
+                QVERIFY2(dialog != nullptr, qPrintable(what));
+                for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+                    QVERIFY2(label->text() != QString("Slave Address") &&
+                                 label->text() != QString("%"),
+                             qPrintable(what));
+                }
             }
         }
     }

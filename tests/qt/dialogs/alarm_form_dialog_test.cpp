@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -102,8 +103,13 @@ class AlarmFormDialogTest : public QObject {
         child<QPushButton>(&d, "button1004")->click();
         auto* hold = child<QLineEdit>(&d, "edit1006");
         hold->clear();
-        QTest::keyClicks(hold, "12a");
-        QCOMPARE(state->model.alarmHoldTime, std::string("12a"));
+        QTest::keyClicks(hold, "1a");
+        hold->setFocus();
+        QInputMethodEvent typed; // "２" from an input method left on
+        typed.setCommitString(QString::fromUtf8("２"));
+        QApplication::sendEvent(hold, &typed);
+        QCOMPARE(state->model.alarmHoldTime, std::string("12"));
+        QCOMPARE(hold->text(), QString("12"));
         child<QPushButton>(&d, "button1002")->click();
         pick(child<QComboBox>(&d, "box1074"), 511);
         child<QPushButton>(&d, "button1082")->click();

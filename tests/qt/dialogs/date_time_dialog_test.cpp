@@ -130,13 +130,20 @@ class DateTimeDialogTest : public QObject {
         QVERIFY(device.lines.empty());
     }
 
+    // Changed only on RS-485, shown always.
     void slaveAddressOnlyOnRs485() {
         make(Product::F);
         DeviceTransport device(*state, *host);
+        state->connection.slaveAddress = 4;
         {
             tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 1, 1, 0, 0, 0}, "t");
             QVERIFY(!dialog.slaveAddressBox()->isEnabled());
             QCOMPARE(dialog.slaveAddressBox()->objectName(), QString("box1016"));
+            QCOMPARE(dialog.slaveAddressBox()->currentText(), QString("04"));
+            tlx::DisplayPageMemory memory;
+            tlx::qt::DisplayPageDialog page(*state, *host, device, memory, "t");
+            QVERIFY(!page.slaveAddressBox()->isEnabled());
+            QCOMPARE(page.slaveAddressBox()->currentText(), QString("04"));
         }
         state->connection.rsControl = 1;
         state->connection.slaveAddress = 3;
