@@ -132,7 +132,8 @@ constexpr std::array<std::string_view, 3> kSubnetClasses{"Class A", "Class B", "
 constexpr std::array<std::string_view, 3> kSubnetCommands{"ESMA", "ESMB", "ESMC"};
 constexpr Items kTryCommands{"ECTOF", "ECTON"};
 constexpr Items kKeepAliveCommands{"EKAOF", "EKAON"};
-constexpr std::array<std::string_view, 6> kTimeRegisters{" 1", " 2", " 3", " 4", " 5", " 6"};
+constexpr std::array<std::string_view, kTimeRegisterCount> kTimeRegisters{" 1", " 2", " 3",
+                                                                          " 4", " 5", " 6"};
 constexpr std::array<std::string_view, 6> kTimeRegisterCommands{"ETR1", "ETR2", "ETR3",
                                                                 "ETR4", "ETR5", "ETR6"};
 

@@ -29,7 +29,7 @@ RunStart AttributePagesRun::start() {
         return RunStart::NotReady;
     }
     if (state_.model.busyStep != 0) {
-        return RunStart::Busy;
+        return refuseWhileBusy(host_);
     }
     state_.link.abortFlag = false;
     state_.model.busyStep = 1;

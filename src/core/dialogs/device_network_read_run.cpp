@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "link/protocol.h"
+#include "model/paced_run.h"
 
 #include <array>
 #include <string>
@@ -28,7 +29,11 @@ ReadBackRun::ReadBackRun(const ReadBackDescriptor& d, AppState& state, Host& hos
     : d_(d), state_(state), host_(host), transport_(transport) {}
 
 bool ReadBackRun::start() {
-    if (running_ || state_.model.busyStep != 0) {
+    if (running_) {
+        return false;
+    }
+    if (state_.model.busyStep != 0) {
+        refuseWhileBusy(host_);
         return false;
     }
     state_.model.busyStep = 1;

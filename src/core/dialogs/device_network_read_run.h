@@ -37,7 +37,7 @@ class ReadBackRun {
   public:
     ReadBackRun(const ReadBackDescriptor& d, AppState& state, Host& host, Transport& transport);
 
-    // False (and nothing happens) while any transfer holds busyStep.
+    // False while any transfer holds busyStep (another one is said to run).
     bool start();
     ReadBackTick tick();
     // The dialog goes away: a read still running gives busyStep back.

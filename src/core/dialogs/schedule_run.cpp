@@ -39,8 +39,11 @@ RunStart ScheduleRun::start() {
         host_.warning(kMsgNotConnected);
         return RunStart::NotReady;
     }
-    if (running_ || state_.model.busyStep != 0) {
+    if (running_) {
         return RunStart::Busy;
+    }
+    if (state_.model.busyStep != 0) {
+        return refuseWhileBusy(host_);
     }
     // A refusal left over from an earlier single command would otherwise end
     // this run at its first tick, without a word to the operator.

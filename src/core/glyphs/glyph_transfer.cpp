@@ -40,7 +40,7 @@ RunStart GlyphTransferRun::start(GlyphTransferMode mode) {
         return RunStart::NotReady;
     }
     if (state_.model.busyStep != 0) {
-        return RunStart::Busy;
+        return refuseWhileBusy(host_);
     }
     mode_ = mode;
     state_.glyphs.currentGlyph = 0;

@@ -34,7 +34,7 @@ class GlyphTransferRun {
     GlyphTransferRun& operator=(const GlyphTransferRun&) = delete;
 
     // Steps after any question: a TCP/IP link without connection is warned
-    // about, another transfer holding busyStep stops it silently.
+    // about, another transfer holding busyStep refuses it.
     RunStart start(GlyphTransferMode mode);
     void tick();
 

@@ -230,11 +230,18 @@ void sendCommand(AppState& s, Host& host, Transport& transport, std::string_view
 }
 
 void dispatchSerialReply(AppState& s, Host& host, std::string_view line) {
+    if (s.connection.rs485()) {
+        // Only the addressed device answers; a line without that address
+        // (another device, or one not set up for the bus) is no answer, and
+        // the no-answer rule says so in time.
+        const std::string address = serialFrame(s, {});
+        if (!line.starts_with(address)) {
+            return;
+        }
+        line.remove_prefix(address.size());
+    }
     s.link.noAnswerTicks = 0;
     s.link.awaitingAnswer = false;
-    if (s.connection.rs485()) {
-        line.remove_prefix(std::min<std::size_t>(2, line.size()));
-    }
     dispatchLine(s, host, LinkKind::Serial, line, s.link.serialLines.lastLineTruncated());
 }
 
@@ -262,7 +269,12 @@ void tickWork(AppState& s, Host& host) {
     if (ls.awaitingAnswer) {
         const int taken = ls.noAnswerTicks++;
         if (taken > s.traits().noAnswerTickLimit) {
-            s.model.busyStep = s.traits().busyStepPastEnd;
+            // A running transfer is cut short; with none running there is
+            // nothing to end, and a held busyStep would refuse every later
+            // start until some dialog happened to clear it.
+            if (s.model.busyStep != 0) {
+                s.model.busyStep = s.traits().busyStepPastEnd;
+            }
             ls.awaitingAnswer = false;
             ls.noAnswerTicks = 0;
             host.error(kMsgNoConnect);

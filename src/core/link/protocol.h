@@ -36,7 +36,9 @@ std::string serialFrame(const AppState& s, std::string_view line);
 // connection, sets abortFlag with a warning.
 void sendCommand(AppState& s, Host& host, Transport& transport, std::string_view line);
 
-// One complete line from the serial link (with its address, if any).
+// One complete line from the serial link (with its address, if any). On
+// RS-485 a line that does not begin with the addressed device's address is
+// dropped unanswered.
 void dispatchSerialReply(AppState& s, Host& host, std::string_view line);
 
 // Raw bytes from a serial read: every complete line is dispatched in order,

@@ -113,6 +113,18 @@ struct Handler {
         }
     }
 
+    // The choice digit at pos, minus 1: kept only when a list has an entry
+    // for it, so that its dialog can show it and its button send it.
+    void choiceDigit(std::int32_t& field, std::size_t pos, int entries) {
+        if (!has(pos + 1)) {
+            return;
+        }
+        const int v = decodeDigit(b, pos) - 1;
+        if (v >= 0 && v < entries) {
+            field = v;
+        }
+    }
+
     void text(std::string& field, std::size_t pos, std::size_t n) {
         if (has(pos + n)) {
             field.assign(b.substr(pos, n));
@@ -321,9 +333,7 @@ void Handler::apply(Reply kind) {
         letter(m.dateTimeDisplay, 4, offIfF);
         break;
     case Reply::TSDR:
-        if (has(5)) {
-            m.dateTimeRange = decodeDigit(b, 4) - 1;
-        }
+        choiceDigit(m.dateTimeRange, 4, kDateTimeRangeCount);
         break;
     case Reply::TSDS:
         letter(m.dateTimeSize, 4, [](char c) { return c == 'L' ? 0 : 1; });
@@ -359,9 +369,7 @@ void Handler::apply(Reply kind) {
         letter(m.deviceKeepAlive, 4, offIfF);
         break;
     case Reply::ETR:
-        if (has(4)) {
-            m.deviceTimeRegister = decodeDigit(b, 3) - 1;
-        }
+        choiceDigit(m.deviceTimeRegister, 3, kTimeRegisterCount);
         break;
     default:
         break;

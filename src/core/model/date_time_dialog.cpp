@@ -8,7 +8,7 @@ namespace tlx {
 
 namespace {
 
-constexpr std::array<std::string_view, 8> kRangeItems{
+constexpr std::array<std::string_view, kDateTimeRangeCount> kRangeItems{
     "年月日時分秒", "年月日時分　", "年月日　　　", "　月日時分秒",
     "　月日時分　", "　月日　　　", "　　　時分秒", "　　　時分　"};
 constexpr std::array<std::string_view, 2> kSizeItems{"LARGE ", "NORMAL"};

@@ -13,6 +13,11 @@ std::string unexpectedAnswerMessage(int step) {
     return "機器から予期しない応答がありました（ステップ " + std::to_string(step) + "）";
 }
 
+RunStart refuseWhileBusy(Host& host) {
+    host.warning(kMsgOtherTransferRuns);
+    return RunStart::Busy;
+}
+
 PacedStepRun::PacedStepRun(AppState& s, Host& host, Transport& transport,
                            std::chrono::milliseconds first, std::string_view blank)
     : state_(s), host_(host), transport_(transport), total_(s.traits().readAllSteps),
@@ -21,12 +26,15 @@ PacedStepRun::PacedStepRun(AppState& s, Host& host, Transport& transport,
 }
 
 RunStart PacedStepRun::start() {
+    if (running_) {
+        return RunStart::Busy; // its own run: pressing start again does nothing
+    }
     if (!linkReady(state_)) {
         host_.warning(kMsgNotConnected);
         return RunStart::NotReady;
     }
     if (state_.model.busyStep != 0) {
-        return RunStart::Busy;
+        return refuseWhileBusy(host_);
     }
     // A refusal left over from an earlier single command must not end the
     // new run before its first step.

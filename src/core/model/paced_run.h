@@ -16,8 +16,15 @@ class Transport;
 enum class RunStart {
     Started,
     NotReady, // TCP/IP chosen and not connected: the warning was shown
-    Busy,     // another transfer holds busyStep: nothing happens
+    Busy,     // another transfer holds busyStep: refused with kMsgOtherTransferRuns
 };
+
+// Our own addition: a start refused because another transfer holds busyStep
+// says so; refusing in silence looked like a dead button.
+inline constexpr std::string_view kMsgOtherTransferRuns = "他の転送を実行中です。";
+
+// Tells the operator that another transfer holds busyStep; answers Busy.
+RunStart refuseWhileBusy(Host& host);
 
 enum class RunEnd {
     None,      // not ended (or never started)

@@ -12,6 +12,10 @@ namespace tlx {
 inline constexpr std::size_t kTitleLineBytes = 56;   // 28 full-width characters
 inline constexpr std::size_t kTitlePageBytes = 1120; // model S: one string per page
 
+// Entries of the lists that show these choices.
+inline constexpr int kDateTimeRangeCount = 8;
+inline constexpr int kTimeRegisterCount = 6;
+
 using TitleLine = FixedText<kTitleLineBytes>;
 using TitlePage = FixedText<kTitlePageBytes>;
 

@@ -101,8 +101,19 @@ void TitleEntry::refuseCharacter() {
     host_.warning(kMsgJisCheck);
 }
 
+bool TitleEntry::heldByAnotherTransfer() {
+    if (state_.model.busyStep == 0) {
+        return false;
+    }
+    // While this dialog's own send runs its buttons just wait.
+    if (!run_.running()) {
+        refuseWhileBusy(host_);
+    }
+    return true;
+}
+
 bool TitleEntry::sendLine() {
-    if (!perLine() || state_.model.busyStep != 0) {
+    if (!perLine() || heldByAnotherTransfer()) {
         return false;
     }
     return sendTitleLine(state_, host_, transport_, static_cast<std::size_t>(currentPage()),
@@ -110,7 +121,7 @@ bool TitleEntry::sendLine() {
 }
 
 bool TitleEntry::sendPage() {
-    if (state_.model.busyStep != 0) {
+    if (heldByAnotherTransfer()) {
         return false;
     }
     return sendTitlePage(state_, host_, transport_, static_cast<std::size_t>(currentPage()));
@@ -171,7 +182,9 @@ bool TitleEntry::closeEnabled() const {
 }
 
 bool TitleEntry::close() {
-    if (!perLine() && state_.model.busyStep != 0) {
+    // Model S waits only for its own send; a busyStep held by anything else
+    // must not lock the dialog.
+    if (!perLine() && run_.running()) {
         return false;
     }
     abandon();

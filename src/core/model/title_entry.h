@@ -98,7 +98,7 @@ class TitleEntry {
     bool closeEnabled() const;
 
     // Close: a running send of model F is abandoned. False when the dialog
-    // stays open (model S while a transfer holds busyStep).
+    // stays open (model S while its own send runs).
     bool close();
     // The dialog goes away without Close (the program ends): nothing may
     // keep busyStep.
@@ -107,6 +107,10 @@ class TitleEntry {
     SlaveAddressChoice& slaveAddress() { return slave_; }
 
   private:
+    // True (and says so when it is not this dialog's send) while a transfer
+    // holds busyStep.
+    bool heldByAnotherTransfer();
+
     AppState& state_;
     Host& host_;
     Transport& transport_;

@@ -287,12 +287,12 @@ TEST_F(LineAttributeTest, NotConnectedOverTcpIsWarned) {
     EXPECT_TRUE(link.socketSends.empty());
 }
 
-TEST_F(LineAttributeTest, IgnoredWhileAnotherTransferRuns) {
+TEST_F(LineAttributeTest, RefusedWhileAnotherTransferRunsAndSaysSo) {
     state->model.busyStep = 17;
     auto dialog = open(Feature::Blink);
     EXPECT_FALSE(dialog->pressSendAll());
     EXPECT_EQ(state->model.busyStep, 17);
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.texts(), std::vector<std::string>{std::string(kMsgOtherTransferRuns)});
     EXPECT_TRUE(dialog->closeEnabled());
 }
 

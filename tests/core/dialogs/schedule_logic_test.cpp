@@ -183,12 +183,12 @@ TEST_F(Schedule, NotConnectedOverTcpIsWarned) {
     EXPECT_EQ(s->model.busyStep, 0);
 }
 
-TEST_F(Schedule, IgnoredWhileAnotherTransferRuns) {
+TEST_F(Schedule, RefusedWhileAnotherTransferRunsAndSaysSo) {
     s->model.busyStep = 17;
     EXPECT_FALSE(logic.pressAllSet());
     EXPECT_EQ(s->model.busyStep, 17);
     EXPECT_TRUE(logic.closeEnabled());
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.texts(), std::vector<std::string>{std::string(kMsgOtherTransferRuns)});
 }
 
 TEST_F(Schedule, RefusalStopsAtTheNextTickKeepingTheProgress) {

@@ -131,7 +131,7 @@ TEST_F(GlyphTransferTest, ErrorReplyAsksForTheSameGlyphAgain) {
     EXPECT_TRUE(r.running());
 }
 
-TEST_F(GlyphTransferTest, NotConnectedWarnsAndBusyStopsSilently) {
+TEST_F(GlyphTransferTest, NotConnectedAndBusyAreRefusedWithAWord) {
     state->connection.interfaceKind = InterfaceKind::Tcp;
     auto r = run(GlyphSize::Large);
     EXPECT_EQ(r.start(GlyphTransferMode::Read), RunStart::NotReady);
@@ -142,7 +142,8 @@ TEST_F(GlyphTransferTest, NotConnectedWarnsAndBusyStopsSilently) {
     state->connection.interfaceKind = InterfaceKind::Serial;
     state->model.busyStep = 3;
     EXPECT_EQ(r.start(GlyphTransferMode::Register), RunStart::Busy);
-    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.texts(),
+              (std::vector<std::string>{"Socket が接続されていません", "他の転送を実行中です。"}));
     EXPECT_FALSE(state->link.glyphTransferBusy);
 }
 

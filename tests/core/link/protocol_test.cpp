@@ -96,6 +96,21 @@ TEST_P(ProtocolTest, Rs485ReplyLosesItsAddressBeforeTesting) {
     EXPECT_EQ(s.model.alarmDisplay, 0);
 }
 
+// A device answering without the bus address (or with another one) has not
+// answered: the operator hears "No Connect", never silence.
+TEST_P(ProtocolTest, Rs485ReplyWithoutTheAddressIsNoAnswer) {
+    const int limit = GetParam() == Product::F ? 22 : 27;
+    useRs485(5);
+    sendCommand(s, host, link, "AMI\r\n");
+    dispatchSerialReply(s, host, "GO\r\n");
+    dispatchSerialReply(s, host, "07GO\r\n");
+    dispatchSerialReply(s, host, "ADOF\r\n");
+    EXPECT_TRUE(s.link.awaitingAnswer);
+    EXPECT_EQ(s.model.alarmDisplay, 1);
+    ticks(limit);
+    EXPECT_EQ(host.messages, std::vector{errorBox("No Connect")});
+}
+
 TEST_P(ProtocolTest, TcpNotConnectedSendsNothing) {
     s.connection.interfaceKind = InterfaceKind::Tcp;
     EXPECT_FALSE(linkReady(s));
@@ -359,17 +374,28 @@ TEST_P(ProtocolTest, ExactlyOneNoConnectOnTheRightTick) {
     sendCommand(s, host, link, "RVN\r\n");
     ticks(limit - 1);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(s.model.busyStep, 0);
     ticks(1);
     EXPECT_EQ(host.messages, std::vector{errorBox("No Connect")});
-    EXPECT_EQ(s.model.busyStep, pastEnd());
     EXPECT_FALSE(s.link.awaitingAnswer);
     EXPECT_EQ(s.link.noAnswerTicks, 0);
     ticks(100);
     EXPECT_EQ(host.messages.size(), 1u);
 }
 
-TEST_P(ProtocolTest, LateReplyAfterNoConnectIsStillAppliedButRaisesNoSuccess) {
+// Only a running transfer is pushed past its end; an idle link stays free
+// for the next start.
+TEST_P(ProtocolTest, NoConnectCutsShortOnlyARunningTransfer) {
+    sendCommand(s, host, link, "RADO\r\n");
+    ticks(30);
+    EXPECT_EQ(s.model.busyStep, 0);
+    s.model.busyStep = 3;
+    sendCommand(s, host, link, "RADO\r\n");
+    ticks(30);
+    EXPECT_EQ(s.model.busyStep, pastEnd());
+}
+
+TEST_P(ProtocolTest, LateReplyAfterNoConnectIsStillAppliedButRaisesNoSuccessInARun) {
+    s.model.busyStep = 3;
     sendCommand(s, host, link, "RADO\r\n");
     ticks(30);
     host.clear();

@@ -231,6 +231,9 @@ TEST_F(ApplyReplyF, AlarmRemoteAndOthers) {
     EXPECT_EQ(m.dateTimeDisplay, 1);
     apply("TSDR3\r\n");
     EXPECT_EQ(m.dateTimeRange, 2);
+    apply("TSDR0\r\n"); // no list entry shows these: unchanged
+    apply("TSDR9\r\n");
+    EXPECT_EQ(m.dateTimeRange, 2);
     apply("TSDSN\r\n");
     EXPECT_EQ(m.dateTimeSize, 1);
     apply("VLBCB\r\n");
@@ -255,6 +258,9 @@ TEST_F(ApplyReplyF, DeviceNetworkSettings) {
     apply("EKA F\r\n");
     EXPECT_EQ(m.deviceKeepAlive, 0);
     apply("ETR3\r\n");
+    EXPECT_EQ(m.deviceTimeRegister, 2);
+    apply("ETR0\r\n");
+    apply("ETR7\r\n");
     EXPECT_EQ(m.deviceTimeRegister, 2);
     apply("EIA192.168\r\n"); // short: unchanged
     EXPECT_EQ(m.deviceIpAddress, (Ipv4{192, 168, 1, 200}));

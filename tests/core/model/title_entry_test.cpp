@@ -384,6 +384,24 @@ TEST(TitleEntryClose, ModelFAbandonsTheSendModelSWaitsForIt) {
     EXPECT_EQ(s.entry.progress().percent, "  ");
     EXPECT_TRUE(s.entry.closeEnabled());
     EXPECT_TRUE(s.entry.close());
+
+    // Only its own send holds model S open, not a busyStep left by others.
+    Fixture held(Product::S);
+    held.model().busyStep = held.state->traits().busyStepPastEnd;
+    EXPECT_TRUE(held.entry.closeEnabled());
+    EXPECT_TRUE(held.entry.close());
+}
+
+// A send refused because another transfer holds busyStep says so.
+TEST(TitleEntrySend, RefusedWhileAnotherTransferHoldsTheLinkAndSaysSo) {
+    Fixture f(Product::F);
+    f.model().busyStep = 7;
+    EXPECT_FALSE(f.entry.sendLine());
+    EXPECT_FALSE(f.entry.sendPage());
+    EXPECT_FALSE(f.entry.sendAll());
+    EXPECT_TRUE(f.link.serialWrites.empty());
+    EXPECT_EQ(f.host.texts(), std::vector<std::string>(3, "他の転送を実行中です。"));
+    EXPECT_EQ(f.host.messages[0].kind, MessageKind::Warning);
 }
 
 TEST(TitleEntryPreview, RowsShowGlyphsAsSpacesAndFillTheField) {

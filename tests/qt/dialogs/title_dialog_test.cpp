@@ -3,6 +3,7 @@
 #include "app/menu_logic.h"
 #include "device_transport.h"
 #include "dialogs/dialog_context.h"
+#include "link/slave_address_box.h"
 #include "model/sjis_text.h"
 #include "model/title_dialog.h"
 #include "support/fake_host.h"
@@ -362,6 +363,23 @@ class TitleDialogTest : public QObject {
         const std::size_t sent = device.lines.size();
         QTest::qWait(100);
         QCOMPARE(device.lines.size(), sent);
+    }
+
+    // Model S waits for its own send only: a busyStep left behind by the
+    // link (a "No Connect", a late version answer) does not lock Close, and
+    // a fixed slave address is still shown.
+    void modelSClosesUnlessItsOwnSendRuns() {
+        make(Product::S);
+        state->connection.slaveAddress = 6;
+        state->model.busyStep = state->traits().busyStepPastEnd;
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "t");
+        dialog.show();
+        QVERIFY(!dialog.slaveAddressBox()->isEnabled());
+        QCOMPARE(dialog.slaveAddressBox()->currentText(), QString("06"));
+        QVERIFY(dialog.closeButton()->isEnabled());
+        dialog.closeButton()->click();
+        QVERIFY(!dialog.isVisible());
     }
 
     // The family's factory: the title dialog with its caption.
