@@ -2,6 +2,7 @@
 
 #include "model/settings_file_name.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tlx {
@@ -41,6 +42,24 @@ FileChoice glyphListFileChoice(GlyphSize size, bool save) {
 
 std::string glyphListPath(std::string chosen, GlyphSize size) {
     return withFileExtension(std::move(chosen), glyphListExtension(size));
+}
+
+bool namesOtherSizeList(std::string_view path, GlyphSize size) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    for (GlyphSize other : {GlyphSize::Large, GlyphSize::Medium, GlyphSize::Small}) {
+        const std::string_view ext = glyphListExtension(other);
+        if (other == size || path.size() < ext.size()) {
+            continue;
+        }
+        const std::string_view tail = path.substr(path.size() - ext.size());
+        if (std::equal(tail.begin(), tail.end(), ext.begin(),
+                       [&](char a, char b) { return lower(a) == b; })) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string writeGlyphList(const std::vector<std::string>& table, GlyphSize size) {

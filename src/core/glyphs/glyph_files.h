@@ -21,6 +21,10 @@ FileChoice glyphListFileChoice(GlyphSize size, bool save);
 // The save-as name with the extension rule of the settings file applied.
 std::string glyphListPath(std::string chosen, GlyphSize size);
 
+// True when the path ends in another size class's extension (in any case):
+// writing this class's table there would spoil that list's file.
+bool namesOtherSizeList(std::string_view path, GlyphSize size);
+
 std::string writeGlyphList(const std::vector<std::string>& table, GlyphSize size);
 
 struct GlyphListReadResult {

@@ -59,16 +59,16 @@ const GlyphListDescriptor& glyphListDescriptor(GlyphSize size) {
 std::optional<int> glyphCellAt(const GlyphListDescriptor& d, int x, int y) {
     using G = GlyphCellGeometry;
     int row = -1;
-    if (y >= G::topRow && y < G::topRow + G::height) {
+    if (y >= G::topRow && y < G::topRow + G::hitHeight) {
         row = 0;
-    } else if (y >= G::bottomRow && y < G::bottomRow + G::height) {
+    } else if (y >= G::bottomRow && y < G::bottomRow + G::hitHeight) {
         row = 1;
     }
     if (row < 0 || row >= d.rows) {
         return std::nullopt;
     }
     for (int i = 0; i < d.columns; ++i) {
-        if (x >= G::pitch * i + G::left && x < G::pitch * i + G::left + G::width) {
+        if (x >= G::pitch * i + G::left && x < G::pitch * i + G::left + G::hitWidth) {
             return row * d.columns + i;
         }
     }
@@ -197,7 +197,7 @@ bool GlyphListLogic::clearBuffer() {
     for (auto& glyph : table()) {
         glyph.assign(static_cast<std::size_t>(glyphGeometry(d_.size).digits), '0');
     }
-    store.glyphFilePath.clear();
+    store.listFilePath(d_.size).clear();
     store.glyphDirty = false;
     return true;
 }
@@ -220,12 +220,16 @@ bool GlyphListLogic::openFile() {
         return false;
     }
     readGlyphList(*file.bytes, table(), d_.size);
-    state_.glyphs.glyphFilePath = *chosen;
-    state_.model.dataModified = false;
+    // The titles' unsaved edits are not in this file: dataModified stays.
+    state_.glyphs.listFilePath(d_.size) = *chosen;
     return true;
 }
 
 bool GlyphListLogic::writeTable(const std::string& path) {
+    if (namesOtherSizeList(path, d_.size)) {
+        host_.warning(kMsgDontFileOpen);
+        return false;
+    }
     const auto written = writeFileAtomically(path, writeGlyphList(table(), d_.size));
     if (!written.ok()) {
         if (written.failure == WriteFailure::Create) {
@@ -235,7 +239,6 @@ bool GlyphListLogic::writeTable(const std::string& path) {
         }
         return false;
     }
-    state_.model.dataModified = false;
     return true;
 }
 
@@ -243,11 +246,11 @@ bool GlyphListLogic::saveFile() {
     if (state_.link.glyphReplyWait || transferring()) {
         return false;
     }
-    if (state_.glyphs.glyphFilePath.empty()) {
+    const std::string path = state_.glyphs.listFilePath(d_.size);
+    if (path.empty()) {
         host_.warning(kMsgDontFileOpen);
         return false;
     }
-    const std::string path = state_.glyphs.glyphFilePath;
     return writeTable(path);
 }
 
@@ -269,7 +272,7 @@ bool GlyphListLogic::saveFileAs() {
     if (!writeTable(path)) {
         return false;
     }
-    state_.glyphs.glyphFilePath = path;
+    state_.glyphs.listFilePath(d_.size) = path;
     return true;
 }
 
@@ -292,7 +295,13 @@ bool GlyphListLogic::pressRegister() {
 }
 
 bool GlyphListLogic::tick() {
+    const bool wasRunning = run_.running();
     run_.tick();
+    const GlyphTransferEnd end = run_.end();
+    if (wasRunning &&
+        (end == GlyphTransferEnd::DeviceSilent || end == GlyphTransferEnd::LinkLost)) {
+        host_.warning(glyphTransferStoppedText(run_.mode(), run_.stoppedAt() + 1));
+    }
     return run_.running();
 }
 

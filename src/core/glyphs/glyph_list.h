@@ -43,10 +43,15 @@ const GlyphListDescriptor& glyphListDescriptor(GlyphSize size);
 struct GlyphCellGeometry {
     static constexpr int pitch = 114;     // from one column to the next
     static constexpr int left = 12;       // of column 0
-    static constexpr int width = 95;      // 12 .. 106 inclusive
-    static constexpr int topRow = 11;     // 11 .. 105
-    static constexpr int bottomRow = 158; // 158 .. 252
-    static constexpr int height = 95;
+    static constexpr int topRow = 11;
+    static constexpr int bottomRow = 158;
+    // A cell holds a large glyph at twice its size, whole: 96 x 96.
+    static constexpr int width = 96;
+    static constexpr int height = 96;
+    // A double click counts on x 12 .. 106 and y 11 .. 105 / 158 .. 252 of
+    // a cell, as it always has.
+    static constexpr int hitWidth = 95;
+    static constexpr int hitHeight = 95;
 };
 
 // The cell under the pointer, or nothing between and beside the cells.
@@ -93,9 +98,11 @@ class GlyphListLogic {
     // "リード" and "登録" of the whole table: true when the timer is to start.
     bool pressRead();
     bool pressRegister();
-    // One timer tick of a running transfer; false when it has ended.
+    // One timer tick of a running transfer; false when it has ended. A
+    // transfer cut short says where it stopped.
     bool tick();
     const GlyphTransferRun& transfer() const { return run_; }
+    bool glyphArrived() { return run_.glyphArrived(); }
     bool transferring() const;
 
     // Close: refused (false) while a transfer runs.

@@ -100,17 +100,22 @@ bool applyGlyphReply(GlyphStore& store, LinkState& link, GlyphFace face, GlyphSi
     const std::size_t start = face == GlyphFace::Gothic ? 8 : 9;
     const auto digits = static_cast<std::size_t>(glyphGeometry(size).digits);
     auto& table = store.table(face, size);
-    // A short reply stores what it carries; the rest of the glyph keeps its digits.
     std::string_view bitmap = line.size() > start ? line.substr(start) : std::string_view{};
-    bitmap = bitmap.substr(0, std::min(digits, bitmap.size()));
     while (!bitmap.empty() && (bitmap.back() == '\n' || bitmap.back() == '\r')) {
         bitmap.remove_suffix(1);
     }
+    link.glyphReplyWait = false;
+    // A reply cut short is refused whole: half a glyph would be drawn one
+    // way in the list and another in the editor. A list transfer asks for
+    // the same glyph again.
+    if (bitmap.size() < digits) {
+        return false;
+    }
+    bitmap = bitmap.substr(0, digits);
     store.editBuffer.assign(bitmap);
     if (store.currentGlyph >= 0 && static_cast<std::size_t>(store.currentGlyph) < table.size()) {
-        table[static_cast<std::size_t>(store.currentGlyph)].replace(0, bitmap.size(), bitmap);
+        table[static_cast<std::size_t>(store.currentGlyph)].assign(bitmap);
     }
-    link.glyphReplyWait = false;
     if (link.glyphTransferBusy) {
         ++store.currentGlyph;
         return false;

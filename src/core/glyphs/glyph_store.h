@@ -43,8 +43,13 @@ public:
 
     // The glyph dialogs' choices, kept for the whole run so that each opens
     // with the last ones. Not touched by clearAll.
-    int listPage = 0;          // shared by the three lists
-    std::string glyphFilePath; // the lists' file, shared by the three lists
+    int listPage = 0; // shared by the three lists
+    // Each list's current file: 保存 of one size class never writes over
+    // the file of another.
+    std::array<std::string, 3> listFilePaths;
+    std::string& listFilePath(GlyphSize size) {
+        return listFilePaths[static_cast<std::size_t>(size)];
+    }
     int insertSize = 0;        // 0 large, 1 medium, 2 small
     int insertPosition = 0;    // 0-based
     // The digit each editor pixel operation last left at each position of
@@ -63,8 +68,9 @@ void setGlyphPixel(std::string& hex, GlyphSize size, int x, int y, bool lit);
 struct LinkState;
 
 // Stores a glyph bitmap reply ("FBML" ... "FMBMS") into the table of its kind at
-// currentGlyph and into the edit buffer. Returns true when the editor should
-// repaint (no list transfer running).
+// currentGlyph and into the edit buffer. A reply shorter than the glyph
+// changes neither. Returns true when the editor should repaint (no list
+// transfer running).
 bool applyGlyphReply(GlyphStore& store, LinkState& link, GlyphFace face, GlyphSize size,
                      std::string_view line);
 

@@ -24,6 +24,14 @@ std::string glyphTransferPercent(int done, int count) {
     return s;
 }
 
+std::string glyphTransferStoppedText(GlyphTransferMode mode, int glyphNumber) {
+    const std::string no = "No." + std::to_string(glyphNumber);
+    if (mode == GlyphTransferMode::Read) {
+        return "外字の読み込みは" + no + "で止まりました。" + no + "から先は読み込まれていません。";
+    }
+    return "外字の登録は" + no + "で止まりました。" + no + "から先は登録されていません。";
+}
+
 GlyphTransferRun::GlyphTransferRun(AppState& state, Host& host, Transport& transport,
                                    GlyphSize size, std::chrono::milliseconds readInterval,
                                    std::chrono::milliseconds registerInterval)
@@ -48,6 +56,7 @@ RunStart GlyphTransferRun::start(GlyphTransferMode mode) {
     running_ = true;
     end_ = GlyphTransferEnd::None;
     commandsSent_ = 0;
+    shownGlyph_ = 0;
     return RunStart::Started;
 }
 
@@ -99,7 +108,17 @@ void GlyphTransferRun::showProgress() {
     bar_ = bar_ + 1 > barMax_ ? 0 : bar_ + 1;
 }
 
+bool GlyphTransferRun::glyphArrived() {
+    const int now = state_.glyphs.currentGlyph;
+    if (mode_ != GlyphTransferMode::Read || now == shownGlyph_) {
+        return false;
+    }
+    shownGlyph_ = now;
+    return true;
+}
+
 void GlyphTransferRun::finish(GlyphTransferEnd how) {
+    stoppedAt_ = state_.glyphs.currentGlyph;
     // A read the device may still answer late keeps currentGlyph on its
     // glyph, so that the answer is stored where it belongs and not over
     // glyph 1.

@@ -41,6 +41,9 @@ class GlyphTransferRun {
     bool running() const { return running_; }
     GlyphTransferMode mode() const { return mode_; }
     GlyphTransferEnd end() const { return end_; }
+    // The glyph (0-based) the table had reached when the run ended: the first
+    // one not done.
+    int stoppedAt() const { return stoppedAt_; }
     std::chrono::milliseconds interval() const;
 
     // " 42.8": the share of glyphs done to one decimal; three blanks when idle.
@@ -51,6 +54,9 @@ class GlyphTransferRun {
 
     // The dialog goes away while the transfer runs (the program ends).
     void abandon();
+    // True when a read has stored a glyph since the previous call, so that
+    // the list redraws as the table fills, not only at the end.
+    bool glyphArrived();
 
   private:
     void finish(GlyphTransferEnd how);
@@ -69,9 +75,15 @@ class GlyphTransferRun {
     int bar_ = 0;
     int barMax_ = 0;
     int commandsSent_ = 0;
+    int shownGlyph_ = 0;
+    int stoppedAt_ = 0;
 };
 
 // " 42.8" for done of count.
 std::string glyphTransferPercent(int done, int count);
+
+// Our own addition: a list transfer that ends before the last glyph tells
+// the operator that the table is incomplete and from which glyph (1-based) on.
+std::string glyphTransferStoppedText(GlyphTransferMode mode, int glyphNumber);
 
 } // namespace tlx

@@ -208,6 +208,9 @@ void GlyphListDialog::onTick() {
     const bool running = logic_.tick();
     showProgress();
     if (running) {
+        if (logic_.glyphArrived()) {
+            board_->refresh();
+        }
         startTransfer(true);
     } else {
         board_->refresh();

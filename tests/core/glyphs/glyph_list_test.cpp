@@ -102,17 +102,17 @@ TEST_F(GlyphListTest, EditorOpensOnTheCellsGlyphUnlessATransferRuns) {
 TEST_F(GlyphListTest, BufferClearAsksOnlyWhenDirty) {
     auto l = list(GlyphSize::Small);
     table(GlyphSize::Small)[7].assign(144, 'F');
-    state->glyphs.glyphFilePath = "/x/y.tls";
+    state->glyphs.listFilePath(GlyphSize::Small) = "/x/y.tls";
     state->glyphs.glyphDirty = true;
     host.answers = {false};
     EXPECT_FALSE(l.clearBuffer());
     EXPECT_EQ(table(GlyphSize::Small)[7], std::string(144, 'F'));
-    EXPECT_EQ(state->glyphs.glyphFilePath, "/x/y.tls");
+    EXPECT_EQ(state->glyphs.listFilePath(GlyphSize::Small), "/x/y.tls");
     EXPECT_TRUE(l.clearBuffer());
     EXPECT_EQ(host.questions.size(), 2u);
     EXPECT_EQ(host.questions[0].text, "データを保存せずにクリアしますか？");
     EXPECT_EQ(table(GlyphSize::Small)[7], std::string(144, '0'));
-    EXPECT_EQ(state->glyphs.glyphFilePath, "");
+    EXPECT_EQ(state->glyphs.listFilePath(GlyphSize::Small), "");
     EXPECT_FALSE(state->glyphs.glyphDirty);
 
     table(GlyphSize::Small)[7].assign(144, 'F');
@@ -134,8 +134,9 @@ TEST_F(GlyphListTest, SaveAsSaveAndOpenRoundTrip) {
     EXPECT_TRUE(l.saveFileAs());
     EXPECT_EQ(host.fileChoices[0].title, "ファイルの保存");
     EXPECT_TRUE(host.fileChoices[0].save);
-    EXPECT_EQ(state->glyphs.glyphFilePath, dir.file("glyphs.tll"));
-    EXPECT_FALSE(state->model.dataModified);
+    EXPECT_EQ(state->glyphs.listFilePath(GlyphSize::Large), dir.file("glyphs.tll"));
+    // The title edits are not in a glyph file: still unsaved.
+    EXPECT_TRUE(state->model.dataModified);
     const std::string bytes = slurp(dir.file("glyphs.tll"));
     EXPECT_EQ(bytes.size(), 40320u * 3);
     EXPECT_EQ(bytes.substr(0, 6), "A\r\nA\r\n");
@@ -157,8 +158,31 @@ TEST_F(GlyphListTest, SaveAsSaveAndOpenRoundTrip) {
     EXPECT_EQ(host.fileChoices.back().title, "ファイルのオープン");
     EXPECT_EQ(table(GlyphSize::Large)[0], std::string(576, 'B'));
     EXPECT_EQ(table(GlyphSize::Large)[69], std::string(576, '5'));
-    EXPECT_FALSE(state->model.dataModified);
-    EXPECT_EQ(state->glyphs.glyphFilePath, dir.file("glyphs.tll"));
+    EXPECT_TRUE(state->model.dataModified);
+    EXPECT_EQ(state->glyphs.listFilePath(GlyphSize::Large), dir.file("glyphs.tll"));
+}
+
+// Each list saves to its own file; a list file of another size is never
+// written over.
+TEST_F(GlyphListTest, EachSizeKeepsItsOwnFile) {
+    auto large = list(GlyphSize::Large);
+    auto medium = list(GlyphSize::Medium);
+    table(GlyphSize::Large)[0].assign(576, 'C');
+    host.chosenFiles = {dir.file("big")};
+    ASSERT_TRUE(large.saveFileAs());
+    const std::string bigFile = slurp(dir.file("big.tll"));
+    EXPECT_FALSE(medium.saveFile());
+    EXPECT_EQ(host.texts(), std::vector<std::string>{"Don't file open"});
+
+    // The large file opened in the medium list (the chooser offers every file).
+    host.clear();
+    host.chosenFiles = {dir.file("big.tll")};
+    ASSERT_TRUE(medium.openFile());
+    EXPECT_FALSE(medium.saveFile());
+    EXPECT_EQ(host.texts(), std::vector<std::string>{"Don't file open"});
+    EXPECT_EQ(host.messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(slurp(dir.file("big.tll")), bigFile);
+    EXPECT_EQ(state->glyphs.listFilePath(GlyphSize::Large), dir.file("big.tll"));
 }
 
 TEST_F(GlyphListTest, FileFailures) {
@@ -175,7 +199,7 @@ TEST_F(GlyphListTest, FileFailures) {
     EXPECT_FALSE(l.saveFileAs());
     EXPECT_EQ(host.texts(), std::vector<std::string>{"Can't file open"});
     EXPECT_EQ(host.messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(state->glyphs.glyphFilePath, "");
+    EXPECT_EQ(state->glyphs.listFilePath(GlyphSize::Medium), "");
 
     // Nothing while a read is awaited or another transfer runs.
     state->link.glyphReplyWait = true;
@@ -258,7 +282,7 @@ TEST_F(GlyphListTest, TransfersAskRefuseAndHoldTheDialogOpen) {
     EXPECT_EQ(transport.serialWrites.size(), 1u);
     // The table and its file stay as they are under the transfer.
     table(GlyphSize::Large)[5].assign(576, 'F');
-    state->glyphs.glyphFilePath = dir.file("t.tll");
+    state->glyphs.listFilePath(GlyphSize::Large) = dir.file("t.tll");
     EXPECT_FALSE(l.clearBuffer());
     EXPECT_FALSE(l.saveFile());
     EXPECT_FALSE(l.saveFileAs());
@@ -269,6 +293,32 @@ TEST_F(GlyphListTest, TransfersAskRefuseAndHoldTheDialogOpen) {
     l.abandon();
     EXPECT_FALSE(state->link.glyphTransferBusy);
     EXPECT_TRUE(l.close());
+}
+
+// A transfer cut short tells the operator where the table stopped: nothing
+// answers a broadcast read; a registration loses its TCP/IP connection.
+TEST_F(GlyphListTest, TransferCutShortSaysWhereItStopped) {
+    state->connection.rsControl = 1;
+    state->connection.slaveAddress = kSlaveBroadcast;
+    auto small = list(GlyphSize::Small);
+    ASSERT_TRUE(small.pressRead());
+    EXPECT_TRUE(small.tick());
+    EXPECT_FALSE(small.tick());
+    EXPECT_EQ(host.texts(), std::vector<std::string>{"外字の読み込みはNo.1で止まりました。"
+                                                     "No.1から先は読み込まれていません。"});
+    EXPECT_EQ(host.messages[0].kind, MessageKind::Warning);
+
+    host.clear();
+    state->connection.interfaceKind = InterfaceKind::Tcp;
+    state->link.socketConnected = true;
+    auto large = list(GlyphSize::Large);
+    ASSERT_TRUE(large.pressRegister());
+    transport.queueData("GO\r\n");
+    EXPECT_TRUE(large.tick());
+    state->link.socketConnected = false;
+    EXPECT_FALSE(large.tick());
+    EXPECT_EQ(host.texts(), std::vector<std::string>{"外字の登録はNo.2で止まりました。"
+                                                     "No.2から先は登録されていません。"});
 }
 
 TEST(GlyphInfo, FiveLinesPerModel) {

@@ -56,14 +56,24 @@ TEST(GlyphPixels, LowerCaseDigitsReadAsClearAndAreRewrittenUpperCase) {
     EXPECT_EQ(hex[0], '4');
 }
 
-TEST(GlyphReply, ShortReplyKeepsTheRestOfTheGlyph) {
+// One rule for the list and the editor: a reply shorter than the glyph
+// changes neither, and a list transfer asks for the same glyph again.
+TEST(GlyphReply, ShortReplyIsRefusedWhole) {
     GlyphStore store;
     LinkState link;
     store.currentGlyph = 2;
     store.glyph(GlyphFace::Gothic, GlyphSize::Medium, 2).assign(256, '7');
-    EXPECT_TRUE(applyGlyphReply(store, link, GlyphFace::Gothic, GlyphSize::Medium, "FBMMA367FFFF\r\n"));
-    EXPECT_EQ(store.glyph(GlyphFace::Gothic, GlyphSize::Medium, 2), "FFFF" + std::string(252, '7'));
-    EXPECT_EQ(store.editBuffer, "FFFF");
+    store.editBuffer.assign(256, '7');
+    for (bool transfer : {false, true}) {
+        link.glyphTransferBusy = transfer;
+        link.glyphReplyWait = true;
+        const std::string cut = "FBMMA367" + std::string(255, 'F') + "\r\n";
+        EXPECT_FALSE(applyGlyphReply(store, link, GlyphFace::Gothic, GlyphSize::Medium, cut));
+        EXPECT_EQ(store.glyph(GlyphFace::Gothic, GlyphSize::Medium, 2), std::string(256, '7'));
+        EXPECT_EQ(store.editBuffer, std::string(256, '7'));
+        EXPECT_EQ(store.currentGlyph, 2);
+        EXPECT_FALSE(link.glyphReplyWait);
+    }
 }
 
 TEST(GlyphReply, CurrentGlyphPastTheTableWritesOnlyTheEditor) {

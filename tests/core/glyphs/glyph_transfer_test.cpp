@@ -60,11 +60,13 @@ TEST_F(GlyphTransferTest, ReadingTheLargeTableAsksEachCodeAfterThePreviousReply)
         // A tick before the reply sends nothing.
         r.tick();
         ASSERT_EQ(transport.serialWrites.size(), static_cast<std::size_t>(n + 1));
+        EXPECT_FALSE(r.glyphArrived());
         const char digit = "0123456789ABCDEF"[n % 16];
         dispatchSerialReply(*state, host,
                             "FBML" + expected[static_cast<std::size_t>(n)].substr(5, 4) +
                                 std::string(576, digit) + "\r\n");
         EXPECT_EQ(state->glyphs.currentGlyph, n + 1);
+        EXPECT_TRUE(r.glyphArrived()); // the list redraws each glyph as it comes
         if (n == 29) {
             r.tick();
             EXPECT_EQ(r.percent(), " 42.8");
@@ -161,6 +163,7 @@ TEST_F(GlyphTransferTest, SilentDeviceEndsTheSerialRead) {
     EXPECT_EQ(r.end(), GlyphTransferEnd::DeviceSilent);
     EXPECT_EQ(transport.serialWrites.size(), 1u);
     EXPECT_EQ(host.texts(), std::vector<std::string>{"No Connect"});
+    EXPECT_EQ(r.stoppedAt(), 0);
     EXPECT_EQ(state->model.busyStep, 0);
     EXPECT_FALSE(state->link.glyphTransferBusy);
     EXPECT_FALSE(state->link.glyphReplyWait);
@@ -209,6 +212,7 @@ TEST_F(GlyphTransferTest, ReadOverTcpStoresEachReplyAndStopsWhenOneNeverComes) {
     ASSERT_EQ(transport.socketSends.size(), 3u);
     EXPECT_EQ(transport.socketSends[2].second, "RFBMSA367\r\n");
     EXPECT_EQ(host.texts(), std::vector<std::string>{"Answer が､きません"});
+    EXPECT_EQ(r.stoppedAt(), 2);
 }
 
 TEST_F(GlyphTransferTest, LostConnectionEndsTheRegistration) {
@@ -224,6 +228,7 @@ TEST_F(GlyphTransferTest, LostConnectionEndsTheRegistration) {
     EXPECT_EQ(r.end(), GlyphTransferEnd::LinkLost);
     EXPECT_EQ(transport.socketSends.size(), 1u);
     EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(r.stoppedAt(), 1);
 }
 
 } // namespace

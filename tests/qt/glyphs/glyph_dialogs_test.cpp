@@ -131,11 +131,15 @@ class GlyphDialogsTest : public QObject {
         QFile file(path + ".bmp");
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bmp = file.readAll();
-        const int stride = (95 * 3 + 3) / 4 * 4;
-        QCOMPARE(bmp.size(), 54 + stride * 95);
+        // A large glyph at twice its size fills the 96 x 96 cell, its last
+        // column and row included.
+        const int stride = 96 * 3;
+        QCOMPARE(bmp.size(), 54 + stride * 96);
         QCOMPARE(bmp.left(2), QByteArray("BM"));
-        // The top row (stored last) starts lit: a full glyph is white.
-        QCOMPARE(bmp.mid(54 + stride * 94, 3), QByteArray(3, '\xFF'));
+        // The top row is stored last, the bottom row first: a full glyph is
+        // white from corner to corner.
+        QCOMPARE(bmp.mid(54 + stride * 95, 3), QByteArray(3, '\xFF'));
+        QCOMPARE(bmp.mid(54 + stride - 3, 3), QByteArray(3, '\xFF'));
         QVERIFY(!dialog.openEditor());
     }
 
