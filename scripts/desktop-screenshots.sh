@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Pictures of both desktop programs for the README: the main window, the
-# read-all dialog during a run and the RS-232C/485 dialog, as PNG files.
+# Pictures of the whole interface of both desktop programs, one PNG file per
+# window: the main window, every dialog of the menus (the read-all dialog
+# during a run), the glyph editor of each size, the file chooser and a
+# question box.
 #
 #   scripts/desktop-screenshots.sh [OUTPUT_FOLDER]   (default: BUILD/screenshots)
 #

@@ -43,12 +43,19 @@ constexpr std::array kKnown{
 } // namespace
 
 std::string explain(std::string_view text, Failure* failure) {
+    // A message may say more on a second line (where a title went wrong).
+    const std::string_view first = text.substr(0, text.find('\n'));
     for (const auto& k : kKnown) {
-        if (k.text == text) {
+        if (k.text == first) {
             if (failure) {
                 *failure = k.failure;
             }
-            return std::string(k.english) + " (" + std::string(text) + ")";
+            std::string out = std::string(k.english) + " (" + std::string(first) + ")";
+            if (first.size() < text.size()) {
+                out += ": ";
+                out += text.substr(first.size() + 1);
+            }
+            return out;
         }
     }
     if (failure) {

@@ -3,6 +3,7 @@ tlx_add_core_test(tlx_runs_tests
   runs/read_all_run_test.cpp
   runs/read_all_steps_test.cpp
   runs/run_harness.h
+  runs/run_time_left_test.cpp
   runs/send_all_run_test.cpp
   runs/send_all_steps_test.cpp
   runs/title_all_pages_run_test.cpp

@@ -18,7 +18,7 @@ endforeach()
 target_compile_definitions(tlx_qt_host_tests PRIVATE TLX_DESKTOP_F="$<TARGET_FILE:TLX500F_Z200>")
 add_dependencies(tlx_qt_host_tests TLX500F_Z200)
 
-tlx_add_core_test(tlx_shell_logic_tests app/shell_logic_test.cpp)
+tlx_add_core_test(tlx_shell_logic_tests app/shell_logic_test.cpp app/status_panel_test.cpp)
 
 # Pictures for the README (scripts/desktop-screenshots.sh); not a test.
 add_executable(tlx-desktop-shots app/desktop_shots.cpp)

@@ -103,4 +103,11 @@ void AttributePagesRun::abandon() {
     }
 }
 
+std::chrono::milliseconds AttributePagesRun::timeLeft() const {
+    if (!running_) {
+        return std::chrono::milliseconds{0};
+    }
+    return Pacing{interval_, {}}.timeLeft(state_.model.busyStep, kAllPages);
+}
+
 } // namespace tlx

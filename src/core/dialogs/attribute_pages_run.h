@@ -39,6 +39,8 @@ class AttributePagesRun {
     std::chrono::milliseconds interval() const { return interval_; }
     const RunProgress& progress() const { return progress_; }
     int pagesSent() const { return pagesSent_; }
+    // What the timer still needs for the pages not yet sent; 0 when idle.
+    std::chrono::milliseconds timeLeft() const;
 
     static constexpr std::string_view kBlankPercent = "  ";
 

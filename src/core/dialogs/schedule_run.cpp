@@ -109,4 +109,11 @@ void ScheduleRun::close() {
     }
 }
 
+std::chrono::milliseconds ScheduleRun::timeLeft() const {
+    if (!running_) {
+        return std::chrono::milliseconds{0};
+    }
+    return Pacing{interval(), {}}.timeLeft(state_.model.busyStep, kScheduleRunEnd - 1);
+}
+
 } // namespace tlx

@@ -38,6 +38,8 @@ class ScheduleRun {
     int bar() const { return bar_; }
     const std::string& percent() const { return percent_; }
     int daysSent() const { return daysSent_; }
+    // What the timer still needs for the days not yet sent; 0 when idle.
+    std::chrono::milliseconds timeLeft() const;
 
   private:
     ScheduleTick stop();

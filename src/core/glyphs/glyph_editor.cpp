@@ -8,7 +8,9 @@
 #include "model/run_progress.h"
 #include "model/title_code.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace tlx {
 
@@ -167,7 +169,50 @@ bool GlyphEditorLogic::apply(int x, int y, bool lit) {
     return redraw;
 }
 
+namespace {
+
+// The grid cell of a coordinate relative to the grid's corner, also left of
+// or above it.
+int cellOf(int v, int size) {
+    return v >= 0 ? v / size : -((-v + size - 1) / size);
+}
+
+} // namespace
+
+bool GlyphEditorLogic::stroke(int x, int y, bool lit) {
+    const int o = kEditorGridOrigin;
+    const int w = d_.cellWidth;
+    const int h = d_.cellHeight;
+    int column = cellOf(lastX_ - o, w);
+    int row = cellOf(lastY_ - o, h);
+    const int toColumn = cellOf(x - o, w);
+    const int toRow = cellOf(y - o, h);
+    // Bresenham over the cells between the last cell (drawn already) and
+    // this one (drawn at the mouse itself, below).
+    const int dc = std::abs(toColumn - column);
+    const int dr = -std::abs(toRow - row);
+    const int stepColumn = column < toColumn ? 1 : -1;
+    const int stepRow = row < toRow ? 1 : -1;
+    int error = dc + dr;
+    bool redraw = false;
+    for (int steps = std::max(dc, -dr) - 1; steps > 0; --steps) {
+        const int twice = 2 * error;
+        if (twice >= dr) {
+            error += dr;
+            column += stepColumn;
+        }
+        if (twice <= dc) {
+            error += dc;
+            row += stepRow;
+        }
+        redraw = apply(o + column * w + w / 2, o + row * h + h / 2, lit) || redraw;
+    }
+    return apply(x, y, lit) || redraw;
+}
+
 bool GlyphEditorLogic::leftDown(int x, int y) {
+    lastX_ = x;
+    lastY_ = y;
     const bool redraw = apply(x, y, true);
     leftDrag_ = true;
     state_.glyphs.glyphDirty = true;
@@ -175,6 +220,8 @@ bool GlyphEditorLogic::leftDown(int x, int y) {
 }
 
 bool GlyphEditorLogic::rightDown(int x, int y) {
+    lastX_ = x;
+    lastY_ = y;
     const bool redraw = apply(x, y, false);
     rightDrag_ = true;
     state_.glyphs.glyphDirty = true;
@@ -184,11 +231,13 @@ bool GlyphEditorLogic::rightDown(int x, int y) {
 bool GlyphEditorLogic::move(int x, int y) {
     bool redraw = false;
     if (leftDrag_) {
-        redraw = apply(x, y, true) || redraw;
+        redraw = stroke(x, y, true) || redraw;
     }
     if (rightDrag_) {
-        redraw = apply(x, y, false) || redraw;
+        redraw = stroke(x, y, false) || redraw;
     }
+    lastX_ = x;
+    lastY_ = y;
     return redraw;
 }
 

@@ -74,7 +74,9 @@ class GlyphEditorLogic {
     SlaveAddressChoice& slaveAddress() { return slave_; }
 
     // Mouse, in coordinates with the grid's corner at kEditorGridOrigin. Each
-    // returns true when the grid is to be redrawn.
+    // returns true when the grid is to be redrawn. A move while a button is
+    // down draws every pixel on the straight line from the last position, so
+    // a quick drag leaves no gaps.
     bool leftDown(int x, int y);
     bool rightDown(int x, int y);
     void leftUp() { leftDrag_ = false; }
@@ -107,6 +109,7 @@ class GlyphEditorLogic {
 
   private:
     bool apply(int x, int y, bool lit);
+    bool stroke(int x, int y, bool lit);
     void storeWorkingGlyph();
     void read(std::uint16_t code);
     std::string& buffer();
@@ -118,6 +121,8 @@ class GlyphEditorLogic {
     SlaveAddressChoice slave_;
     bool leftDrag_ = false;
     bool rightDrag_ = false;
+    int lastX_ = 0; // the mouse at the last press or move
+    int lastY_ = 0;
     std::string sample_;
 };
 

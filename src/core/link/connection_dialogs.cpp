@@ -49,16 +49,17 @@ void setSlave(ConnectionSettings& s, std::int32_t v) {
     s.slaveAddress = v;
 }
 
-const std::array<ChoiceBox, 1> kInterfaceBoxes{
-    {{1043, kInterfaceItems, kKeyInterface, getInterface, setInterface, true, true}}};
+const std::array<ChoiceBox, 1> kInterfaceBoxes{{{1043, kInterfaceItems, kKeyInterface, getInterface,
+                                                 setInterface, true, SerialOnChange::Start}}};
 const std::array<ChoiceBox, 2> kRsBoxes{{
-    {1044, kComItems, kKeyComPort, getComPort, setComPort, false, false},
-    {1045, kRsItems, kKeyRsControl, getRsControl, setRsControl, false, false},
+    {1044, kComItems, kKeyComPort, getComPort, setComPort, false, SerialOnChange::Reopen},
+    {1045, kRsItems, kKeyRsControl, getRsControl, setRsControl, false, SerialOnChange::Keep},
 }};
 const std::array<ChoiceBox, 1> kClientServerBoxes{
-    {{1096, kClientServerItems, kKeyClientServer, getClientServer, setClientServer, true, false}}};
+    {{1096, kClientServerItems, kKeyClientServer, getClientServer, setClientServer, true,
+      SerialOnChange::Keep}}};
 const std::array<ChoiceBox, 1> kSlaveBoxes{
-    {{1010, kSlaveItems, {}, getSlave, setSlave, false, false}}};
+    {{1010, kSlaveItems, {}, getSlave, setSlave, false, SerialOnChange::Keep}}};
 
 } // namespace
 
@@ -98,23 +99,39 @@ void ChoiceDialog::choose(std::size_t i, std::int32_t index) {
     if (!box(i).enabled || index < 0 || static_cast<std::size_t>(index) >= b.items.size()) {
         return;
     }
+    const bool changed = b.get(state_.connection) != index;
     b.set(state_.connection, index);
     if (!b.iniKey.empty()) {
         ini_.writeNumber(b.iniKey, index);
     }
-    if (b.startsSerialLink) {
+    switch (b.serial) {
+    case SerialOnChange::Keep:
+        break;
+    case SerialOnChange::Start:
         links_.startSerialLink();
+        break;
+    case SerialOnChange::Reopen:
+        if (changed) {
+            links_.reopenSerialLink();
+        }
+        break;
     }
 }
 
-void changeComDevice(AppState& state, const ConnectionIni& ini, std::string_view path) {
-    state.connection.comDevice.clear();
+void changeComDevice(AppState& state, const ConnectionIni& ini, LinkControl& links,
+                     std::string_view path) {
+    std::string device;
     for (char c : path) {
         if (c != '\r' && c != '\n') {
-            state.connection.comDevice += c;
+            device += c;
         }
     }
+    const bool changed = device != state.connection.comDevice;
+    state.connection.comDevice = std::move(device);
     ini.writeText(kKeyComDevice, state.connection.comDevice);
+    if (changed) {
+        links.reopenSerialLink();
+    }
 }
 
 std::string hostRowText(const HostAddress& a) {
@@ -122,6 +139,40 @@ std::string hostRowText(const HostAddress& a) {
     std::snprintf(buf.data(), buf.size(), "%03u .%03u .%03u .%03u", unsigned{a[0]}, unsigned{a[1]},
                   unsigned{a[2]}, unsigned{a[3]});
     return std::string(buf.data());
+}
+
+std::optional<HostAddress> parseHostAddress(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\n' ||
+                             text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    HostAddress a{};
+    std::size_t octet = 0;
+    int value = 0;
+    int digits = 0;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9' && digits < 3) {
+            value = value * 10 + (c - '0');
+            ++digits;
+        } else if (c == '.' && digits > 0 && octet < 3) {
+            a[octet++] = static_cast<std::uint8_t>(value);
+            value = 0;
+            digits = 0;
+        } else {
+            return std::nullopt;
+        }
+        if (value > 255) {
+            return std::nullopt;
+        }
+    }
+    if (octet != 3 || digits == 0) {
+        return std::nullopt;
+    }
+    a[3] = static_cast<std::uint8_t>(value);
+    return a;
 }
 
 std::string portFieldText(std::string_view typed) {

@@ -21,6 +21,9 @@ class LinkControl {
     virtual ~LinkControl() = default;
     // Opens the serial port when the interface is serial and it is not open yet.
     virtual void startSerialLink() = 0;
+    // Closes the serial port and opens the one the settings now name, so a
+    // change of port takes effect at once.
+    virtual void reopenSerialLink() {}
     // True when the connection is established or under way.
     virtual bool connectAsClient() = 0;
     // True when listening (also when already listening).
@@ -43,6 +46,8 @@ class LinkControl {
 // The four dialogs made of choice boxes: Interface, RS-232C/485, Client/Server
 // and slave address. One class, one descriptor row per dialog.
 
+enum class SerialOnChange { Keep, Start, Reopen };
+
 struct ChoiceBox {
     int control; // the box's control identifier
     std::span<const std::string_view> items;
@@ -50,7 +55,7 @@ struct ChoiceBox {
     std::int32_t (*get)(const ConnectionSettings&);
     void (*set)(ConnectionSettings&, std::int32_t);
     bool lockedWhileConnected; // disabled while socketConnected
-    bool startsSerialLink;     // a change starts the serial link
+    SerialOnChange serial;     // what a change does to the serial link
 };
 
 struct ChoiceDialogDescriptor {
@@ -92,8 +97,9 @@ class ChoiceDialog {
 };
 
 // The serial device path of the RS-232C/485 dialog: stored at once under
-// com_device; it takes effect when the port is next opened.
-void changeComDevice(AppState& state, const ConnectionIni& ini, std::string_view path);
+// com_device, and the port is opened anew when the path changed.
+void changeComDevice(AppState& state, const ConnectionIni& ini, LinkControl& links,
+                     std::string_view path);
 
 // ---------------------------------------------------------------------------
 
@@ -101,6 +107,10 @@ using HostAddress = std::array<std::uint8_t, 4>;
 
 // "192 .168 .001 .010": three digits per octet, a blank and a point between.
 std::string hostRowText(const HostAddress& a);
+
+// A pasted address: four decimal octets 0..255 between points, blanks
+// around it allowed; anything else is not an address.
+std::optional<HostAddress> parseHostAddress(std::string_view text);
 
 // The port field's text: at most five characters, never a split character.
 std::string portFieldText(std::string_view typed);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "link/line_framer.h"
 #include "link/replies.h"
@@ -36,6 +37,11 @@ struct LinkState {
     bool linkRunning = true;
     bool serialOpen = false;
     bool socketConnected = false;
+
+    // The beginning of the last reply line and how many have come, so that
+    // the main window can tell when one arrives.
+    std::string lastReply;
+    std::uint32_t repliesReceived = 0;
 
     // Lines assembled from socket receives; partialLinePending is set while
     // the text so far does not end in LF.

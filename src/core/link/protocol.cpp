@@ -85,11 +85,21 @@ void judgeAnswer(AnswerCheck& c, Reply r, bool cut) {
     c.awaited = Reply::None;
 }
 
+// As much of a reply as the status panel shows; short enough to need no
+// allocation on the busiest runs.
+constexpr std::size_t kLastReplyShown = 12;
+
 // cut: the framer dropped the end of an over-long line.
 void dispatchLine(AppState& s, Host& host, LinkKind link, std::string_view line, bool cut) {
     LinkState& ls = s.link;
     SettingsModel& m = s.model;
     ls.abortFlag = false;
+    std::string_view shown = line.substr(0, kLastReplyShown);
+    while (!shown.empty() && (shown.back() == '\r' || shown.back() == '\n')) {
+        shown.remove_suffix(1);
+    }
+    ls.lastReply.assign(shown);
+    ++ls.repliesReceived;
     const Reply r = classifyReply(s.product, link, line);
     judgeAnswer(ls.answers, r, cut);
     GlyphFace face{};

@@ -59,10 +59,16 @@ std::span<const std::string_view> dateTimeDisplayItems() {
 DateTimeEntry::DateTimeEntry(AppState& state, Host& host, Transport& transport,
                              const ClockTime& now)
     : state_(state), host_(host), transport_(transport), slave_(state, true) {
+    follow(now);
+}
+
+void DateTimeEntry::follow(const ClockTime& now) {
     const int values[kClockFields] = {now.year, now.month,  now.day,
                                       now.hour, now.minute, now.second};
     for (std::size_t i = 0; i < kClockFields; ++i) {
-        selection_[i] = indexOf(kClockFieldRows[i], values[i]);
+        if (!chosen_[i]) {
+            selection_[i] = indexOf(kClockFieldRows[i], values[i]);
+        }
     }
 }
 
@@ -70,9 +76,14 @@ std::int32_t DateTimeEntry::selection(ClockField field) const {
     return selection_[slot(field)];
 }
 
+bool DateTimeEntry::chosen(ClockField field) const {
+    return chosen_[slot(field)];
+}
+
 void DateTimeEntry::choose(ClockField field, std::int32_t index) {
     if (within(index, static_cast<std::size_t>(clockFieldRow(field).count))) {
         selection_[slot(field)] = index;
+        chosen_[slot(field)] = true;
     }
 }
 

@@ -52,10 +52,10 @@ std::span<const std::string_view> dateTimeSizeItems();
 std::span<const std::string_view> dateTimeDisplayItems();
 
 // The date and time dialog's logic. The six date/time lists start at the
-// PC's time when the dialog opens and are not refreshed afterwards: each
-// button sends what its list shows at the moment of the press. The three
-// display choices are the model's and reach the device only with their
-// buttons.
+// PC's time when the dialog opens and follow the PC clock until the operator
+// changes them, each list on its own: each button sends what its list shows
+// at the moment of the press. The three display choices are the model's and
+// reach the device only with their buttons.
 class DateTimeEntry {
   public:
     DateTimeEntry(AppState& state, Host& host, Transport& transport, const ClockTime& now);
@@ -63,7 +63,11 @@ class DateTimeEntry {
     // The entry chosen in a field's list; -1 when none (a PC year outside
     // the list).
     std::int32_t selection(ClockField field) const;
+    // The operator's choice: from now on the list keeps it.
     void choose(ClockField field, std::int32_t index);
+    // The PC clock now: every list the operator has not changed shows it.
+    void follow(const ClockTime& now);
+    bool chosen(ClockField field) const;
     // The field's "設定" button; false (nothing sent) without a selection.
     bool send(ClockField field);
 
@@ -90,6 +94,7 @@ class DateTimeEntry {
     Transport& transport_;
     SlaveAddressChoice slave_;
     std::array<std::int32_t, kClockFields> selection_{};
+    std::array<bool, kClockFields> chosen_{};
 };
 
 } // namespace tlx

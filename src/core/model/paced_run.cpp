@@ -18,10 +18,11 @@ RunStart refuseWhileBusy(Host& host) {
     return RunStart::Busy;
 }
 
-PacedStepRun::PacedStepRun(AppState& s, Host& host, Transport& transport,
-                           std::chrono::milliseconds first, std::string_view blank)
+PacedStepRun::PacedStepRun(AppState& s, Host& host, Transport& transport, Pacing pacing,
+                           std::string_view blank)
     : state_(s), host_(host), transport_(transport), total_(s.traits().readAllSteps),
-      versionStep_(versionReadStep(s.product)), first_(first), blank_(blank), interval_(first) {
+      versionStep_(versionReadStep(s.product)), pacing_(pacing), blank_(blank),
+      interval_(pacing.first) {
     progress_.barMax = total_;
 }
 
@@ -40,7 +41,7 @@ RunStart PacedStepRun::start() {
     // new run before its first step.
     state_.link.abortFlag = false;
     state_.model.busyStep = 1;
-    interval_ = first_;
+    interval_ = pacing_.first;
     progress_ = RunProgress{};
     progress_.barMax = total_;
     running_ = true;
@@ -140,6 +141,13 @@ void PacedStepRun::tick() {
     }
 }
 
+std::chrono::milliseconds PacedStepRun::timeLeft() const {
+    if (!running_) {
+        return std::chrono::milliseconds{0};
+    }
+    return pacing_.timeLeft(state_.model.busyStep, total_);
+}
+
 void PacedStepRun::close() {
     state_.model.busyStep = 0;
     state_.link.awaitingAnswer = false;
@@ -176,7 +184,9 @@ bool PacedStepRun::perform(int step) {
     case RunStep::Kind::TitleRefused:
         state_.link.abortFlag = true;
         rejected_ = true;
-        host_.warning(kMsgJisCheck);
+        // The title steps are the pages in order.
+        host_.warning(
+            titleRefusal(state_.model, state_.product, static_cast<std::size_t>(step - 1)));
         break;
     case RunStep::Kind::HoldTimeRefused:
         host_.error(kMsgHoldTimeTooShort);

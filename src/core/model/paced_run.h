@@ -71,9 +71,12 @@ class PacedStepRun {
     void checkLastAnswer();
     // The step whose answer was wrong, when end() is Unexpected.
     int failedStep() const { return failedStep_; }
+    // What the pacing table still asks for the steps not yet performed; 0
+    // when no run goes on.
+    std::chrono::milliseconds timeLeft() const;
 
   protected:
-    PacedStepRun(AppState& s, Host& host, Transport& transport, std::chrono::milliseconds first,
+    PacedStepRun(AppState& s, Host& host, Transport& transport, Pacing pacing,
                  std::string_view blank);
     virtual RunStep stepAt(int step) const = 0;
 
@@ -87,7 +90,7 @@ class PacedStepRun {
     Transport& transport_;
     int total_;
     int versionStep_;
-    std::chrono::milliseconds first_;
+    Pacing pacing_;
     std::string_view blank_;
 
     std::chrono::milliseconds interval_;

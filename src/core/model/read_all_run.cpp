@@ -6,7 +6,7 @@
 namespace tlx {
 
 ReadAllRun::ReadAllRun(AppState& s, Host& host, Transport& transport)
-    : PacedStepRun(s, host, transport, kReadAllFirstInterval, "      ") {}
+    : PacedStepRun(s, host, transport, readAllPacing(s.product), "      ") {}
 
 RunStep ReadAllRun::stepAt(int step) const {
     return readAllStep(state_.product, step);

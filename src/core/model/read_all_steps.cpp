@@ -81,12 +81,14 @@ constexpr std::array<PageBlock, 8> kModelFPageBlocks = {{
     {4098, {"RIDRT", Reply::IDRT}},
 }};
 
+constexpr std::array<PaceChange, 2> kModelFPacing = {
+    {{513, milliseconds{60}}, {4654, milliseconds{200}}}};
+constexpr std::array<PaceChange, 2> kModelSPacing = {
+    {{513, milliseconds{60}}, {1070, milliseconds{500}}}};
+
 RunStep modelF(int step) {
     if (step >= 1 && step <= 512) {
         return withPage(kTitleRead, step);
-    }
-    if (step == 513) {
-        return RunStep::pace(milliseconds{60});
     }
     for (const PageBlock& b : kModelFPageBlocks) {
         if (step >= b.first && step < b.first + 512) {
@@ -100,8 +102,6 @@ RunStep modelF(int step) {
         return plain(kSingleReads[static_cast<std::size_t>(step - 4641)]);
     }
     switch (step) {
-    case 4654:
-        return RunStep::pace(milliseconds{200});
     case 4655:
         return plain({"RCL", Reply::CL});
     case 4656:
@@ -123,9 +123,6 @@ RunStep modelS(int step) {
     if (step >= 1 && step <= 512) {
         return withPage(kTitleRead, step);
     }
-    if (step == 513) {
-        return RunStep::pace(milliseconds{60});
-    }
     if (step >= 514 && step <= 1025) {
         return withPage({"RIDRT", Reply::IDRT}, step - 513);
     }
@@ -134,9 +131,6 @@ RunStep modelS(int step) {
     }
     if (step >= 1057 && step <= 1069) {
         return plain(kSingleReads[static_cast<std::size_t>(step - 1057)]);
-    }
-    if (step == 1070) {
-        return RunStep::pace(milliseconds{500});
     }
     if (step >= 1071 && step <= 1080) {
         return plain(kModelSPageReads[static_cast<std::size_t>(step - 1071)]);
@@ -156,7 +150,14 @@ int versionReadStep(Product p) {
     return p == Product::F ? 4657 : 1080;
 }
 
+Pacing readAllPacing(Product p) {
+    return {kReadAllFirstInterval, p == Product::F ? kModelFPacing : kModelSPacing};
+}
+
 RunStep readAllStep(Product p, int step) {
+    if (const auto pace = readAllPacing(p).changeAt(step)) {
+        return RunStep::pace(*pace);
+    }
     return p == Product::F ? modelF(step) : modelS(step);
 }
 

@@ -9,6 +9,10 @@ namespace tlx {
 
 inline constexpr std::chrono::milliseconds kReadAllFirstInterval{200};
 
+// The read-all run's timer: 200 ms for the titles, 60 ms for the attributes,
+// then slower again for the last reads.
+Pacing readAllPacing(Product p);
+
 // The step whose answer ("VN") may move the run to its end.
 int versionReadStep(Product p);
 

@@ -4,6 +4,7 @@
 #include "model/paced_run.h"
 
 #include <chrono>
+#include <string>
 #include <string_view>
 
 namespace tlx {
@@ -16,6 +17,7 @@ struct RunDialogDescriptor {
     std::string_view title;
     std::string_view startLabel;
     bool offersBroadcast; // the slave address box lists "Bloadcast"
+    std::string_view doneText; // first line of the notice after a completed run
 };
 
 extern const RunDialogDescriptor kReadAllDialog;
@@ -50,10 +52,14 @@ class RunDialogController {
     std::chrono::milliseconds interval() const { return run_.nextInterval(); }
     const RunProgress& progress() const { return run_.progress(); }
     bool running() const { return run_.running(); }
+    // "残り m:ss" while the run goes on, else empty.
+    std::string timeLeft() const;
     RunEnd end() const { return run_.end(); }
 
-    // Close (the button, the window's close or Escape): a running transfer is
-    // abandoned; what was read or sent so far stays.
+    // Close (the button or the window's close): while the run goes on the
+    // operator is asked first; false when the dialog is to stay.
+    bool mayClose();
+    // A running transfer is abandoned; what was read or sent so far stays.
     void close();
 
   private:
@@ -62,6 +68,11 @@ class RunDialogController {
     Host& host_;
     PacedStepRun& run_;
     SlaveAddressChoice slave_;
+    std::chrono::steady_clock::time_point started_;
 };
+
+// The notice after a completed run: what was done, how many commands went
+// and how long it took.
+std::string runDoneNotice(std::string_view doneText, int commands, std::chrono::milliseconds took);
 
 } // namespace tlx

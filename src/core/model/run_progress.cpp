@@ -1,11 +1,47 @@
 #include "model/run_progress.h"
 
 #include "app/host.h"
+#include "model/run_step.h"
 
 namespace tlx {
 
 bool confirmNotAutoSwitching(Host& host) {
     return host.askYesNo(kMsgConfirmNotAutoSwitching, kCaptionConfirmDevice);
+}
+
+bool confirmStopTransfer(Host& host, std::string_view caption) {
+    return host.askYesNo(kMsgConfirmStopTransfer, caption);
+}
+
+std::optional<std::chrono::milliseconds> Pacing::changeAt(int step) const {
+    for (const PaceChange& c : changes) {
+        if (c.step == step) {
+            return c.interval;
+        }
+    }
+    return std::nullopt;
+}
+
+std::chrono::milliseconds Pacing::timeLeft(int next, int last) const {
+    // Each step waits the interval in force before it; a change applies from
+    // the step after the one that makes it.
+    std::chrono::milliseconds total{0};
+    std::chrono::milliseconds interval = first;
+    int from = next < 1 ? 1 : next;
+    for (const PaceChange& c : changes) {
+        if (c.step >= from && from <= last) {
+            const int until = c.step < last ? c.step : last;
+            total += interval * (until - from + 1);
+            from = until + 1;
+        }
+        if (c.step < from) {
+            interval = c.interval;
+        }
+    }
+    if (from <= last) {
+        total += interval * (last - from + 1);
+    }
+    return total;
 }
 
 void RunProgress::stepBars() {
@@ -41,6 +77,19 @@ std::string percentHundredths(int step, int total) {
     text[4] = digit(hundredths / 10);
     text[5] = digit(hundredths);
     return text;
+}
+
+std::string minutesSeconds(std::chrono::milliseconds d) {
+    const long long ms = d.count() < 0 ? 0 : d.count();
+    const long long seconds = (ms + 999) / 1000;
+    std::string text = std::to_string(seconds / 60) + ":";
+    text += digit(static_cast<int>(seconds % 60 / 10));
+    text += digit(static_cast<int>(seconds % 10));
+    return text;
+}
+
+std::string timeLeftText(std::chrono::milliseconds left) {
+    return "残り " + minutesSeconds(left);
 }
 
 std::string percentTenthsOfPages(int step) {

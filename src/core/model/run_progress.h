@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,13 @@ inline constexpr std::string_view kCaptionConfirmDevice = "本機の確認";
 // Asks the operator to confirm that the device is not switching pages on its
 // own; false on No.
 bool confirmNotAutoSwitching(Host& host);
+
+// Asked before Close abandons a running transfer.
+inline constexpr std::string_view kMsgConfirmStopTransfer = "転送を中止しますか？";
+
+// True when the operator lets Close abandon the transfer; `caption` is the
+// dialog's own title.
+bool confirmStopTransfer(Host& host, std::string_view caption);
 
 // What a transfer shows while it runs: the progress bar (0..barMax), the
 // activity bar that wraps at activityMax, and the percentage text.
@@ -35,6 +43,12 @@ struct RunProgress {
 // " 00.00": the share of step in total to two decimals, for the read-all and
 // send-all runs. 100 % and beyond read "100.00".
 std::string percentHundredths(int step, int total);
+
+// "m:ss", whole seconds rounded up.
+std::string minutesSeconds(std::chrono::milliseconds d);
+
+// "残り m:ss": the time a run still needs, shown beside its percentage.
+std::string timeLeftText(std::chrono::milliseconds left);
 
 // " 00.0": the share of step in 512 pages to one decimal, for the all-pages
 // title send. 100 % and beyond read "100.0".

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "link/replies.h"
@@ -25,6 +27,24 @@ struct RunStep {
     static RunStep send(std::string l) { return {Kind::Send, std::move(l), {}}; }
     static RunStep read(std::string l, Reply kind) { return {Kind::Send, std::move(l), {}, kind}; }
     static RunStep pace(std::chrono::milliseconds ms) { return {Kind::Pace, {}, ms}; }
+};
+
+// At `step`, which sends nothing, the timer's interval becomes `interval`.
+struct PaceChange {
+    int step;
+    std::chrono::milliseconds interval;
+};
+
+// How a run's timer is paced: the interval before its first step and the
+// steps that change it.
+struct Pacing {
+    std::chrono::milliseconds first{0};
+    std::span<const PaceChange> changes;
+
+    std::optional<std::chrono::milliseconds> changeAt(int step) const;
+    // The time the timer alone needs for steps next..last; a device that
+    // answers late only adds to it.
+    std::chrono::milliseconds timeLeft(int next, int last) const;
 };
 
 } // namespace tlx

@@ -6,7 +6,7 @@
 namespace tlx {
 
 SendAllRun::SendAllRun(AppState& s, Host& host, Transport& transport)
-    : PacedStepRun(s, host, transport, kSendAllFirstInterval, "     ") {}
+    : PacedStepRun(s, host, transport, sendAllPacing(s.product), "     ") {}
 
 RunStep SendAllRun::stepAt(int step) const {
     return sendAllStep(state_.model, state_.product, step);

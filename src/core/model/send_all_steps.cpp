@@ -3,6 +3,7 @@
 #include "link/codecs.h"
 #include "model/title_encoder.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -182,12 +183,14 @@ RunStep levels(const SettingsModel& m) {
     return finish(std::move(line));
 }
 
+constexpr std::array<PaceChange, 2> kModelFPacing = {
+    {{513, milliseconds{80}}, {4654, milliseconds{200}}}};
+constexpr std::array<PaceChange, 2> kModelSPacing = {
+    {{513, milliseconds{80}}, {1070, milliseconds{500}}}};
+
 RunStep modelF(const SettingsModel& m, int step) {
     if (step >= 1 && step <= 512) {
         return titlePage(m, Product::F, step);
-    }
-    if (step == 513) {
-        return RunStep::pace(milliseconds{80});
     }
     if (step >= 514 && step <= 1025) {
         const int page = step - 513;
@@ -227,8 +230,6 @@ RunStep modelF(const SettingsModel& m, int step) {
         return singleSetting(m, step - 4641);
     }
     switch (step) {
-    case 4654:
-        return RunStep::pace(milliseconds{200});
     case 4655:
         return levels(m);
     case 4656:
@@ -250,9 +251,6 @@ RunStep modelS(const SettingsModel& m, int step) {
     if (step >= 1 && step <= 512) {
         return titlePage(m, Product::S, step);
     }
-    if (step == 513) {
-        return RunStep::pace(milliseconds{80});
-    }
     if (step >= 514 && step <= 1025) {
         const int page = step - 513;
         std::string line = withPage("IDRT", page);
@@ -266,8 +264,6 @@ RunStep modelS(const SettingsModel& m, int step) {
         return singleSetting(m, step - 1057);
     }
     switch (step) {
-    case 1070:
-        return RunStep::pace(milliseconds{500});
     case 1071: {
         std::string line = "CABC";
         for (std::size_t p = 0; p < kPages; ++p) {
@@ -324,7 +320,14 @@ std::optional<std::string> holdTimeCommand(std::string_view holdTime) {
     return line + "\r\n";
 }
 
+Pacing sendAllPacing(Product p) {
+    return {kSendAllFirstInterval, p == Product::F ? kModelFPacing : kModelSPacing};
+}
+
 RunStep sendAllStep(const SettingsModel& m, Product p, int step) {
+    if (const auto pace = sendAllPacing(p).changeAt(step)) {
+        return RunStep::pace(*pace);
+    }
     return p == Product::F ? modelF(m, step) : modelS(m, step);
 }
 

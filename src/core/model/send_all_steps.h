@@ -13,6 +13,10 @@ namespace tlx {
 
 inline constexpr std::chrono::milliseconds kSendAllFirstInterval{300};
 
+// The send-all run's timer: 300 ms for the titles, 80 ms for the
+// attributes, then slower again for the long commands at the end.
+Pacing sendAllPacing(Product p);
+
 // Shown (error box) when the alarm hold time is not a number of 3 s or more.
 inline constexpr std::string_view kMsgHoldTimeTooShort = "3秒以上を設定してください。";
 

@@ -112,4 +112,12 @@ void TitleAllPagesRun::close() {
     }
 }
 
+std::chrono::milliseconds TitleAllPagesRun::timeLeft() const {
+    if (!running_) {
+        return std::chrono::milliseconds{0};
+    }
+    return Pacing{kTitleAllPagesInterval, {}}.timeLeft(state_.model.busyStep,
+                                                       static_cast<int>(kPages));
+}
+
 } // namespace tlx

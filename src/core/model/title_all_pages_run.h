@@ -31,6 +31,8 @@ class TitleAllPagesRun {
     std::chrono::milliseconds nextInterval() const { return kTitleAllPagesInterval; }
     const RunProgress& progress() const { return progress_; }
     int pagesSent() const { return pagesSent_; }
+    // What the timer still needs for the pages not yet sent; 0 when idle.
+    std::chrono::milliseconds timeLeft() const;
 
   private:
     void finish(RunEnd how);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tlx {
 
@@ -43,6 +44,18 @@ std::optional<std::string> titleLineCommand(std::size_t page, std::size_t line,
 // (ten lines for model F, one string for model S).
 std::optional<std::string> titlePageCommand(const SettingsModel& model, Product product,
                                             std::size_t page);
+
+// The characters of stored title text that the device cannot show, as the
+// operator counts them (a user glyph is one character), from 0. Text without
+// any of them is sendable unless it is too long.
+std::vector<std::size_t> titleFaultCharacters(std::string_view stored);
+
+// The JIS message, and on a second line the first character the device
+// cannot show and where it is: 「ｱ」 ページ 005 ライン 02 の 3 文字目 (model S:
+// ページ 005 の 30 文字目), or which line is too long. `line` names one line
+// of model F; without it the whole page is looked at.
+std::string titleRefusal(const SettingsModel& model, Product product, std::size_t page,
+                         std::optional<std::size_t> line = std::nullopt);
 
 // Stored title text as it is shown to the operator, still in Shift-JIS: every
 // user glyph unit (a two-byte value up to 0x1339, whatever its bytes) becomes

@@ -181,10 +181,18 @@ bool TitleEntry::closeEnabled() const {
     return perLine() || !run_.running();
 }
 
+std::string TitleEntry::timeLeft() const {
+    return run_.running() ? timeLeftText(run_.timeLeft()) : std::string();
+}
+
 bool TitleEntry::close() {
     // Model S waits only for its own send; a busyStep held by anything else
     // must not lock the dialog.
     if (!perLine() && run_.running()) {
+        return false;
+    }
+    // The question's own event loop lets the send go on; it may end meanwhile.
+    if (run_.running() && !confirmStopTransfer(host_, kTitleEntryTitle) && run_.running()) {
         return false;
     }
     abandon();

@@ -92,13 +92,16 @@ class TitleEntry {
     std::vector<std::string> previewRows() const;
 
     bool sending() const { return run_.running(); }
+    // "残り m:ss" while the all-pages send runs, else empty.
+    std::string timeLeft() const;
     const RunProgress& progress() const { return run_.progress(); }
     RunEnd runEnd() const { return run_.end(); }
     // Model S keeps the dialog open while the send runs.
     bool closeEnabled() const;
 
-    // Close: a running send of model F is abandoned. False when the dialog
-    // stays open (model S while its own send runs).
+    // Close: a running send of model F is abandoned once the operator agrees.
+    // False when the dialog stays open (the operator said No; model S while
+    // its own send runs).
     bool close();
     // The dialog goes away without Close (the program ends): nothing may
     // keep busyStep.

@@ -13,7 +13,7 @@ bool sendTitleLine(AppState& s, Host& host, Transport& transport, std::size_t pa
                          ? titleLineCommand(page, line, s.model.titleText[page][line].view())
                          : std::nullopt;
     if (!cmd) {
-        host.warning(kMsgJisCheck);
+        host.warning(titleRefusal(s.model, s.product, page, line));
         return false;
     }
     sendCommand(s, host, transport, *cmd);
@@ -23,7 +23,7 @@ bool sendTitleLine(AppState& s, Host& host, Transport& transport, std::size_t pa
 bool sendTitlePage(AppState& s, Host& host, Transport& transport, std::size_t page) {
     const auto cmd = titlePageCommand(s.model, s.product, page);
     if (!cmd) {
-        host.warning(kMsgJisCheck);
+        host.warning(titleRefusal(s.model, s.product, page));
         return false;
     }
     sendCommand(s, host, transport, *cmd);

@@ -22,13 +22,21 @@ AboutDialog::AboutDialog(Product product, QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel(this);
     icon->setPixmap(applicationIcon(product).pixmap(48, 48));
     row->addWidget(icon, 0, Qt::AlignTop);
+    // Two labels with room between them: in a Japanese face the product
+    // name's underscore reaches below its line.
+    auto* lines = new QVBoxLayout;
+    lines->setSpacing(6);
     auto* text = new QLabel(this);
     text->setObjectName(QStringLiteral("aboutText"));
-    text->setText(name + QStringLiteral(" Version ") + QStringLiteral(TLX_VERSION) +
-                  QStringLiteral("\n") +
-                  (product == Product::F ? QStringLiteral("TLX-500F 設定プログラム")
-                                         : QStringLiteral("TLX-500S 設定プログラム")));
-    row->addWidget(text, 1);
+    text->setText(name + QStringLiteral(" Version ") + QStringLiteral(TLX_VERSION));
+    auto* program = new QLabel(this);
+    program->setObjectName(QStringLiteral("aboutProgram"));
+    program->setText(product == Product::F ? QStringLiteral("TLX-500F 設定プログラム")
+                                           : QStringLiteral("TLX-500S 設定プログラム"));
+    lines->addWidget(text);
+    lines->addWidget(program);
+    lines->addStretch();
+    row->addLayout(lines, 1);
     layout->addLayout(row);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

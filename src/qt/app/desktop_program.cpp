@@ -7,8 +7,30 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace tlx::qt {
+
+int installJapaneseTranslations(const QString& folder) {
+    const QString dir =
+        folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
+    // The interface is Japanese whatever the desktop's language, so Qt's own
+    // buttons and choosers are too; without the catalogues they stay English.
+    int loaded = 0;
+    for (const char* catalogue : {"qtbase", "qtserialport"}) {
+        auto* translator = new QTranslator(qApp);
+        if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan),
+                             QString::fromLatin1(catalogue), QStringLiteral("_"), dir) &&
+            QCoreApplication::installTranslator(translator)) {
+            ++loaded;
+        } else {
+            delete translator;
+        }
+    }
+    return loaded;
+}
 
 void configureApplication(Product product) {
     const ProductTraits& t = traits(product);
@@ -21,6 +43,7 @@ void configureApplication(Product product) {
                       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic"),
                       QStringLiteral("TakaoGothic"), font.family()});
     QApplication::setFont(font);
+    installJapaneseTranslations();
     // The program ends through the exit flow only, not because its last
     // window closed (a message box may be the last one open).
     QApplication::setQuitOnLastWindowClosed(false);

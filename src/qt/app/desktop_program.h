@@ -4,6 +4,7 @@
 #include "app/qt_host.h"
 #include "app/single_instance.h"
 
+#include <QString>
 #include <functional>
 #include <future>
 #include <memory>
@@ -17,6 +18,10 @@ namespace tlx::qt {
 
 class LinkHub;
 class MainWindow;
+
+// Installs Qt's Japanese catalogues from `folder` (the Qt installation's
+// when empty); returns how many were found. Missing ones are no error.
+int installJapaneseTranslations(const QString& folder = {});
 
 // Application-wide settings of the model's program (name, interface font,
 // quitting). The application icon follows once the main window is up.

@@ -23,6 +23,14 @@ void LinkHub::startSerialLink() {
     }
 }
 
+void LinkHub::reopenSerialLink() {
+    serial_.stop();
+    const SerialOpenResult r = serial_.start();
+    if (!r.ok && !r.failures.empty()) {
+        host_.error(r.failures.front() + "\n" + r.reason);
+    }
+}
+
 bool LinkHub::connectAsClient() {
     return tcp_.connectClient();
 }

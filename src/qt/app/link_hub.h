@@ -41,6 +41,9 @@ class LinkHub : public LinkNotifier, public LinkControl {
     // a port that does not open is reported in the five error boxes of the
     // set-up steps, the first also saying why in the operator's terms.
     void startSerialLink() override;
+    // The old port closed and the new one opened; a port that does not open
+    // is reported in one box that says why.
+    void reopenSerialLink() override;
     bool connectAsClient() override;
     bool startListening() override;
     void closeAll() override;

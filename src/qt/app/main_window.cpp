@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
@@ -18,6 +19,7 @@
 #include <QStatusBar>
 #include <QSysInfo>
 #include <QToolBar>
+#include <QVBoxLayout>
 #include <QVersionNumber>
 #include <algorithm>
 
@@ -75,6 +77,27 @@ QStyle* compactToolBarStyle() {
     return style.data();
 }
 
+// The desktop's usual keys for the file commands; Qt shows them beside the
+// menu texts, which stay as they are.
+QKeySequence fileShortcut(Product p, int command) {
+    const auto route = routeOf(p, command);
+    if (!route) {
+        return {};
+    }
+    switch (route->feature) {
+    case Feature::NewFile:
+        return QKeySequence(Qt::CTRL | Qt::Key_N);
+    case Feature::OpenFile:
+        return QKeySequence(Qt::CTRL | Qt::Key_O);
+    case Feature::SaveFile:
+        return QKeySequence(Qt::CTRL | Qt::Key_S);
+    case Feature::Exit:
+        return QKeySequence(Qt::CTRL | Qt::Key_Q);
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 MainWindow::MainWindow(AppState& state, Host& host, LinkHub& links, const ConnectionIni& ini,
@@ -83,7 +106,7 @@ MainWindow::MainWindow(AppState& state, Host& host, LinkHub& links, const Connec
       dialogs_(std::make_unique<AppDialogs>(state, host, links, ini, this)),
       launcher_(dialogs_.get()) {
     setObjectName(QStringLiteral("mainWindow"));
-    setCentralWidget(new QWidget(this));
+    buildStatusPanel();
     buildMenus();
     buildToolBar();
     buildStatusBar();
@@ -98,9 +121,10 @@ MainWindow::MainWindow(AppState& state, Host& host, LinkHub& links, const Connec
 
     state_.link.linkRunning = true;
     tick_.setTimerType(Qt::PreciseTimer);
-    connect(&tick_, &QTimer::timeout, this, &MainWindow::onTick);
+    connect(&tick_, &QTimer::timeout, this, &MainWindow::tickOnce);
     tick_.start(kTickMs);
     showClock(QDateTime::currentDateTime());
+    showStatusPanel();
 }
 
 MainWindow::~MainWindow() = default;
@@ -129,6 +153,7 @@ void MainWindow::buildMenus() {
                 QAction* a = menu->addAction(menuText(e.label));
                 a->setData(e.command);
                 a->setObjectName(QStringLiteral("cmd%1").arg(e.command));
+                a->setShortcut(fileShortcut(state_.product, e.command));
                 const int id = e.command;
                 connect(a, &QAction::triggered, this, [this, id] { routeCommand(id); });
                 menuActions_.insert(id, a);
@@ -190,6 +215,9 @@ void MainWindow::buildToolBar() {
         toolActions_.insert(id, a);
         if (QWidget* button = toolBar_->widgetForAction(a)) {
             button->setStyle(compactToolBarStyle());
+            // A click leaves no focus frame behind; the menus serve the
+            // keyboard.
+            button->setFocusPolicy(Qt::NoFocus);
         }
         ++i;
     }
@@ -218,9 +246,51 @@ QAction* MainWindow::action(int command) const {
     return toolActions_.value(command);
 }
 
-void MainWindow::onTick() {
+void MainWindow::buildStatusPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("statusPanel"));
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(6, 1, 6, 1);
+    layout->setSpacing(0);
+    QFont small = panel->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    for (QLabel** label : {&linkStatus_, &fileStatus_}) {
+        *label = new QLabel(panel);
+        (*label)->setFont(small);
+        (*label)->setTextFormat(Qt::PlainText);
+        // The panel lives in what the window's fixed size leaves over; it
+        // never asks for more.
+        (*label)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+        layout->addWidget(*label);
+    }
+    linkStatus_->setObjectName(QStringLiteral("linkStatus"));
+    fileStatus_->setObjectName(QStringLiteral("fileStatus"));
+    setCentralWidget(panel);
+}
+
+void MainWindow::showStatusPanel() {
+    if (state_.link.repliesReceived != repliesSeen_) {
+        repliesSeen_ = state_.link.repliesReceived;
+        lastReplyTime_ = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).toStdString();
+    }
+    const StatusPanelInput in{SerialLink::devicePath(state_.connection),
+                              links_.tcp().clients().clientsInUse(), lastReplyTime_};
+    StatusPanelLines lines = statusPanelLines(state_, in);
+    // Labels are touched only when a text changed, so an idle tick repaints
+    // nothing.
+    if (lines.link != shownStatus_.link) {
+        linkStatus_->setText(QString::fromStdString(lines.link));
+    }
+    if (lines.file != shownStatus_.file) {
+        fileStatus_->setText(QString::fromStdString(lines.file));
+    }
+    shownStatus_ = std::move(lines);
+}
+
+void MainWindow::tickOnce() {
     tickWork(state_, host_);
     showClock(QDateTime::currentDateTime());
+    showStatusPanel();
 }
 
 void MainWindow::showClock(const QDateTime& now) {

@@ -2,6 +2,7 @@
 
 #include "app/menu_enabler.h"
 #include "app/shell_logic.h"
+#include "app/status_panel.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -43,10 +44,16 @@ class MainWindow : public QMainWindow {
     QToolBar* toolBar() const { return toolBar_; }
     QLabel* dateLabel() const { return date_; }
     QLabel* timeLabel() const { return time_; }
+    // The status panel's two lines: the link, and the file with the last reply.
+    QLabel* linkStatus() const { return linkStatus_; }
+    QLabel* fileStatus() const { return fileStatus_; }
     const MenuEnabler& menuEnabler() const { return *enabler_; }
     bool tickRunning() const { return tick_.isActive(); }
 
     void showClock(const QDateTime& now);
+    // The work of one 150 ms tick: the link's tick work, the clock and the
+    // status panel (public for the timing tool).
+    void tickOnce();
     void refreshTitle();
 
     // The window size the platform version asks for: the kernel's major and
@@ -65,7 +72,8 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
-    void onTick();
+    void buildStatusPanel();
+    void showStatusPanel();
 
     AppState& state_;
     Host& host_;
@@ -78,6 +86,11 @@ class MainWindow : public QMainWindow {
     QToolBar* toolBar_ = nullptr;
     QLabel* date_ = nullptr;
     QLabel* time_ = nullptr;
+    QLabel* linkStatus_ = nullptr;
+    QLabel* fileStatus_ = nullptr;
+    StatusPanelLines shownStatus_;
+    std::uint32_t repliesSeen_ = 0;
+    std::string lastReplyTime_;
     QTimer tick_;
     bool iconSet_ = false;
 };

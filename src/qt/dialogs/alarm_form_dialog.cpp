@@ -174,6 +174,10 @@ QWidget* SettingFormDialog::makeGroup(std::size_t i) {
         w.edit = new QLineEdit(box);
         w.edit->setObjectName(idName("field", g.controlId));
         w.edit->setReadOnly(true);
+        // Room for a MAC address with a margin on both sides.
+        w.edit->setTextMargins(3, 0, 3, 0);
+        w.edit->setMinimumWidth(
+            w.edit->fontMetrics().horizontalAdvance(QStringLiteral("00-00-00-00-00-00")) + 24);
         row->addWidget(w.edit, 1);
         break;
     case FormFieldKind::Connectors: {

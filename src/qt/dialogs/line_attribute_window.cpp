@@ -2,6 +2,7 @@
 
 #include "dialogs/attribute_widgets.h"
 #include "link/slave_address_box.h"
+#include "model/run_dialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -96,6 +97,8 @@ LineAttributeWindow::LineAttributeWindow(const LineAttributeDescriptor& d, AppSt
     percent_->setMaximumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("1000")));
     progressRow->addWidget(percent_);
     progressRow->addWidget(new QLabel(QStringLiteral("％"), this));
+    timeLeft_ = makeTimeLeftLabel(this);
+    progressRow->addWidget(timeLeft_);
     side->addLayout(progressRow);
 
     close_ = button(QStringLiteral("Close"), 2, this);
@@ -138,6 +141,10 @@ void LineAttributeWindow::showProgress() {
     const RunProgress& p = logic_.progress();
     progress_->setValue(p.bar);
     percent_->setText(QString::fromStdString(p.percent));
+    timeLeft_->setText(logic_.transferring()
+                           ? QString::fromStdString(tlx::timeLeftText(logic_.run().timeLeft()))
+                           : QString());
+    sendAll_->setEnabled(!logic_.transferring());
     close_->setEnabled(logic_.closeEnabled());
 }
 

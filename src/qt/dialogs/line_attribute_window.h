@@ -7,6 +7,7 @@
 #include <array>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -42,6 +43,7 @@ class LineAttributeWindow : public QDialog {
     QPushButton* closeButton() const { return close_; }
     QProgressBar* progressBar() const { return progress_; }
     QLineEdit* percentField() const { return percent_; }
+    QLabel* timeLeftText() const { return timeLeft_; }
     AttributePreview* preview() const { return preview_; }
     bool timerActive() const { return timer_.isActive(); }
 
@@ -70,6 +72,7 @@ class LineAttributeWindow : public QDialog {
     QPushButton* close_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLineEdit* percent_ = nullptr;
+    QLabel* timeLeft_ = nullptr;
 };
 
 } // namespace tlx::qt

@@ -2,6 +2,7 @@
 
 #include "dialogs/attribute_widgets.h"
 #include "link/slave_address_box.h"
+#include "model/run_dialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -90,6 +91,8 @@ PageAttributeWindow::PageAttributeWindow(const PageAttributeDescriptor& d, AppSt
             percent_->fontMetrics().horizontalAdvance(QStringLiteral("1000")));
         progressRow->addWidget(percent_);
         progressRow->addWidget(new QLabel(QStringLiteral("％"), this));
+        timeLeft_ = makeTimeLeftLabel(this);
+        progressRow->addWidget(timeLeft_);
         layout->addLayout(progressRow);
     }
     layout->addLayout(buttons);
@@ -123,7 +126,11 @@ void PageAttributeWindow::showProgress() {
         const RunProgress& p = logic_.progress();
         progress_->setValue(p.bar);
         percent_->setText(QString::fromStdString(p.percent));
+        timeLeft_->setText(logic_.transferring()
+                               ? QString::fromStdString(tlx::timeLeftText(logic_.run().timeLeft()))
+                               : QString());
     }
+    sendAll_->setEnabled(!logic_.transferring());
     close_->setEnabled(logic_.closeEnabled());
 }
 

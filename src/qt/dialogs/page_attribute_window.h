@@ -7,6 +7,7 @@
 #include <array>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -38,6 +39,7 @@ class PageAttributeWindow : public QDialog {
     QPushButton* closeButton() const { return close_; }
     QProgressBar* progressBar() const { return progress_; } // null unless paced
     QLineEdit* percentField() const { return percent_; }    // null unless paced
+    QLabel* timeLeftText() const { return timeLeft_; }
     AttributePreview* preview() const { return preview_; }
     bool timerActive() const { return timer_.isActive(); }
 
@@ -62,6 +64,7 @@ class PageAttributeWindow : public QDialog {
     QPushButton* close_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLineEdit* percent_ = nullptr;
+    QLabel* timeLeft_ = nullptr;
 };
 
 } // namespace tlx::qt

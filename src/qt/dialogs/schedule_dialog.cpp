@@ -1,6 +1,7 @@
 #include "dialogs/schedule_dialog.h"
 
 #include "link/slave_address_box.h"
+#include "model/run_dialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -94,10 +95,10 @@ ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport
 
     auto* buttons = new QHBoxLayout;
     auto* daySet = makeButton(QStringLiteral("日設定"), 1028, this);
-    auto* allSet = makeButton(QStringLiteral("全設定"), 1029, this);
+    allSet_ = makeButton(QStringLiteral("全設定"), 1029, this);
     auto* clear = makeButton(QStringLiteral("日ページクリア"), 1032, this);
     buttons->addWidget(daySet);
-    buttons->addWidget(allSet);
+    buttons->addWidget(allSet_);
     buttons->addWidget(clear);
     buttons->addStretch();
     buttons->addWidget(new QLabel(QStringLiteral("スレーブアドレス"), this));
@@ -116,8 +117,12 @@ ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport
     percent_->setObjectName(QStringLiteral("percent1031"));
     percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("100")));
     percent_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Framed like the percentage of the other dialogs.
+    percent_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     progressRow->addWidget(percent_);
     progressRow->addWidget(new QLabel(QStringLiteral("％"), this));
+    timeLeft_ = makeTimeLeftLabel(this);
+    progressRow->addWidget(timeLeft_);
     close_ = makeButton(QStringLiteral("Close"), 2, this);
     progressRow->addWidget(close_);
     layout->addLayout(progressRow);
@@ -147,7 +152,7 @@ ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport
         refresh();
     });
     connect(daySet, &QPushButton::clicked, this, [this] { logic_.pressDaySet(); });
-    connect(allSet, &QPushButton::clicked, this, &ScheduleDialog::pressAllSet);
+    connect(allSet_, &QPushButton::clicked, this, &ScheduleDialog::pressAllSet);
     connect(close_, &QPushButton::clicked, this, &ScheduleDialog::reject);
     refresh();
 }
@@ -170,6 +175,10 @@ void ScheduleDialog::refresh() {
 void ScheduleDialog::showProgress() {
     progress_->setValue(logic_.run().bar());
     percent_->setText(QString::fromStdString(logic_.run().percent()));
+    timeLeft_->setText(logic_.run().running()
+                           ? QString::fromStdString(tlx::timeLeftText(logic_.run().timeLeft()))
+                           : QString());
+    allSet_->setEnabled(!logic_.run().running());
 }
 
 void ScheduleDialog::pressAllSet() {

@@ -49,6 +49,8 @@ class ScheduleDialog : public QDialog {
     QPushButton* closeButton() const { return close_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* percentText() const { return percent_; }
+    QLabel* timeLeftText() const { return timeLeft_; }
+    QPushButton* allSetButton() const { return allSet_; }
     bool timerActive() const { return timer_.isActive(); }
 
     void reject() override;
@@ -72,6 +74,8 @@ class ScheduleDialog : public QDialog {
     QPushButton* close_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* percent_ = nullptr;
+    QLabel* timeLeft_ = nullptr;
+    QPushButton* allSet_ = nullptr;
 };
 
 } // namespace tlx::qt

@@ -25,10 +25,13 @@ std::unique_ptr<QDialog> makeTitleDialog(const DialogContext& context) {
     case Feature::TitleInput:
         return std::make_unique<TitleDialog>(context.state, context.host, context.transport(),
                                              caption(context, kTitleEntryTcpWord), context.owner);
-    case Feature::DateTime:
-        return std::make_unique<DateTimeDialog>(context.state, context.host, context.transport(),
-                                                localClockTime(),
-                                                caption(context, kDateTimeTcpWord), context.owner);
+    case Feature::DateTime: {
+        auto dialog = std::make_unique<DateTimeDialog>(
+            context.state, context.host, context.transport(), localClockTime(),
+            caption(context, kDateTimeTcpWord), context.owner);
+        dialog->followClock(localClockTime);
+        return dialog;
+    }
     case Feature::DisplayPage: {
         // Without an owner the choices last as long as this dialog.
         std::unique_ptr<DisplayPageMemoryHolder> own;

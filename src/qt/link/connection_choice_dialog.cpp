@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "link/connection_ini.h"
+#include "link/serial_link.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QVBoxLayout>
 
 namespace tlx::qt {
@@ -27,7 +27,8 @@ QString qtext(std::string_view s) {
 ConnectionChoiceDialog::ConnectionChoiceDialog(const ChoiceDialogDescriptor& descriptor,
                                                AppState& state, const ConnectionIni& ini,
                                                LinkControl& links, QWidget* parent)
-    : QDialog(parent), state_(state), ini_(ini), logic_(descriptor, state, ini, links) {
+    : QDialog(parent), state_(state), ini_(ini), links_(links),
+      logic_(descriptor, state, ini, links) {
     // Client mode has no client slot to name: no blank left dangling.
     setWindowTitle(QString::fromStdString(logic_.title()).trimmed());
     auto* layout = new QVBoxLayout(this);
@@ -52,8 +53,9 @@ ConnectionChoiceDialog::ConnectionChoiceDialog(const ChoiceDialogDescriptor& des
         auto* form = new QFormLayout;
         deviceList_ = new QListWidget(this);
         deviceList_->setObjectName(QStringLiteral("deviceList"));
-        for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
-            deviceList_->addItem(port.systemLocation());
+        for (const SerialPortChoice& port : serialPortChoices()) {
+            auto* item = new QListWidgetItem(QString::fromStdString(port.label), deviceList_);
+            item->setData(Qt::UserRole, QFile::decodeName(QByteArray::fromStdString(port.path)));
         }
         deviceList_->setMaximumHeight(90);
         devicePath_ = new QLineEdit(this);
@@ -66,12 +68,13 @@ ConnectionChoiceDialog::ConnectionChoiceDialog(const ChoiceDialogDescriptor& des
         layout->addLayout(form);
         auto* note = new QLabel(
             QStringLiteral(
-                "パスを指定すると COM の選択に代わります。\nポートの変更は次の起動から有効です。"),
+                "パスを指定すると COM の選択に代わります。\nポートの変更はすぐに有効になります。"),
             this);
         layout->addWidget(note);
         connect(deviceList_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-            devicePath_->setText(item->text());
-            applyDevicePath(item->text());
+            const QString path = item->data(Qt::UserRole).toString();
+            devicePath_->setText(path);
+            applyDevicePath(path);
         });
         connect(devicePath_, &QLineEdit::editingFinished, this,
                 [this] { applyDevicePath(devicePath_->text()); });
@@ -106,7 +109,7 @@ void ConnectionChoiceDialog::applyDevicePath(const QString& path) {
     if (bytes == state_.connection.comDevice) {
         return;
     }
-    changeComDevice(state_, ini_, bytes);
+    changeComDevice(state_, ini_, links_, bytes);
 }
 
 } // namespace tlx::qt

@@ -19,7 +19,8 @@ namespace tlx::qt {
 // The dialogs made of choice boxes: Interface, RS-232C/485, Client/Server
 // and slave address, one widget class over the ChoiceDialog logic. The
 // RS-232C/485 dialog also lists the serial devices found on this machine and
-// takes any device path, which replaces the COM 1..6 choice.
+// takes any device path, which replaces the COM 1..6 choice; a new port is
+// opened at once.
 class ConnectionChoiceDialog : public QDialog {
     Q_OBJECT
   public:
@@ -37,6 +38,7 @@ class ConnectionChoiceDialog : public QDialog {
 
     AppState& state_;
     const ConnectionIni& ini_;
+    LinkControl& links_;
     ChoiceDialog logic_;
     std::vector<QComboBox*> boxes_;
     QListWidget* deviceList_ = nullptr;

@@ -8,6 +8,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <map>
+
 #include "app/app_state.h"
 #include "app/host.h"
 #include "link/protocol.h"
@@ -32,6 +38,44 @@ std::string openFailureReason(const std::string& device, QSerialPort::SerialPort
 }
 
 } // namespace
+
+std::vector<SerialPortChoice> serialPortChoices(const std::vector<FoundPort>& ports,
+                                                const std::string& byIdFolder) {
+    // The stable names point at the ports' system paths.
+    std::map<std::string, std::string> stableName;
+    const QDir folder(QString::fromStdString(byIdFolder));
+    for (const QFileInfo& link : folder.entryInfoList(QDir::System | QDir::Files, QDir::Name)) {
+        if (link.isSymLink()) {
+            stableName.emplace(QFile::encodeName(link.symLinkTarget()).toStdString(),
+                               QFile::encodeName(link.absoluteFilePath()).toStdString());
+        }
+    }
+    std::vector<SerialPortChoice> choices;
+    for (const FoundPort& port : ports) {
+        const auto named = stableName.find(port.device);
+        SerialPortChoice c;
+        c.path = named != stableName.end() ? named->second : port.device;
+        c.label = c.path;
+        if (!port.description.empty()) {
+            c.label += "  (" + port.description;
+            if (c.path != port.device) {
+                c.label += ", " + port.device;
+            }
+            c.label += ")";
+        }
+        choices.push_back(std::move(c));
+    }
+    return choices;
+}
+
+std::vector<SerialPortChoice> serialPortChoices() {
+    std::vector<FoundPort> found;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        found.push_back({QFile::encodeName(info.systemLocation()).toStdString(),
+                         info.description().toStdString()});
+    }
+    return serialPortChoices(found, "/dev/serial/by-id");
+}
 
 SerialLink::SerialLink(AppState& state, Host& host, QObject* parent)
     : QObject(parent), state_(state), host_(host) {
@@ -74,6 +118,16 @@ SerialOpenResult SerialLink::start() {
     state_.link.serialOpen = true;
     result.ok = true;
     return result;
+}
+
+void SerialLink::stop() {
+    if (port_.isOpen()) {
+        port_.close();
+    }
+    state_.link.serialOpen = false;
+    state_.link.awaitingAnswer = false;
+    state_.link.noAnswerTicks = 0;
+    state_.link.serialLines.clear();
 }
 
 // What QSerialPort cannot say: XON/XOFF in both directions together with CTS

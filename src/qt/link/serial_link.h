@@ -27,6 +27,27 @@ struct SerialOpenResult {
     std::string reason;
 };
 
+// A serial port as the RS-232C/485 dialog offers it: the path to open and
+// the text the operator reads.
+struct SerialPortChoice {
+    std::string path;
+    std::string label;
+    bool operator==(const SerialPortChoice&) const = default;
+};
+
+struct FoundPort {
+    std::string device;      // the system's path, e.g. /dev/ttyUSB0
+    std::string description; // the adapter's own words, may be empty
+};
+
+// The ports found, a USB adapter under its stable name in `byIdFolder` (the
+// same adapter keeps it whichever ttyUSB number it gets) with its
+// description.
+std::vector<SerialPortChoice> serialPortChoices(const std::vector<FoundPort>& ports,
+                                                const std::string& byIdFolder);
+// Every port QSerialPortInfo finds, named as above from /dev/serial/by-id.
+std::vector<SerialPortChoice> serialPortChoices();
+
 // The COM port: opened once for the run, read on the main thread, every
 // complete reply line handed to the serial dispatcher.
 class SerialLink : public QObject {
@@ -36,6 +57,8 @@ public:
 
     // Opens the port unless the interface is TCP/IP or it is open already.
     SerialOpenResult start();
+    // Closes the port; whatever answer it still owed is forgotten.
+    void stop();
     void write(std::string_view bytes);
     // Waits (bounded) until every written byte has left for the port; gives
     // up early when the interrupt check says so.

@@ -3,15 +3,65 @@
 #include "app/link_hub.h"
 #include "link/tcp_dialog_parts.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tlx::qt {
+
+namespace {
+
+// The four boxes behave as one address field: "." moves on to the next
+// octet, and a pasted address fills all four.
+class OctetKeys : public QObject {
+  public:
+    OctetKeys(std::array<QSpinBox*, 4> boxes, QObject* parent) : QObject(parent), boxes_(boxes) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        const auto at = std::find(boxes_.begin(), boxes_.end(), watched);
+        if (at == boxes_.end()) {
+            return false;
+        }
+        if (key->matches(QKeySequence::Paste)) {
+            const auto address =
+                parseHostAddress(QGuiApplication::clipboard()->text().toStdString());
+            if (!address) {
+                return false;
+            }
+            for (std::size_t i = 0; i < boxes_.size(); ++i) {
+                boxes_[i]->setValue((*address)[i]);
+            }
+            boxes_.back()->setFocus();
+            return true;
+        }
+        if (key->text() == QStringLiteral(".")) {
+            if (at + 1 != boxes_.end() && !(*at)->cleanText().isEmpty()) {
+                (*(at + 1))->setFocus();
+                (*(at + 1))->selectAll();
+            }
+            return true;
+        }
+        return false;
+    }
+
+  private:
+    std::array<QSpinBox*, 4> boxes_;
+};
+
+} // namespace
 
 TcpClientSettingsDialog::TcpClientSettingsDialog(AppState& state, const ConnectionIni& ini,
                                                  LinkControl& links, LinkNotifier* notifier,
@@ -42,6 +92,10 @@ TcpClientSettingsDialog::TcpClientSettingsDialog(AppState& state, const Connecti
         }
     }
     layout->addLayout(addressRow);
+    auto* keys = new OctetKeys(octets_, this);
+    for (QSpinBox* box : octets_) {
+        box->installEventFilter(keys);
+    }
 
     const ListWithButtons list = addListWithButtons(
         this, layout, TcpClientDialog::kHostList,

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace tlx::qt {
@@ -117,6 +118,25 @@ DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
     bottom->addWidget(close_);
     layout->addLayout(bottom);
+    connect(&follow_, &QTimer::timeout, this, &DateTimeDialog::showClock);
+}
+
+void DateTimeDialog::followClock(std::function<ClockTime()> clock) {
+    clock_ = std::move(clock);
+    // Often enough that the seconds list never lags a second behind.
+    follow_.start(200);
+}
+
+void DateTimeDialog::showClock() {
+    if (!clock_) {
+        return;
+    }
+    logic_.follow(clock_());
+    for (const ClockFieldRow& r : kClockFieldRows) {
+        // Not the operator's choice: the list stays free to follow.
+        const QSignalBlocker quiet(fields_[slot(r.field)]);
+        fields_[slot(r.field)]->setCurrentIndex(logic_.selection(r.field));
+    }
 }
 
 } // namespace tlx::qt

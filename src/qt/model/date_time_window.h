@@ -3,7 +3,9 @@
 #include "model/date_time_dialog.h"
 
 #include <QDialog>
+#include <QTimer>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QPushButton;
@@ -32,10 +34,18 @@ class DateTimeDialog : public QDialog {
     QPushButton* closeButton() const { return close_; }
     SlaveAddressBox* slaveAddressBox() const { return slave_; }
 
+    // While the dialog is open, the lists the operator has not changed
+    // follow this clock (the PC's, in the program).
+    void followClock(std::function<ClockTime()> clock);
+    // One look at the clock, as the dialog's timer takes it.
+    void showClock();
+
   private:
     static std::size_t slot(ClockField field) { return static_cast<std::size_t>(field); }
 
     DateTimeEntry logic_;
+    std::function<ClockTime()> clock_;
+    QTimer follow_;
     std::array<QComboBox*, kClockFields> fields_{};
     std::array<QPushButton*, kClockFields> fieldButtons_{};
     QComboBox* range_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -20,7 +21,36 @@ QString qtext(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+class EscapeFilter : public QObject {
+  public:
+    EscapeFilter(QObject* parent, std::function<bool()> running)
+        : QObject(parent), running_(std::move(running)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && running_()) {
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<bool()> running_;
+};
+
 } // namespace
+
+QLabel* makeTimeLeftLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("timeLeft"));
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("残り 00:00")));
+    return label;
+}
+
+void refuseEscapeWhile(QDialog* dialog, std::function<bool()> running) {
+    dialog->installEventFilter(new EscapeFilter(dialog, std::move(running)));
+}
 
 RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<PacedStepRun> run,
                      AppState& state, Host& host, const QString& title, QWidget* parent)
@@ -63,6 +93,8 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
         percent_->fontMetrics().horizontalAdvance(QStringLiteral("100.00 %")));
     bottom->addWidget(percent_);
     bottom->addWidget(new QLabel(QStringLiteral("％"), this));
+    timeLeft_ = makeTimeLeftLabel(this);
+    bottom->addWidget(timeLeft_);
     layout->addLayout(bottom);
 
     auto* closeRow = new QHBoxLayout;
@@ -75,6 +107,7 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
 
     connect(start_, &QPushButton::clicked, this, &RunDialog::pressStart);
     connect(close_, &QPushButton::clicked, this, &RunDialog::reject);
+    refuseEscapeWhile(this, [this] { return controller_.running(); });
     setMinimumWidth(360);
 }
 
@@ -120,9 +153,14 @@ void RunDialog::showProgress() {
     progress_->setValue(p.bar);
     activity_->setValue(p.activity);
     percent_->setText(QString::fromStdString(p.percent));
+    timeLeft_->setText(QString::fromStdString(controller_.timeLeft()));
+    start_->setEnabled(!controller_.running());
 }
 
 void RunDialog::reject() {
+    if (!controller_.mayClose()) {
+        return;
+    }
     timer_.stop();
     controller_.close();
     QDialog::reject();

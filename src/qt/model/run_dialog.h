@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -19,6 +20,13 @@ class Transport;
 namespace tlx::qt {
 
 class SlaveAddressBox;
+
+// While `running` says so, Escape does nothing in `dialog`: a stray key must
+// not abandon a long transfer (Close asks first instead).
+void refuseEscapeWhile(QDialog* dialog, std::function<bool()> running);
+
+// The "残り m:ss" label shown beside a run's percentage.
+QLabel* makeTimeLeftLabel(QWidget* parent);
 
 // The read-all ("設定項目の読み込み") and send-all ("全項目の設定") dialogs:
 // a start button, the slave address, a progress bar over the whole run, an
@@ -40,6 +48,7 @@ class RunDialog : public QDialog {
     QProgressBar* progressBar() const { return progress_; }
     QProgressBar* activityBar() const { return activity_; }
     QLabel* percentText() const { return percent_; }
+    QLabel* timeLeftText() const { return timeLeft_; }
     const RunDialogController& controller() const { return controller_; }
     bool timerActive() const { return timer_.isActive(); }
 
@@ -61,6 +70,7 @@ class RunDialog : public QDialog {
     QProgressBar* progress_ = nullptr;
     QProgressBar* activity_ = nullptr;
     QLabel* percent_ = nullptr;
+    QLabel* timeLeft_ = nullptr;
 };
 
 // The two dialogs over their runs.

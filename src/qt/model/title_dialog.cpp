@@ -3,15 +3,19 @@
 #include "app/product.h"
 #include "link/codecs.h"
 #include "link/slave_address_box.h"
+#include "model/run_dialog.h"
 #include "model/sjis_text.h"
+#include "model/title_encoder.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -105,10 +109,13 @@ TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, cons
     percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("100.0 %")));
     bottom->addWidget(percent_);
     bottom->addWidget(new QLabel(QStringLiteral("％"), this));
+    timeLeft_ = makeTimeLeftLabel(this);
+    bottom->addWidget(timeLeft_);
     close_ = button(QStringLiteral("Close"), "button2", this);
     bottom->addWidget(close_);
     layout->addLayout(bottom);
     connect(close_, &QPushButton::clicked, this, &TitleDialog::reject);
+    refuseEscapeWhile(this, [this] { return logic_.sending(); });
 
     connect(page_, &QComboBox::activated, this, &TitleDialog::choosePage);
     if (line_ != nullptr) {
@@ -134,8 +141,17 @@ void TitleDialog::buildInput() {
     if (logic_.perLine()) {
         input_->setSingleLine();
     } else {
-        input_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        input_->setWordWrapMode(QTextOption::WrapAnywhere);
+        // The device's lines: a face whose half-width characters are half
+        // as wide, 28 full-width characters to a line.
+        QFont face(QStringLiteral("IPAGothic"));
+        face.setStyleHint(QFont::Monospace);
+        face.setFixedPitch(true);
+        face.setPointSizeF(input_->font().pointSizeF());
+        input_->setFont(face);
+        input_->setColumns(static_cast<int>(kTitleCodesPerLine));
+        input_->setMinimumHeight(QFontMetrics(face).lineSpacing() * static_cast<int>(kLines) +
+                                 2 * static_cast<int>(input_->document()->documentMargin()) +
+                                 2 * input_->frameWidth());
     }
     // The operator's own edits only: the text shown on a page or line change
     // is already the model's.
@@ -152,6 +168,15 @@ void TitleDialog::showInput() {
     input_->setTitle(shownText_);
     shownLength_ = input_->length();
     showing_ = false;
+    markFaults();
+}
+
+void TitleDialog::markFaults() {
+    QList<int> positions;
+    for (const std::size_t character : titleFaultCharacters(logic_.inputText())) {
+        positions.append(static_cast<int>(character));
+    }
+    input_->markCharacters(positions);
 }
 
 void TitleDialog::edited(const QString& text) {
@@ -168,6 +193,7 @@ void TitleDialog::edited(const QString& text) {
     }
     shownText_ = text;
     shownLength_ = input_->length();
+    markFaults();
     showPreview();
 }
 
@@ -214,6 +240,8 @@ void TitleDialog::showProgress() {
     progress_->setValue(p.bar);
     activity_->setValue(p.activity);
     percent_->setText(QString::fromStdString(p.percent));
+    timeLeft_->setText(QString::fromStdString(logic_.timeLeft()));
+    sendAll_->setEnabled(!logic_.sending());
     close_->setEnabled(logic_.closeEnabled());
 }
 

@@ -47,6 +47,7 @@ class TitleDialog : public QDialog {
     QProgressBar* progressBar() const { return progress_; }
     QProgressBar* activityBar() const { return activity_; }
     QLabel* percentText() const { return percent_; }
+    QLabel* timeLeftText() const { return timeLeft_; }
     SlaveAddressBox* slaveAddressBox() const { return slave_; }
     bool timerActive() const { return timer_.isActive(); }
     const TitleEntry& logic() const { return logic_; }
@@ -63,6 +64,7 @@ class TitleDialog : public QDialog {
     void edited(const QString& text);
     void refuseEdit();
     void showInput();
+    void markFaults();
     void showPreview();
     void showProgress();
     void pressAll();
@@ -86,6 +88,7 @@ class TitleDialog : public QDialog {
     QProgressBar* progress_ = nullptr;
     QProgressBar* activity_ = nullptr;
     QLabel* percent_ = nullptr;
+    QLabel* timeLeft_ = nullptr;
     SlaveAddressBox* slave_ = nullptr;
 };
 

@@ -3,15 +3,18 @@
 #include "model/sjis_text.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QColor>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QList>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextObjectInterface>
+#include <cmath>
 
 namespace tlx::qt {
 
@@ -62,6 +65,37 @@ void TitleTextEdit::setSingleLine() {
     setFixedHeight(height);
     setMinimumWidth(metrics.horizontalAdvance(QString(28, QChar(0x3000))));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void TitleTextEdit::setColumns(int fullWidth) {
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAnywhere);
+    // Always there, so that its coming and going never moves a line break.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const QFontMetricsF metrics(font());
+    const qreal text = metrics.horizontalAdvance(QChar(0x3000)) * fullWidth;
+    // The layout gives a line the viewport's width less the document margin
+    // on both sides; one pixel more keeps the last column from wrapping, and
+    // is far less than a half-width character.
+    const int viewport = static_cast<int>(std::ceil(text + 2 * document()->documentMargin())) + 1;
+    setFixedWidth(viewport + 2 * frameWidth() + verticalScrollBar()->sizeHint().width());
+}
+
+void TitleTextEdit::markCharacters(const QList<int>& positions) {
+    QList<QTextEdit::ExtraSelection> marks;
+    for (const int at : positions) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(document());
+        mark.cursor.setPosition(at);
+        mark.cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+        mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        mark.format.setUnderlineColor(Qt::red);
+        // A half-width space has nothing to underline but its room.
+        mark.format.setBackground(QColor(255, 224, 224));
+        marks.append(mark);
+    }
+    setExtraSelections(marks);
 }
 
 void TitleTextEdit::setTitle(const QString& text) {

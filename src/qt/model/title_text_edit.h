@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPlainTextEdit>
 #include <QString>
 
@@ -16,6 +17,13 @@ class TitleTextEdit : public QPlainTextEdit {
 
     // One line high, no wrapping and no scroll bars, like a line edit.
     void setSingleLine();
+    // Lines that break after `fullWidth` full-width characters (two
+    // half-width ones count as one), as the device breaks them; the widget
+    // keeps that width.
+    void setColumns(int fullWidth);
+    // Marks these characters (cursor positions) as ones the device cannot
+    // show; an empty list clears the marks.
+    void markCharacters(const QList<int>& positions);
 
     // The text in the form of titleInputText (glyph markers included).
     void setTitle(const QString& text);

@@ -13,6 +13,7 @@ namespace {
 class FakeLinks : public LinkControl {
   public:
     void startSerialLink() override { ++serialStarts; }
+    void reopenSerialLink() override { ++serialReopens; }
     bool connectAsClient() override {
         ++connects;
         return connectResult;
@@ -30,6 +31,7 @@ class FakeLinks : public LinkControl {
     }
 
     int serialStarts = 0;
+    int serialReopens = 0;
     int connects = 0;
     int listens = 0;
     int closes = 0;
@@ -108,11 +110,18 @@ TEST_F(ConnectionDialogs, RsDialogWritesPortAndControl) {
     EXPECT_EQ(fileValue("com_port"), "5");
     EXPECT_EQ(fileValue("rs_control"), "1");
     EXPECT_EQ(links.serialStarts, 0);
+    // A new port is opened at once; the same port again is left alone.
+    EXPECT_EQ(links.serialReopens, 1);
+    d.choose(0, 5);
+    EXPECT_EQ(links.serialReopens, 1);
 }
 
 TEST_F(ConnectionDialogs, ComDevicePathIsStoredAndLoadedBack) {
-    changeComDevice(*state, ini, "/dev/ttyUSB0\n");
+    changeComDevice(*state, ini, links, "/dev/ttyUSB0\n");
     EXPECT_EQ(state->connection.comDevice, "/dev/ttyUSB0");
+    EXPECT_EQ(links.serialReopens, 1);
+    changeComDevice(*state, ini, links, "/dev/ttyUSB0");
+    EXPECT_EQ(links.serialReopens, 1);
     ConnectionSettings loaded;
     std::string port;
     ini.load(loaded, port);
@@ -209,6 +218,15 @@ TEST_F(ConnectionDialogs, ClientDialogAddsABlankFieldAsZeroAndStopsAtAHundred) {
     state->connection.hostList.resize(kMaxHosts);
     EXPECT_FALSE(d.add());
     EXPECT_EQ(state->connection.hostList.size(), kMaxHosts);
+}
+
+TEST(HostAddressText, PastedAddresses) {
+    EXPECT_EQ(parseHostAddress("127.0.0.1"), (HostAddress{127, 0, 0, 1}));
+    EXPECT_EQ(parseHostAddress(" 192.168.001.255\n"), (HostAddress{192, 168, 1, 255}));
+    for (const char* bad : {"", "1.2.3", "1.2.3.4.5", "1.2.3.256", "1..3.4", "1.2.3.", "a.b.c.d",
+                            "1.2.3.4x", "0001.2.3.4"}) {
+        EXPECT_EQ(parseHostAddress(bad), std::nullopt) << bad;
+    }
 }
 
 TEST_F(ConnectionDialogs, PortFieldIsTheSharedTextAndIsWrittenOnClose) {

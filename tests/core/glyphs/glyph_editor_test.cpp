@@ -4,6 +4,7 @@
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace tlx {
@@ -119,6 +120,36 @@ TEST_F(GlyphEditorTest, DragRedrawsOnlyOnChangeAndBothButtonsEndUnlit) {
     EXPECT_TRUE(e.move(52, 20));
     EXPECT_FALSE(e.pixel(4, 1));
     EXPECT_EQ(stored(GlyphSize::Large, 0)[13], '0');
+}
+
+// A quick drag reports only far-apart positions: the line between them is
+// drawn whole, one pixel in each column, each touching the one before.
+TEST_F(GlyphEditorTest, AQuickDragDrawsAContinuousLine) {
+    auto e = editor(GlyphSize::Large); // cells 10 x 8 from (12, 12)
+    EXPECT_TRUE(e.leftDown(37, 30));   // pixel (2, 2)
+    EXPECT_TRUE(e.move(137, 72));      // pixel (12, 7)
+    e.leftUp();
+    int lit = 0;
+    int lastRow = 2;
+    for (int x = 2; x <= 12; ++x) {
+        int rows = 0;
+        for (int y = 0; y < 48; ++y) {
+            if (e.pixel(x, y)) {
+                ++rows;
+                EXPECT_LE(std::abs(y - lastRow), 1) << "column " << x;
+                lastRow = y;
+            }
+        }
+        EXPECT_EQ(rows, 1) << "column " << x;
+        lit += rows;
+    }
+    EXPECT_EQ(lit, 11);
+    EXPECT_EQ(lastRow, 7);
+    // Erasing with the right button follows the same line.
+    EXPECT_TRUE(e.rightDown(37, 30));
+    EXPECT_TRUE(e.move(137, 72));
+    e.rightUp();
+    EXPECT_EQ(e.workingGlyph(), std::string(576, '0'));
 }
 
 TEST_F(GlyphEditorTest, ChosenNumberReceivesTheWholeWorkingGlyphAtTheNextPixel) {

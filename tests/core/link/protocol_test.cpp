@@ -94,6 +94,11 @@ TEST_P(ProtocolTest, Rs485ReplyLosesItsAddressBeforeTesting) {
     EXPECT_TRUE(s.link.successPending);
     dispatchSerialReply(s, host, "05ADOF\r\n");
     EXPECT_EQ(s.model.alarmDisplay, 0);
+    // The status panel's last reply: without its address, cut short.
+    EXPECT_EQ(s.link.lastReply, "ADOF");
+    EXPECT_EQ(s.link.repliesReceived, 2u);
+    dispatchSerialReply(s, host, "05CA001212121212121\r\n");
+    EXPECT_EQ(s.link.lastReply, "CA0012121212");
 }
 
 // A device answering without the bus address (or with another one) has not

@@ -71,6 +71,22 @@ TEST(DateTimeEntry, ButtonsSendWhatTheListsShowNotTheClock) {
               (std::vector<std::string>{"TSS01\r\n", "TSM59\r\n", "DSY00\r\n", "DSM12\r\n"}));
 }
 
+// Untouched lists follow the PC clock, so a later press sends the time of
+// the press; a list the operator changed keeps the choice.
+TEST(DateTimeEntry, UntouchedListsFollowThePcClock) {
+    Fixture f(Product::F, {2024, 3, 5, 7, 8, 9});
+    f.entry.choose(ClockField::Minute, 30);
+    f.entry.follow({2024, 3, 6, 0, 1, 2});
+    EXPECT_TRUE(f.entry.chosen(ClockField::Minute));
+    EXPECT_FALSE(f.entry.chosen(ClockField::Second));
+    for (ClockField field :
+         {ClockField::Day, ClockField::Hour, ClockField::Minute, ClockField::Second}) {
+        f.entry.send(field);
+    }
+    EXPECT_EQ(f.link.serialWrites,
+              (std::vector<std::string>{"DSD06\r\n", "TSH00\r\n", "TSM30\r\n", "TSS02\r\n"}));
+}
+
 TEST(DateTimeEntry, PcYearOutsideTheListSendsNoYear) {
     Fixture f(Product::F, {2100, 1, 1, 0, 0, 0});
     EXPECT_EQ(f.entry.selection(ClockField::Year), -1);

@@ -171,15 +171,21 @@ TEST(TitleEntrySend, CharactersTheDeviceCannotShowAreRefused) {
     struct Case {
         const char* name;
         std::string text;
+        std::string where; // the message's second line
     };
     const Case cases[] = {
-        {"half-width letter", "\x82\x60"
-                              "A"},
-        {"half-width pair", "AB"},
-        {"half-width katakana", "\xB1\xB2"},
-        {"IBM extension past the table", "\xFC\x4C"},
-        {"user-defined area", "\xF0\x40"},
-        {"half-width space and letter", "\x82\x60 A"},
+        {"half-width letter",
+         "\x82\x60"
+         "A",
+         "「A」 ページ 001 ライン 01 の 2 文字目"},
+        {"half-width pair", "AB", "「A」 ページ 001 ライン 01 の 1 文字目"},
+        {"half-width katakana", "\xB1\xB2", "「ｱ」 ページ 001 ライン 01 の 1 文字目"},
+        {"IBM extension past the table", "\xFC\x4C",
+         "「Shift-JIS FC4C」 ページ 001 ライン 01 の 1 文字目"},
+        {"user-defined area", "\xF0\x40", "「Shift-JIS F040」 ページ 001 ライン 01 の 1 文字目"},
+        {"half-width space and letter", "\x82\x60 A",
+         "「半角スペース」 ページ 001 ライン 01 の 2 文字目"},
+        {"after a glyph", "\x10\x01\x82\x60\xDF", "「ﾟ」 ページ 001 ライン 01 の 3 文字目"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -189,7 +195,7 @@ TEST(TitleEntrySend, CharactersTheDeviceCannotShowAreRefused) {
         EXPECT_TRUE(f.link.serialWrites.empty());
         ASSERT_EQ(f.host.messages.size(), 1u);
         EXPECT_EQ(f.host.messages[0].kind, MessageKind::Warning);
-        EXPECT_EQ(f.host.messages[0].text, kJisMessage);
+        EXPECT_EQ(f.host.messages[0].text, kJisMessage + "\n" + c.where);
         EXPECT_EQ(f.host.messages[0].caption, "Error");
     }
 }
@@ -209,7 +215,8 @@ TEST(TitleEntrySend, PageWithABadFifthLineSendsNothingAndWarnsOnce) {
     f.model().titleText[6][4].assign("A");
     EXPECT_FALSE(f.entry.sendPage());
     EXPECT_TRUE(f.link.serialWrites.empty());
-    EXPECT_EQ(f.host.texts(), std::vector<std::string>{kJisMessage});
+    EXPECT_EQ(f.host.texts(),
+              std::vector<std::string>{kJisMessage + "\n「A」 ページ 007 ライン 05 の 1 文字目"});
     f.model().titleText[6][4].assign("\x82\x61");
     EXPECT_TRUE(f.entry.sendPage());
     ASSERT_EQ(f.link.serialWrites.size(), 1u);
@@ -231,7 +238,8 @@ TEST(TitleEntrySend, ModelSSendsThePageStringWithItsGlyphs) {
                                           repeat("2121", 277) + "\r\n");
     s.entry.edit(repeat("\x82\x60", 10) + "A");
     EXPECT_FALSE(s.entry.sendPage());
-    EXPECT_EQ(s.host.texts(), std::vector<std::string>{kJisMessage});
+    EXPECT_EQ(s.host.texts(),
+              std::vector<std::string>{kJisMessage + "\n「A」 ページ 002 の 11 文字目"});
 }
 
 TEST(TitleEntrySend, RS485AddressGoesInFront) {
@@ -344,7 +352,8 @@ TEST(TitleEntryAllPages, ARefusalStopsAtTheNextTickAndABadPageEndsTheRun) {
     }
     EXPECT_EQ(g.link.serialWrites.size(), 2u);
     EXPECT_EQ(g.entry.runEnd(), RunEnd::Rejected);
-    EXPECT_EQ(g.host.texts(), std::vector<std::string>{kJisMessage});
+    EXPECT_EQ(g.host.texts(),
+              std::vector<std::string>{kJisMessage + "\n「A」 ページ 003 ライン 04 の 1 文字目"});
     EXPECT_EQ(g.model().busyStep, 0);
 }
 

@@ -74,7 +74,8 @@ TEST(SendAllRun, TitleFailingTheCheckStopsAfterTheEarlierPages) {
     EXPECT_EQ(device.received.back().substr(0, 5), "CA199");
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(host.messages[0].text, "ＪＩＳ第１水準,第２水準以外の字が選択されてます");
+    EXPECT_EQ(host.messages[0].text, "ＪＩＳ第１水準,第２水準以外の字が選択されてます\n"
+                                     "「A」 ページ 200 ライン 01 の 2 文字目");
     EXPECT_EQ(s->model.busyStep, 0);
     EXPECT_FALSE(s->link.abortFlag);
 }

@@ -46,11 +46,23 @@ TEST(TitleSend, PageWithAnInvalidFifthLineSendsNothingAndWarnsOnce) {
     EXPECT_TRUE(link.serialWrites.empty());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(host.messages[0].text, kJisMessage);
+    EXPECT_EQ(host.messages[0].text, kJisMessage + "\n「A」 ページ 001 ライン 05 の 2 文字目");
     EXPECT_EQ(host.messages[0].caption, "Error");
+
     EXPECT_FALSE(sendTitleLine(*s, host, link, 0, 4));
     EXPECT_TRUE(link.serialWrites.empty());
     EXPECT_EQ(host.messages.size(), 2u);
+}
+
+// A model S page longer than the device's (from a file) is named as such.
+TEST(TitleSend, APageTooLongIsNamed) {
+    auto s = makeAppState(Product::S);
+    s->model.titlePageText[2].assign(repeat("\x82\x60", 281));
+    FakeHost host;
+    FakeTransport link;
+    EXPECT_FALSE(sendTitlePage(*s, host, link, 2));
+    EXPECT_EQ(host.texts(),
+              std::vector<std::string>{kJisMessage + "\nページ 003 が 280 文字を超えています"});
 }
 
 TEST(TitleAllPagesRun, SendsEveryPageAtItsPace) {
@@ -107,7 +119,9 @@ TEST(TitleAllPagesRun, BadPageEndsTheRunAtOnce) {
     EXPECT_FALSE(run.running());
     EXPECT_EQ(run.end(), RunEnd::Rejected);
     EXPECT_EQ(link.serialWrites.size(), 9u);
-    EXPECT_EQ(host.texts(), std::vector<std::string>{kJisMessage});
+    EXPECT_EQ(host.texts(),
+              std::vector<std::string>{kJisMessage +
+                                       "\n「Shift-JIS FC4C」 ページ 010 ライン 03 の 1 文字目"});
     EXPECT_EQ(s->model.busyStep, 0);
     EXPECT_FALSE(s->link.abortFlag);
 }

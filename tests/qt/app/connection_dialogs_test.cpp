@@ -5,8 +5,12 @@
 #include "link/ini_file.h"
 #include "link/tcp_client_dialog.h"
 #include "link/tcp_server_dialog.h"
+#include "support/fake_host.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,6 +28,7 @@ const char* const kSection = "TLX-500F_Z200_Section";
 class FakeLinks : public tlx::LinkControl {
   public:
     void startSerialLink() override { ++serialStarts; }
+    void reopenSerialLink() override { ++serialReopens; }
     bool connectAsClient() override {
         ++connects;
         return connectResult;
@@ -41,6 +46,7 @@ class FakeLinks : public tlx::LinkControl {
     }
 
     int serialStarts = 0;
+    int serialReopens = 0;
     int connects = 0;
     int listens = 0;
     int closes = 0;
@@ -120,12 +126,41 @@ class ConnectionDialogsTest : public QObject {
         emit d.devicePath()->editingFinished();
         QCOMPARE(key("com_device"), std::optional<std::string>("/tmp/ttyTLX"));
         QCOMPARE(state->connection.comDevice, std::string("/tmp/ttyTLX"));
-        // The port opened at start stays; nothing is reopened here.
+        // Each new port is opened at once, in place of the old one.
         QCOMPARE(links.serialStarts, 0);
+        QCOMPARE(links.serialReopens, 2);
 
         ConnectionChoiceDialog again(tlx::kRsDialog, *state, *ini, links);
         QCOMPARE(again.devicePath()->text(), QString("/tmp/ttyTLX"));
         QCOMPARE(again.box(1044)->currentIndex(), 5);
+    }
+
+    // USB adapters are offered by their stable names with their own
+    // description; other ports by their system path.
+    void serialPortsByStableName() {
+        QTemporaryDir byId;
+        const QString stable = byId.filePath("usb-FTDI_FT232R_A1-if00-port0");
+        QVERIFY(QFile::link("/dev/ttyUSB1", stable));
+        const std::vector<tlx::qt::SerialPortChoice> expected{
+            {"/dev/ttyS0", "/dev/ttyS0"},
+            {stable.toStdString(), stable.toStdString() + "  (FT232R USB UART, /dev/ttyUSB1)"}};
+        QCOMPARE(
+            tlx::qt::serialPortChoices({{"/dev/ttyS0", ""}, {"/dev/ttyUSB1", "FT232R USB UART"}},
+                                       byId.path().toStdString()),
+            expected);
+    }
+
+    // A port change that fails says why in one box.
+    void aNewPortThatDoesNotOpenIsExplained() {
+        tlx::test::FakeHost host;
+        tlx::qt::LinkHub hub(*state, host);
+        state->connection.comDevice = "/nonexistent/ttyTLX";
+        hub.reopenSerialLink();
+        QCOMPARE(host.messages.size(), std::size_t{1});
+        QVERIFY(host.messages[0].text.starts_with("Miss! File Open\n"));
+        QVERIFY(host.messages[0].text.find("/nonexistent/ttyTLX does not exist") !=
+                std::string::npos);
+        QVERIFY(!state->link.serialOpen);
     }
 
     void clientServerDialogWritesClientServer() {
@@ -202,6 +237,36 @@ class ConnectionDialogsTest : public QObject {
         d.button(2)->click();
         QCOMPARE(key("p_port_number"), std::optional<std::string>("9100"));
         QCOMPARE(state->model.devicePortNumber, std::string("9100"));
+    }
+
+    // The address is typed as one: "." moves to the next octet; a pasted
+    // address fills all four boxes.
+    void tcpClientAddressIsTypedAndPastedWhole() {
+        tlx::qt::TcpClientSettingsDialog d(*state, *ini, links, &notifier);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        auto octets = d.addressField();
+        octets[0]->setFocus();
+        octets[0]->selectAll();
+        for (const QChar c : QString("127.0.0.1")) {
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        }
+        QCOMPARE(octets[0]->value(), 127);
+        QCOMPARE(octets[1]->value(), 0);
+        QCOMPARE(octets[2]->value(), 0);
+        QCOMPARE(octets[3]->value(), 1);
+        d.button(1099)->click();
+        QCOMPARE(d.hostList()->item(0)->text(), QString("127 .000 .000 .001"));
+
+        QGuiApplication::clipboard()->setText("10.1.22.254");
+        octets[1]->setFocus();
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+        const int pasted[4] = {10, 1, 22, 254};
+        for (std::size_t i = 0; i < 4; ++i) {
+            QCOMPARE(octets[i]->value(), pasted[i]);
+        }
+        d.button(1099)->click();
+        QCOMPARE(d.hostList()->item(1)->text(), QString("010 .001 .022 .254"));
     }
 
     void tcpClientDialogConnectsAndDisconnects() {

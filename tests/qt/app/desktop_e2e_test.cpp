@@ -120,9 +120,12 @@ class DesktopE2eTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(!read->isVisible(), 120000);
         QCOMPARE(read->result(), int(QDialog::Accepted));
         QCOMPARE(state->model.busyStep, 0);
-        // The answer to the last read comes after the run: idle again, its
-        // acknowledgement is the one notice.
-        QTRY_COMPARE(host->texts(), std::vector<std::string>{"Success"});
+        // The end of the run is told with its count of commands; the answer
+        // to the last read comes after it: idle again, its acknowledgement
+        // is the other notice.
+        QTRY_COMPARE(host->texts().size(), std::size_t{2});
+        QVERIFY(host->texts()[0].starts_with("設定項目を読み込みました。\nコマンド 1591 件、"));
+        QCOMPARE(host->texts()[1], std::string("Success"));
 
         // The emulator's device is the seeded one.
         auto expected = tlx::device::makeDeviceState(p);

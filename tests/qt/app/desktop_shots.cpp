@@ -1,21 +1,28 @@
-// Pictures of the desktop programs for the README: the main window, the
-// read-all dialog during a run and the RS-232C/485 dialog, of one model, as
-// PNG files. Runs on any Qt platform (xcb under Xvfb, or offscreen).
+// Pictures of the desktop programs, so that the whole interface can be
+// looked over at once: the main window, every dialog of the menus (the
+// read-all dialog during a run), the glyph editor of each size, the file
+// chooser and a question box, of one model, as PNG files. Runs on any Qt
+// platform (xcb under Xvfb, or offscreen).
 //
 //   tlx-desktop-shots F|S OUTPUT_FOLDER
 
 #include "app/app_dialogs.h"
 #include "app/app_icons.h"
 #include "app/app_state.h"
+#include "app/desktop_program.h"
 #include "app/link_hub.h"
 #include "app/main_window.h"
 #include "device_transport.h"
+#include "glyphs/glyph_editor_dialog.h"
 #include "link/connection_ini.h"
+#include "model/file_chooser.h"
 #include "model/run_dialog.h"
 #include "support/fake_host.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -43,6 +50,8 @@ int main(int argc, char** argv) {
     const QString suffix = product == tlx::Product::F ? "f" : "s";
     const QDir out(argv[2]);
     QDir().mkpath(out.path());
+    // As the program starts: its font and Qt's own texts in Japanese.
+    tlx::qt::configureApplication(product);
     QApplication::setWindowIcon(tlx::qt::applicationIcon(product));
 
     QTemporaryDir config;
@@ -72,8 +81,53 @@ int main(int argc, char** argv) {
     reading->reject();
 
     tlx::qt::AppDialogs dialogs(*state, host, links, ini, &window);
-    auto rs = dialogs.create(*tlx::routeOf(product, 32799));
-    rs->show();
-    ok = save(*rs, out.filePath("rs232c_485_" + suffix + ".png")) && ok;
+    int shown = 0;
+    for (const tlx::CommandRoute& route : tlx::commandRoutes(product)) {
+        if (route.dialogTemplate == 0 || route.feature == tlx::Feature::ReadAll) {
+            continue;
+        }
+        auto dialog = dialogs.create(route);
+        if (!dialog) {
+            std::printf("no dialog for command %d\n", route.command);
+            ok = false;
+            continue;
+        }
+        dialog->show();
+        ok =
+            save(*dialog,
+                 out.filePath(QStringLiteral("dialog_%1_%2.png").arg(route.command).arg(suffix))) &&
+            ok;
+        dialog->hide();
+        ++shown;
+    }
+
+    // Opened from the glyph lists.
+    for (const auto& [size, name] :
+         {std::pair{tlx::GlyphSize::Small, "small"}, std::pair{tlx::GlyphSize::Medium, "medium"},
+          std::pair{tlx::GlyphSize::Large, "large"}}) {
+        tlx::qt::GlyphEditorDialog editor(size, *state, host, device, "", &window);
+        editor.show();
+        ok = save(editor, out.filePath(QStringLiteral("glyph_editor_%1_%2.png")
+                                           .arg(QString::fromLatin1(name))
+                                           .arg(suffix))) &&
+             ok;
+        ++shown;
+    }
+
+    // Qt's own dialogs, which speak Japanese with the program.
+    QFileDialog chooser(&window);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    tlx::qt::configureFileDialog(chooser,
+                                 tlx::FileChoice{false, "開く", {{"データ(*.dat)", "*.dat"}}, ""});
+    chooser.setDirectory(config.path());
+    chooser.show();
+    ok = save(chooser, out.filePath("file_chooser_" + suffix + ".png")) && ok;
+    chooser.hide();
+    QMessageBox question(QMessageBox::Question, "TLX-500F_Z200",
+                         QStringLiteral("データを保存せずに終了しますか？"),
+                         QMessageBox::Yes | QMessageBox::No, &window);
+    question.show();
+    ok = save(question, out.filePath("question_" + suffix + ".png")) && ok;
+    std::printf("%d dialogs\n", shown + 3);
     return ok ? 0 : 1;
 }

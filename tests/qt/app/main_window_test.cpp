@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/menu_logic.h"
 #include "link/connection_ini.h"
+#include "link/protocol.h"
 #include "model/settings_file_io.h"
 #include "support/fake_host.h"
 
@@ -280,6 +281,8 @@ class MainWindowTest : public QObject {
                 QVERIFY(!actions[i]->isSeparator());
                 QVERIFY(actions[i]->isEnabled());
                 QVERIFY(!actions[i]->icon().isNull());
+                // No focus frame left behind by a click.
+                QCOMPARE(bar->widgetForAction(actions[i])->focusPolicy(), Qt::NoFocus);
             }
             QCOMPARE(bar->iconSize(), p == Product::F ? QSize(32, 20) : QSize(31, 20));
             QVERIFY(!bar->isMovable());
@@ -494,6 +497,38 @@ class MainWindowTest : public QObject {
         QVERIFY(QFile::exists(file("exit.dat")));
         QVERIFY(!window->tickRunning());
         QVERIFY(!state->link.linkRunning);
+    }
+
+    // The status panel follows the link, the file and the replies on the tick.
+    void statusPanelFollowsTheTick() {
+        make(Product::F);
+        QCOMPARE(window->linkStatus()->text(),
+                 QString("RS-232C /dev/ttyS0 115200bps 8E1  未オープン"));
+        QCOMPARE(window->fileStatus()->text(), QString("ファイル （未保存）    最終応答 なし"));
+        state->model.currentFilePath = "/tmp/a/b.dat";
+        state->model.dataModified = true;
+        tlx::dispatchSerialReply(*state, *host, "GO\r\n");
+        QTRY_VERIFY(window->fileStatus()->text().startsWith(
+            QString("ファイル b.dat（変更あり）    最終応答 GO  ")));
+        state->connection.rsControl = 1;
+        state->connection.slaveAddress = 12;
+        QTRY_VERIFY(window->linkStatus()->text().endsWith(QString("アドレス 12")));
+    }
+
+    // The file commands answer the desktop's usual keys; Ctrl+Q takes the
+    // exit flow like the menu command.
+    void fileCommandsHaveTheUsualKeys() {
+        make(Product::S);
+        QCOMPARE(window->action(32775)->shortcut(), QKeySequence("Ctrl+N"));
+        QCOMPARE(window->action(32776)->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(window->action(32777)->shortcut(), QKeySequence("Ctrl+S"));
+        QCOMPARE(window->action(121)->shortcut(), QKeySequence("Ctrl+Q"));
+        QVERIFY(window->action(32778)->shortcut().isEmpty());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QSignalSpy exiting(window.get(), &tlx::qt::MainWindow::exiting);
+        QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(exiting.count(), 1);
     }
 
     void exitSavesToTheCurrentFile() {

@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/desktop_program.h"
 #include "app/qt_host.h"
 #include "app/shell_logic.h"
 #include "app/single_instance.h"
@@ -161,6 +162,22 @@ class QtHostTest : public QObject {
         QCOMPARE(closer.title, QString("TLX-500F_Z200"));
         QCOMPARE(closer.icon, QMessageBox::Question);
         QCOMPARE(closer.buttons, QMessageBox::Yes | QMessageBox::No);
+    }
+
+    // Qt's own buttons speak the interface's language; a folder without the
+    // catalogues changes nothing and is no error.
+    void qtsOwnButtonsAreJapanese() {
+        QTemporaryDir empty;
+        QCOMPARE(tlx::qt::installJapaneseTranslations(empty.path()), 0);
+        QMessageBox before;
+        before.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(before.button(QMessageBox::Yes)->text(), QString("&Yes"));
+        QCOMPARE(tlx::qt::installJapaneseTranslations(), 2);
+        QMessageBox after;
+        after.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        QVERIFY2(after.button(QMessageBox::Yes)->text().startsWith("はい"),
+                 qPrintable(after.button(QMessageBox::Yes)->text()));
+        QVERIFY(after.button(QMessageBox::No)->text().startsWith("いいえ"));
     }
 
     // A second copy finds the first one's lock, tells the operator and may

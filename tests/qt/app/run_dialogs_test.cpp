@@ -130,9 +130,16 @@ class RunDialogsTest : public QObject {
         QCOMPARE(state->model.busyStep, 0);
         // The last read's answer arrives after the run ended.
         QTRY_VERIFY(!state->link.awaitingAnswer);
-        QVERIFY(host->messages.empty());
         // Firmware 2.00: every step but the two that only change the pace.
         QCOMPARE(device.lines.size(), model == 0 ? std::size_t{5168} : std::size_t{1591});
+        // The end is told with the count of commands and the time taken.
+        QCOMPARE(host->messages.size(), std::size_t{1});
+        QCOMPARE(host->messages[0].kind, tlx::MessageKind::Notice);
+        QCOMPARE(host->messages[0].caption, std::string("Success"));
+        const std::string count = model == 0 ? "5168" : "1591";
+        QVERIFY2(host->messages[0].text.starts_with("設定項目を読み込みました。\nコマンド " +
+                                                    count + " 件、所要時間 0:"),
+                 host->messages[0].text.c_str());
         expectModelOf(*state, device.device());
         QVERIFY(!state->model.dataModified);
     }
@@ -263,6 +270,39 @@ class RunDialogsTest : public QObject {
         }
     }
 
+    // While the run goes on, its start button is off, the time left shows,
+    // Escape does nothing and Close (button or close box) asks first.
+    void aRunIsNotLostByAStrayKey() {
+        make(Product::F);
+        DeviceTransport device(*state, *host, 3);
+        auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "設定項目の読み込み");
+        dialog->setPaceScale(0.01);
+        dialog->show();
+        QVERIFY(dialog->timeLeftText()->text().isEmpty());
+        dialog->startButton()->click();
+        QTRY_VERIFY(device.lines.size() >= 3);
+        QVERIFY(!dialog->startButton()->isEnabled());
+        QVERIFY(dialog->timeLeftText()->text().startsWith(QString("残り 7:")));
+
+        QTest::keyClick(dialog->closeButton(), Qt::Key_Escape);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->controller().running());
+
+        host->answers.push_back(false);
+        dialog->closeButton()->click();
+        QCOMPARE(host->questions.size(), std::size_t{2});
+        QCOMPARE(host->questions[1].text, std::string("転送を中止しますか？"));
+        QCOMPARE(host->questions[1].caption, std::string("設定項目の読み込み"));
+        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->controller().running());
+
+        host->answers.push_back(true);
+        dialog->close();
+        QCOMPARE(host->questions.size(), std::size_t{3});
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(state->model.busyStep, 0);
+    }
+
     // A second press while the run goes on changes nothing.
     void startDuringARunDoesNothing() {
         make(Product::F);
@@ -272,6 +312,7 @@ class RunDialogsTest : public QObject {
         dialog->show();
         dialog->startButton()->click();
         QTRY_VERIFY(device.lines.size() >= 5);
+        QVERIFY(!dialog->startButton()->isEnabled());
         dialog->startButton()->click();
         QCOMPARE(host->questions.size(), std::size_t{1});
         QTRY_VERIFY(device.lines.size() >= 10);

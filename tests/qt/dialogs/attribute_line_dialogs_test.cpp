@@ -131,6 +131,8 @@ class LineAttributeDialogsTest : public QObject {
         QCOMPARE(host->questions.size(), std::size_t{1});
         QVERIFY(w->timerActive());
         QVERIFY(!w->closeButton()->isEnabled());
+        QVERIFY(!w->sendAllButton()->isEnabled());
+        QVERIFY(w->timeLeftText()->text().startsWith(QString("残り ")));
         w->reject(); // refused while the run goes on
         QVERIFY(w->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!w->logic().transferring(), 30000);
@@ -142,6 +144,8 @@ class LineAttributeDialogsTest : public QObject {
         QCOMPARE(state->model.busyStep, 0);
         QVERIFY(w->closeButton()->isEnabled());
         QCOMPARE(w->percentField()->text(), QString("  "));
+        QVERIFY(w->timeLeftText()->text().isEmpty());
+        QVERIFY(w->sendAllButton()->isEnabled());
         QCOMPARE(w->progressBar()->value(), 0);
         QVERIFY(host->messages.empty());
         w->closeButton()->click();

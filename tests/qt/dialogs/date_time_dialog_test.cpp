@@ -130,6 +130,26 @@ class DateTimeDialogTest : public QObject {
         QVERIFY(device.lines.empty());
     }
 
+    // The lists follow the clock until the operator changes one; that one
+    // keeps the choice.
+    void listsFollowTheClockUntilChanged() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 3, 5, 7, 8, 9}, "t");
+        tlx::ClockTime now{2024, 3, 5, 7, 8, 40};
+        dialog.followClock([&now] { return now; });
+        QTRY_COMPARE(dialog.fieldBox(ClockField::Second)->currentText(), QString("40"));
+        dialog.fieldBox(ClockField::Minute)->setCurrentIndex(30); // as the operator does
+        now = {2024, 3, 5, 7, 9, 1};
+        QTRY_COMPARE(dialog.fieldBox(ClockField::Second)->currentText(), QString("1"));
+        QCOMPARE(dialog.fieldBox(ClockField::Minute)->currentText(), QString("30"));
+        dialog.fieldButton(ClockField::Second)->click();
+        QTRY_VERIFY(!state->link.awaitingAnswer);
+        dialog.fieldButton(ClockField::Minute)->click();
+        QCOMPARE(withoutCrLf(device.lines), (std::vector<std::string>{"TSS01", "TSM30"}));
+        QTRY_VERIFY(!state->link.awaitingAnswer);
+    }
+
     // Changed only on RS-485, shown always.
     void slaveAddressOnlyOnRs485() {
         make(Product::F);

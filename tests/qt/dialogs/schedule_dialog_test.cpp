@@ -150,6 +150,9 @@ class ScheduleDialogTest : public QObject {
         QCOMPARE(host->questions[0].caption, std::string("本機の確認"));
         QVERIFY(d.timerActive());
         QVERIFY(!d.closeButton()->isEnabled());
+        QVERIFY(!button(&d, 1029)->isEnabled());
+        // 31 days of 100 ms (model S 200 ms).
+        QCOMPARE(d.timeLeftText()->text(), QString(model == 0 ? "残り 0:04" : "残り 0:07"));
         d.reject();
         QVERIFY(d.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!d.timerActive(), 20000);
@@ -160,6 +163,8 @@ class ScheduleDialogTest : public QObject {
         QVERIFY(dev.scheduleMinute == state->model.scheduleMinute);
         QVERIFY(dev.scheduleHour == state->model.scheduleHour);
         QCOMPARE(d.percentText()->text(), QString("   "));
+        QVERIFY(d.timeLeftText()->text().isEmpty());
+        QVERIFY(button(&d, 1029)->isEnabled());
         QCOMPARE(d.progressBar()->value(), 0);
         QVERIFY(d.closeButton()->isEnabled());
         QCOMPARE(state->model.busyStep, 0);

@@ -15,6 +15,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using tlx::Product;
 using tlx::test::DeviceTransport;
@@ -145,13 +147,21 @@ class TitleDialogTest : public QObject {
         QCOMPARE(host->messages[0].kind, tlx::MessageKind::Warning);
 
         host->clear();
+        QVERIFY(dialog.lineInput()->extraSelections().isEmpty());
         commit(dialog.lineInput(), "a");
         QCOMPARE(qbytes(state->model.titleText[0][0].view()), QByteArray("\x82\x60"
                                                                          "a"));
+        // Marked as typed: the second character.
+        const auto marks = dialog.lineInput()->extraSelections();
+        QCOMPARE(marks.size(), 1);
+        QCOMPARE(marks[0].cursor.selectionStart(), 1);
+        QCOMPARE(marks[0].cursor.selectionEnd(), 2);
         dialog.lineButton()->click();
         dialog.pageButton()->click();
         QVERIFY(device.lines.empty());
-        QCOMPARE(host->texts(), (std::vector<std::string>{kJisMessage, kJisMessage}));
+        const std::string where =
+            std::string(kJisMessage) + "\n「a」 ページ 001 ライン 01 の 2 文字目";
+        QCOMPARE(host->texts(), (std::vector<std::string>{where, where}));
     }
 
     void inputTakesAtMost56Bytes() {
@@ -274,6 +284,8 @@ class TitleDialogTest : public QObject {
         QCOMPARE(device.lines.size(), std::size_t{512});
         QCOMPARE(device.lines.back().substr(0, 5), std::string("CA512"));
         QCOMPARE(dialog.percentText()->text(), QString("      "));
+        QVERIFY(dialog.timeLeftText()->text().isEmpty());
+        QVERIFY(dialog.allButton()->isEnabled());
         QCOMPARE(dialog.progressBar()->value(), 0);
         QCOMPARE(state->model.busyStep, 0);
         QTRY_VERIFY(!state->link.awaitingAnswer);
@@ -347,7 +359,35 @@ class TitleDialogTest : public QObject {
         QVERIFY(!dialog.isVisible());
     }
 
-    // Model F: Close abandons a running send at once.
+    // Model S: the page field breaks its lines where the device does, after
+    // 28 full-width characters (two half-width ones taking the room of one),
+    // and marks what the device cannot show.
+    void modelSFieldShowsTheDevicesLines() {
+        make(Product::S);
+        state->model.titlePageText[0].assign(repeat("\x82\x60", 30));
+        DeviceTransport device(*state, *host);
+        tlx::qt::TitleDialog dialog(*state, *host, device, "t");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QTextBlock block = dialog.pageInput()->document()->firstBlock();
+        QCOMPARE(block.layout()->lineCount(), 2);
+        QCOMPARE(block.layout()->lineAt(0).textLength(), 28);
+        QVERIFY(dialog.pageInput()->extraSelections().isEmpty());
+
+        state->model.titlePageText[1].assign(repeat("\x82\x60", 27) + "\xB1\xB1" +
+                                             repeat("\x82\x60", 2));
+        dialog.pageBox()->setCurrentIndex(1);
+        emit dialog.pageBox()->activated(1);
+        const QTextBlock mixed = dialog.pageInput()->document()->firstBlock();
+        QCOMPARE(mixed.layout()->lineAt(0).textLength(), 29);
+        const auto marks = dialog.pageInput()->extraSelections();
+        QCOMPARE(marks.size(), 2);
+        QCOMPARE(marks[0].cursor.selectionStart(), 27);
+        QCOMPARE(marks[1].cursor.selectionStart(), 28);
+    }
+
+    // Model F: while the send runs "全設定" is off, the time left shows and
+    // Escape does nothing; Close abandons the send once the operator agrees.
     void closeAbandonsTheSendOfModelF() {
         make(Product::F);
         DeviceTransport device(*state, *host);
@@ -356,7 +396,17 @@ class TitleDialogTest : public QObject {
         dialog.show();
         dialog.allButton()->click();
         QTRY_VERIFY(device.lines.size() >= 3);
+        QVERIFY(!dialog.allButton()->isEnabled());
+        // 300 ms for each page not yet sent: at most 510 of them.
+        QVERIFY(dialog.timeLeftText()->text().startsWith(QString("残り 2:")));
+        QTest::keyClick(dialog.closeButton(), Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
         QVERIFY(dialog.closeButton()->isEnabled());
+        host->answers.push_back(false);
+        dialog.closeButton()->click();
+        QCOMPARE(host->questions.back().text, std::string("転送を中止しますか？"));
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.logic().sending());
         dialog.closeButton()->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(state->model.busyStep, 0);
