@@ -27,6 +27,13 @@ COMMAND:
   glyphs send SIZE FILE    send a list file's whole glyph table to the device
   glyphs export SIZE FILE N OUT.bmp
                            glyph N of a list file as a picture (no device)
+  titles export FILE.dat [OUT.tsv|OUT.csv]
+                           the titles of a settings file as UTF-8 text (standard
+                           output without OUT); glyphs as {G:code}, {{ for {
+  titles import FILE.dat IN.tsv|IN.csv [--replace-all] [--out NEW.dat]
+                           checks every row, then puts them into FILE.dat (or
+                           NEW.dat); --replace-all empties every title first.
+                           No link is used
 
 OPTIONS:
   --model F|S              the device model (default F)
@@ -38,8 +45,9 @@ OPTIONS:
 
 Exit status: 0 success; 1 the device refused (an error reply, MENU, GN),
 answered with something other than the step's own reply, or the data was
-rejected (characters outside JIS levels 1 and 2); 2 usage or file errors;
-3 link errors and no answer ("No Connect"); 130 interrupted.
+rejected (characters outside JIS levels 1 and 2, titles rows, each listed);
+2 usage or file errors; 3 link errors and no answer ("No Connect");
+130 interrupted.
 Ctrl-C (or SIGTERM) stops a transfer at once; read-all writes its file only
 when the whole read completed.
 )";
@@ -228,6 +236,14 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
                 return error("--pace-scale takes a number X with 0 < X <= 1");
             }
             o.paceScale = *x;
+        } else if (a == "--replace-all") {
+            o.replaceAll = true;
+        } else if (a == "--out") {
+            const auto v = value();
+            if (!v || v->empty()) {
+                return error("--out takes a file name");
+            }
+            o.outPath = *v;
         } else if (a == "--verbose" || a == "-v") {
             o.verbose = true;
         } else if (isOption(a)) {
@@ -243,6 +259,22 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
         return error("no command given");
     }
     const std::string& c = positional[0];
+    const bool importing = positional.size() > 1 && positional[1] == "import";
+    if ((o.replaceAll || !o.outPath.empty()) && (c != "titles" || !importing)) {
+        return error("--replace-all and --out go with titles import");
+    }
+    if (c == "titles") {
+        const bool exporting = positional.size() > 1 && positional[1] == "export";
+        if ((!exporting && !importing) || positional.size() < (exporting ? 3u : 4u) ||
+            positional.size() > 4) {
+            return error("titles takes export FILE.dat [OUT] or import FILE.dat IN");
+        }
+        o.command = Command::Titles;
+        o.titleArgs.assign(positional.begin() + 1, positional.end());
+        ParseResult r;
+        r.options = o;
+        return r;
+    }
     std::size_t wantArgs = 0;
     if (c == "read-all") {
         o.command = Command::ReadAll;

@@ -10,7 +10,17 @@
 namespace tlx::ctl {
 
 enum class LinkChoice { Ini, Tcp, Listen, Serial };
-enum class Command { ReadAll, SendAll, Send, Version, SetClock, GlyphRead, GlyphSend, GlyphExport };
+enum class Command {
+    ReadAll,
+    SendAll,
+    Send,
+    Version,
+    SetClock,
+    GlyphRead,
+    GlyphSend,
+    GlyphExport,
+    Titles,
+};
 
 struct Options {
     Product product = Product::F;
@@ -27,6 +37,10 @@ struct Options {
     GlyphSize glyphSize = GlyphSize::Large; // glyphs
     int glyphNumber = 1;                    // glyphs export: 1..the table's count
     std::string output;                     // glyphs export: the picture
+    // titles: "export" or "import", the settings file, then OUT or IN
+    std::vector<std::string> titleArgs;
+    bool replaceAll = false; // titles import --replace-all
+    std::string outPath;     // titles import --out
 };
 
 struct ParseResult {

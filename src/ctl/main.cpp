@@ -5,6 +5,7 @@
 #include "cli_host.h"
 #include "ctl_options.h"
 #include "session.h"
+#include "titles_command.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     if (!parsed.options) {
         std::cerr << "tlx500ctl: " << parsed.error << "\n\n" << tlx::ctl::kUsage;
         return 2;
+    }
+    if (parsed.options->command == tlx::ctl::Command::Titles) {
+        return tlx::ctl::runTitles(*parsed.options, std::cout, std::cerr);
     }
     tlx::ctl::installInterruptHandler();
     tlx::ctl::CliHost host;

@@ -421,6 +421,7 @@ int Session::run() {
     case Command::GlyphSend:
         return glyphSend();
     case Command::GlyphExport:
+    case Command::Titles: // works on files alone (titles_command.h)
         break;
     }
     return 2;

@@ -1,12 +1,11 @@
 #include "model/sjis_text.h"
 
+#include "model/sjis_codec.h"
 #include "model/title_code.h"
 
 #include <QList>
-#include <array>
-#include <cerrno>
 #include <cstdint>
-#include <iconv.h>
+#include <memory>
 
 namespace tlx::qt {
 
@@ -18,52 +17,19 @@ namespace {
 constexpr char32_t kGlyphMarkerBase = 0xF0000;
 constexpr char32_t kRawByteMarkerBase = 0xF2000;
 
-// One conversion descriptor for the length of a call.
-class Iconv {
+// Code page 932 of the platform, or nothing: every conversion then fails.
+class Codec {
   public:
-    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Iconv() {
-        if (ok()) {
-            iconv_close(cd_);
-        }
+    Codec() : codec_(makeSjisCodec()) {}
+    bool toSjis(std::string_view utf8, std::string& out) {
+        return codec_ && codec_->utf8ToSjis(utf8, out);
     }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-
-    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    // The whole input converted, or nothing when any of it cannot be.
-    bool convert(std::string_view in, std::string& out) {
-        if (!ok()) {
-            return false;
-        }
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::string input(in);
-        char* src = input.data();
-        std::size_t srcLeft = input.size();
-        std::array<char, 64> buffer{};
-        std::string result;
-        while (srcLeft > 0) {
-            char* dst = buffer.data();
-            std::size_t dstLeft = buffer.size();
-            const std::size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            result.append(buffer.data(), buffer.size() - dstLeft);
-            if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                return false;
-            }
-        }
-        char* dst = buffer.data();
-        std::size_t dstLeft = buffer.size();
-        if (iconv(cd_, nullptr, nullptr, &dst, &dstLeft) == static_cast<std::size_t>(-1)) {
-            return false;
-        }
-        result.append(buffer.data(), buffer.size() - dstLeft);
-        out += result;
-        return true;
+    bool toUtf8(std::string_view sjis, std::string& out) {
+        return codec_ && codec_->sjisToUtf8(sjis, out);
     }
 
   private:
-    iconv_t cd_;
+    std::unique_ptr<SjisCodec> codec_;
 };
 
 std::uint8_t byteAt(std::string_view s, std::size_t i) {
@@ -79,10 +45,10 @@ void appendCodePoint(QString& out, char32_t c) {
     out += QString::fromUcs4(one, 1);
 }
 
-// Reads what iconv made of one character back into the text.
-bool appendUtf8(QString& out, Iconv& decode, std::string_view sjis) {
+// Reads what code page 932 made of one character back into the text.
+bool appendUtf8(QString& out, Codec& decode, std::string_view sjis) {
     std::string utf8;
-    if (!decode.convert(sjis, utf8) || utf8.empty()) {
+    if (!decode.toUtf8(sjis, utf8) || utf8.empty()) {
         return false;
     }
     out += QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -105,7 +71,7 @@ char32_t rawByteMarker(unsigned char byte) {
 
 TitleBytes titleBytesFromUnicode(const QString& text) {
     TitleBytes result;
-    Iconv encode("CP932", "UTF-8");
+    Codec encode;
     const QList<uint> codePoints = text.toUcs4();
     for (const uint c : codePoints) {
         if (isGlyphMarker(c)) {
@@ -121,7 +87,7 @@ TitleBytes titleBytesFromUnicode(const QString& text) {
         QString one;
         appendCodePoint(one, c);
         const QByteArray utf8 = one.toUtf8();
-        if (!encode.convert(
+        if (!encode.toSjis(
                 std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
                 result.bytes)) {
             result.complete = false;
@@ -132,7 +98,7 @@ TitleBytes titleBytesFromUnicode(const QString& text) {
 
 QString titleInputText(std::string_view stored) {
     QString out;
-    Iconv decode("UTF-8", "CP932");
+    Codec decode;
     std::size_t i = 0;
     while (i < stored.size()) {
         const std::uint8_t b = byteAt(stored, i);
@@ -163,7 +129,7 @@ QString titleInputText(std::string_view stored) {
 
 QString sjisToUnicode(std::string_view sjis) {
     QString out;
-    Iconv decode("UTF-8", "CP932");
+    Codec decode;
     std::size_t i = 0;
     while (i < sjis.size()) {
         const std::uint8_t b = byteAt(sjis, i);

@@ -7,7 +7,7 @@
 namespace tlx::qt {
 
 // Title text between the operator's Unicode and the model's Shift-JIS bytes
-// (code page 932, through the system's iconv). A user glyph unit, and any
+// (code page 932 of the platform, model/sjis_codec.h). A user glyph unit, and any
 // byte code page 932 cannot read, has no Unicode character of its own: in an
 // input it stands as a private-use character so that it goes back into the
 // model exactly as it came, wherever the operator edits around it.
