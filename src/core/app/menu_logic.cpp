@@ -30,6 +30,12 @@ constexpr std::array kInterfaceMenu{
 };
 constexpr std::array kProtocolMenu{cmd("プロトコルの設定", 32801)};
 constexpr std::array kMaintenanceMenu{cmd("設定項目の読み込み", 32807)};
+// The program's own tools, after the device's menus; identifiers from 40001.
+constexpr std::array kToolsMenu{
+    cmd("タイトル一覧", 40011),
+    cmd("タイトルの書き出し...", 40012),
+    cmd("タイトルの読み込み...", 40013),
+};
 
 // Model F.
 
@@ -70,6 +76,7 @@ constexpr std::array kMenuF{
     MenuTop{"インターフェイス", kInterfaceMenu},
     MenuTop{"プロトコル", kProtocolMenu},
     MenuTop{"情報", kInfoMenuF},
+    MenuTop{"ツール", kToolsMenu},
 };
 
 // Model S.
@@ -111,6 +118,7 @@ constexpr std::array kMenuS{
     MenuTop{"インターフェイス", kInterfaceMenu},
     MenuTop{"プロトコル", kProtocolMenu},
     MenuTop{"情報", kInfoMenuS},
+    MenuTop{"ツール", kToolsMenu},
 };
 
 constexpr std::array<ToolButton, kToolbarButtons> kToolbarF{{
@@ -245,8 +253,15 @@ constexpr std::array kOwnRoutesS{
     CommandRoute{32801, 0, F::DeviceNetwork, 159, "プロトコル"},
 };
 
-constexpr auto kRoutesF = joined(kSharedRoutes, kOwnRoutesF);
-constexpr auto kRoutesS = joined(kSharedRoutes, kOwnRoutesS);
+// The tools menu: no dialog template of the device's program.
+constexpr std::array kToolRoutes{
+    CommandRoute{40011, 0, F::TitleOverview, 0, "タイトル一覧"},
+    CommandRoute{40012, 0, F::TitleExport, 0, "タイトルの書き出し"},
+    CommandRoute{40013, 0, F::TitleImport, 0, "タイトルの読み込み"},
+};
+
+constexpr auto kRoutesF = joined(joined(kSharedRoutes, kOwnRoutesF), kToolRoutes);
+constexpr auto kRoutesS = joined(joined(kSharedRoutes, kOwnRoutesS), kToolRoutes);
 
 } // namespace
 

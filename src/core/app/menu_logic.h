@@ -80,6 +80,10 @@ enum class Feature {
     ClientServer,
     TcpSettings,
     DeviceNetwork,
+    // The tools menu.
+    TitleOverview,
+    TitleExport,
+    TitleImport,
 };
 
 struct CommandRoute {

@@ -9,6 +9,7 @@
 #include "link/tcp_client_dialog.h"
 #include "link/tcp_server_dialog.h"
 #include "model/run_dialog.h"
+#include "model/titles_windows.h"
 
 namespace tlx::qt {
 
@@ -41,6 +42,19 @@ std::unique_ptr<QDialog> AppDialogs::create(const CommandRoute& route) {
         return makeReadAllDialog(state_, host_, links_.transport(), title, owner_);
     case Feature::SendAll:
         return makeSendAllDialog(state_, host_, links_.transport(), title, owner_);
+    case Feature::TitleOverview:
+        // A double click opens the title dialog on the row's page and line.
+        return std::make_unique<TitleOverviewDialog>(
+            state_,
+            [this] {
+                for (const CommandRoute& r : commandRoutes(state_.product)) {
+                    if (r.feature == Feature::TitleInput) {
+                        open(r);
+                        return;
+                    }
+                }
+            },
+            owner_);
     default:
         break;
     }

@@ -8,6 +8,9 @@
 #include "app/menu_logic.h"
 #include "link/protocol.h"
 #include "model/settings_file_commands.h"
+#include "model/sjis_codec.h"
+#include "model/titles_commands.h"
+#include "model/titles_windows.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -330,6 +333,18 @@ void MainWindow::routeCommand(int command) {
     case Feature::SaveFileAs:
         saveSettingsFileAs(state_, host_);
         break;
+    case Feature::TitleExport:
+        exportTitlesToFile(state_, host_, makeSjisCodec().get());
+        break;
+    case Feature::TitleImport: {
+        const auto refused = importTitlesFromFile(state_, host_, makeSjisCodec().get());
+        if (!refused.empty()) {
+            TitleImportRefusalDialog dialog(refused, this);
+            dialog.setWindowModality(Qt::ApplicationModal);
+            dialog.exec();
+        }
+        break;
+    }
     case Feature::DeviceNetwork:
         if (state_.connection.interfaceKind == InterfaceKind::Tcp) {
             host_.error(deviceNetworkRefusal(state_.product));

@@ -10,4 +10,6 @@ target_sources(tlx_desktop PRIVATE
   model/title_dialog.cpp
   model/title_dialog.h
   model/title_text_edit.cpp
-  model/title_text_edit.h)
+  model/title_text_edit.h
+  model/titles_windows.cpp
+  model/titles_windows.h)
