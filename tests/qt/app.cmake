@@ -35,3 +35,7 @@ if(TARGET tlx500-sim)
   add_dependencies(tlx_qt_desktop_e2e_tests tlx500-sim)
   set_tests_properties(tlx_qt_desktop_e2e_tests PROPERTIES TIMEOUT 400)
 endif()
+
+# The title dialog under a real input method (scripts/ime-check.sh); not a test.
+add_executable(tlx-ime-probe app/ime_probe.cpp)
+target_link_libraries(tlx-ime-probe PRIVATE tlx_desktop tlx_res tlx_warnings)
