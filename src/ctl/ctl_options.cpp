@@ -6,6 +6,7 @@ namespace tlx::ctl {
 
 const char* const kUsage =
     R"(Usage: tlx500ctl [--model F|S] [LINK] [--pace-scale X] [--verbose] COMMAND [ARGS]
+       tlx500ctl [--model F|S] diff A.dat B.dat [--json]
 
 Talks to a TLX-500 title superimposer (model F or S) without the desktop program.
 
@@ -19,6 +20,15 @@ LINK:
 COMMAND:
   read-all FILE.dat        read every setting into a settings file
   send-all FILE.dat        send a settings file to the device
+      --changed-from BASE.dat  send only the commands that differ from BASE.dat,
+                               the file the device is known to hold
+      --verify                 with --changed-from: read back what was sent
+  verify FILE.dat          read every setting and list where the device
+                           differs from FILE.dat (no file written)
+  diff A.dat B.dat         list the settings that differ between two files,
+                           one per line, then "N differences"
+      --json                   as a JSON array of {item, from, to}; the count
+                               goes to stderr
   send LINE                send one command line (CR LF added), print the reply
   version                  print the device's firmware version
   set-clock                set the device's date and time from this computer
@@ -47,7 +57,7 @@ Exit status: 0 success; 1 the device refused (an error reply, MENU, GN),
 answered with something other than the step's own reply, or the data was
 rejected (characters outside JIS levels 1 and 2, titles rows, each listed);
 2 usage or file errors; 3 link errors and no answer ("No Connect");
-130 interrupted.
+130 interrupted. diff and verify: 0 the same, 1 differences found.
 Ctrl-C (or SIGTERM) stops a transfer at once; read-all writes its file only
 when the whole read completed.
 )";
@@ -246,6 +256,16 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
             o.outPath = *v;
         } else if (a == "--verbose" || a == "-v") {
             o.verbose = true;
+        } else if (a == "--changed-from") {
+            const auto v = value();
+            if (!v || v->empty()) {
+                return error("--changed-from takes a settings file");
+            }
+            o.changedFrom = *v;
+        } else if (a == "--verify") {
+            o.verifyAfter = true;
+        } else if (a == "--json") {
+            o.json = true;
         } else if (isOption(a)) {
             return error("unknown option " + a);
         } else {
@@ -291,18 +311,42 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
         o.command = Command::SetClock;
     } else if (c == "glyphs") {
         return parseGlyphCommand(o, positional);
+    } else if (c == "verify") {
+        o.command = Command::Verify;
+        wantArgs = 1;
+    } else if (c == "diff") {
+        o.command = Command::Diff;
+        wantArgs = 2;
     } else {
         return error("unknown command " + c);
     }
     if (positional.size() != wantArgs + 1) {
-        return error(c + (wantArgs ? " takes one argument" : " takes no argument"));
+        return error(c + (wantArgs == 2   ? " takes two arguments"
+                          : wantArgs == 1 ? " takes one argument"
+                                          : " takes no argument"));
     }
     if (wantArgs) {
         o.argument = positional[1];
     }
     if (o.rs485 && o.slaveAddress == 32 &&
-        (o.command == Command::ReadAll || o.command == Command::Version)) {
+        (o.command == Command::ReadAll || o.command == Command::Version ||
+         o.command == Command::Verify)) {
         return error(c + " needs one device address: nobody answers a broadcast");
+    }
+    if (wantArgs == 2) {
+        o.argument2 = positional[2];
+    }
+    if (o.json && o.command != Command::Diff) {
+        return error("--json goes with diff");
+    }
+    if (!o.changedFrom.empty() && o.command != Command::SendAll) {
+        return error("--changed-from goes with send-all");
+    }
+    if (o.verifyAfter && o.changedFrom.empty()) {
+        return error("--verify goes with send-all --changed-from");
+    }
+    if (o.command == Command::Diff && haveLink) {
+        return error("diff compares two files and takes no link");
     }
     if (o.command == Command::Send) {
         for (char ch : o.argument) {

@@ -20,6 +20,8 @@ enum class Command {
     GlyphSend,
     GlyphExport,
     Titles,
+    Diff,
+    Verify,
 };
 
 struct Options {
@@ -41,6 +43,10 @@ struct Options {
     std::vector<std::string> titleArgs;
     bool replaceAll = false; // titles import --replace-all
     std::string outPath;     // titles import --out
+    std::string argument2;   // diff: the second file
+    std::string changedFrom; // send-all: send only what differs from this file
+    bool verifyAfter = false; // send-all --changed-from: read back what was sent
+    bool json = false;        // diff
 };
 
 struct ParseResult {

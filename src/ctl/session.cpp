@@ -6,7 +6,11 @@
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QHostInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -15,12 +19,16 @@
 #include "link/connection_ini.h"
 #include "link/link_transport.h"
 #include "link/protocol.h"
+#include "model/changed_runs.h"
+#include "model/compare_tools.h"
 #include "model/date_time.h"
 #include "model/read_all_run.h"
 #include "model/send_all_run.h"
+#include "model/settings_compare.h"
 #include "model/settings_file.h"
 #include "model/settings_file_io.h"
 #include "glyph_table_run.h"
+#include "model/sjis_text.h"
 #include "progress_printer.h"
 
 namespace tlx::ctl {
@@ -41,6 +49,14 @@ std::string withoutLineEnd(std::string s) {
         s.pop_back();
     }
     return s;
+}
+
+std::string utf8(std::string_view sjis) { return qt::sjisToUnicode(sjis).toStdString(); }
+
+std::unique_ptr<SettingsModel> defaultModel(Product p) {
+    auto m = std::make_unique<SettingsModel>();
+    resetModelToDefaults(*m, p);
+    return m;
 }
 
 } // namespace
@@ -288,16 +304,24 @@ template <typename Run> bool Session::drive(Run& run, const char* what, int tota
 
 template bool Session::drive<GlyphTableRun>(GlyphTableRun&, const char*, int);
 
-int Session::readAll() {
-    ReadAllRun run(*state_, host_, *transport_);
-    const bool done = drive(run, "read-all", run.totalSteps());
+std::optional<int> Session::readToEnd(PacedStepRun& run, const char* what,
+                                      const char* consequence) {
+    const bool done = drive(run, what, run.progress().barMax);
     if (interrupted()) {
-        std::cerr << "tlx500ctl: interrupted; no file written\n";
+        std::cerr << "tlx500ctl: interrupted; " << consequence << "\n";
         return kInterruptedStatus;
     }
     if (!done || host_.failure() != Failure::None) {
-        std::cerr << "tlx500ctl: read-all did not complete; no file written\n";
+        std::cerr << "tlx500ctl: " << what << " did not complete; " << consequence << "\n";
         return status(static_cast<int>(Failure::Link));
+    }
+    return std::nullopt;
+}
+
+int Session::readAll() {
+    ReadAllRun run(*state_, host_, *transport_);
+    if (const auto failed = readToEnd(run, "read-all", "no file written")) {
+        return *failed;
     }
     const auto w = writeFileAtomically(options_.argument,
                                        writeSettingsFile(state_->model, options_.product));
@@ -362,6 +386,88 @@ int Session::setClock() {
     return 0;
 }
 
+bool Session::loadFile(const std::string& path, SettingsModel& into) {
+    const auto file = readWholeFile(path);
+    if (!file.bytes) {
+        host_.fail(Failure::Usage, "cannot read " + path + ": " + file.reason);
+        return false;
+    }
+    const auto r = readSettingsFile(*file.bytes, into, options_.product);
+    if (r.complete() && r.linesRejected == 0 && !r.extraLines) {
+        return true;
+    }
+    host_.fail(Failure::Usage, path + " is not a complete model " +
+                                   std::string(1, traits(options_.product).letter) +
+                                   " settings file: " +
+                                   describeSettingsFileProblem(r, *file.bytes, options_.product));
+    return false;
+}
+
+int Session::report(const std::vector<SettingsDifference>& differences) const {
+    if (options_.json) {
+        const std::string count = std::to_string(differences.size()) + " differences\n";
+        QJsonArray list;
+        for (const auto& d : differences) {
+            list.append(QJsonObject{{"item", QString::fromStdString(d.item)},
+                                    {"from", QString::fromStdString(d.from)},
+                                    {"to", QString::fromStdString(d.to)}});
+        }
+        std::cout << QJsonDocument(list).toJson(QJsonDocument::Indented).toStdString();
+        std::cerr << count; // stdout stays one JSON document
+    } else {
+        std::string text = differencesText(differences);
+        text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+        std::cout << text;
+    }
+    std::cout.flush();
+    return differences.empty() ? 0 : 1;
+}
+
+int Session::diff() {
+    auto a = defaultModel(options_.product);
+    auto b = defaultModel(options_.product);
+    if (!loadFile(options_.argument, *a) || !loadFile(options_.argument2, *b)) {
+        return status();
+    }
+    return report(compareSettings(*a, *b, options_.product, utf8));
+}
+
+int Session::verify() {
+    // The fields read-all does not read keep the file's values and so never
+    // differ.
+    const auto expected = std::make_unique<SettingsModel>(state_->model);
+    ReadAllRun run(*state_, host_, *transport_);
+    if (const auto failed = readToEnd(run, "verify", "nothing compared")) {
+        return *failed;
+    }
+    return report(compareSettings(*expected, state_->model, options_.product, utf8));
+}
+
+int Session::sendChanged() {
+    ChangedSendRun run(*state_, host_, *transport_, changed_);
+    const bool done = drive(run, "send-all", run.progress().barMax);
+    const std::string sent = "sent " + std::to_string(run.commandsSent()) + " of " +
+                             std::to_string(run.totalSteps()) + " commands";
+    if (interrupted()) {
+        std::cerr << "tlx500ctl: interrupted; " << sent << "\n";
+        return kInterruptedStatus;
+    }
+    if (!done || host_.failure() != Failure::None) {
+        std::cerr << "tlx500ctl: send-all did not complete; " << sent << "\n";
+        return status(run.end() == RunEnd::Rejected ? 1 : 3);
+    }
+    std::cerr << "tlx500ctl: " << sent << "\n";
+    if (!options_.verifyAfter) {
+        return 0;
+    }
+    const auto expected = std::make_unique<SettingsModel>(state_->model);
+    ReadBackRun back(*state_, host_, *transport_, changed_);
+    if (const auto failed = readToEnd(back, "read-back", "nothing compared")) {
+        return *failed;
+    }
+    return report(compareSettings(*expected, state_->model, options_.product, utf8));
+}
+
 int Session::run() {
     if (options_.command == Command::GlyphExport) {
         return glyphExport();
@@ -376,19 +482,24 @@ int Session::run() {
         }
         state_->glyphs.table(GlyphFace::Gothic, options_.glyphSize) = std::move(*table);
     }
-    if (options_.command == Command::SendAll) {
-        const auto file = readWholeFile(options_.argument);
-        if (!file.bytes) {
-            host_.fail(Failure::Usage, "cannot read " + options_.argument + ": " + file.reason);
+    if (options_.command == Command::Diff) {
+        return diff();
+    }
+    if (options_.command == Command::SendAll || options_.command == Command::Verify) {
+        if (!loadFile(options_.argument, state_->model)) {
             return status();
         }
-        const auto r = readSettingsFile(*file.bytes, state_->model, options_.product);
-        if (!r.complete() || r.linesRejected > 0 || r.extraLines) {
-            host_.fail(Failure::Usage, options_.argument + " is not a complete model " +
-                                           std::string(1, traits(options_.product).letter) +
-                                           " settings file: " +
-                                           describeSettingsFileProblem(r, *file.bytes, options_.product));
+    }
+    if (!options_.changedFrom.empty()) {
+        auto base = defaultModel(options_.product);
+        if (!loadFile(options_.changedFrom, *base)) {
             return status();
+        }
+        changed_ = changedSendSteps(*base, state_->model, options_.product);
+        if (changed_.empty()) {
+            std::cerr << "tlx500ctl: nothing changed; sent 0 of "
+                      << traits(options_.product).readAllSteps << " commands\n";
+            return 0;
         }
     }
     if (!openLink()) {
@@ -409,7 +520,11 @@ int Session::run() {
     case Command::ReadAll:
         return readAll();
     case Command::SendAll:
-        return sendAll();
+        return options_.changedFrom.empty() ? sendAll() : sendChanged();
+    case Command::Verify:
+        return verify();
+    case Command::Diff:
+        return diff();
     case Command::Send:
         return sendLine();
     case Command::Version:

@@ -11,9 +11,12 @@
 #include "ctl_options.h"
 #include "link/line_framer.h"
 #include "link/replies.h"
+#include "model/paced_run.h"
 
 namespace tlx {
 struct AppState;
+struct SettingsModel;
+struct SettingsDifference;
 namespace qt {
 class SerialLink;
 class TcpLink;
@@ -43,9 +46,21 @@ private:
     bool exchange(const std::string& line, Reply answer = Reply::None);
     void settleSerial(); // the last answer in, every byte out
     template <typename Run> bool drive(Run& run, const char* what, int total);
+    // A read run driven to its end; the exit status when it did not
+    // complete (the consequence said), else nothing.
+    std::optional<int> readToEnd(PacedStepRun& run, const char* what, const char* consequence);
+
+    // A settings file of the chosen model, whole and undamaged, read over
+    // `into`; says why not.
+    bool loadFile(const std::string& path, SettingsModel& into);
+    // Prints the differences and their count; 0 when none, else 1.
+    int report(const std::vector<SettingsDifference>& differences) const;
 
     int readAll();
     int sendAll();
+    int sendChanged();
+    int verify();
+    int diff();
     int sendLine();
     int version();
     int setClock();
@@ -66,6 +81,7 @@ private:
     std::unique_ptr<qt::LinkTransport> transport_;
     LineFramer replyLines_;
     std::vector<std::string> replies_;
+    std::vector<int> changed_; // send-all --changed-from: the steps to send
 };
 
 inline constexpr int kInterruptedStatus = 130;

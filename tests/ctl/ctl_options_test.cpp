@@ -46,6 +46,17 @@ TEST(CtlOptions, LinksAndCommands) {
     ASSERT_TRUE(r.options);
     EXPECT_DOUBLE_EQ(r.options->paceScale, 0.001);
     EXPECT_EQ(r.options->slaveAddress, 5);
+
+    r = parse({"diff", "a.dat", "b.dat", "--json"});
+    ASSERT_TRUE(r.options) << r.error;
+    EXPECT_EQ(r.options->command, Command::Diff);
+    EXPECT_EQ(r.options->argument2, "b.dat");
+    EXPECT_TRUE(r.options->json);
+
+    r = parse({"send-all", "a.dat", "--changed-from", "base.dat", "--verify"});
+    ASSERT_TRUE(r.options) << r.error;
+    EXPECT_EQ(r.options->changedFrom, "base.dat");
+    EXPECT_TRUE(r.options->verifyAfter);
 }
 
 TEST(CtlOptions, UsageErrors) {
@@ -67,6 +78,11 @@ TEST(CtlOptions, UsageErrors) {
         {"--pace-scale", "x", "version"},
         {"--frobnicate", "version"},
         {"send", "CBS\x01"},
+        {"diff", "a.dat"},
+        {"--tcp", "h", "diff", "a.dat", "b.dat"},
+        {"--json", "verify", "a.dat"},
+        {"--changed-from", "b.dat", "verify", "a.dat"},
+        {"--verify", "send-all", "a.dat"},
     };
     for (const auto& args : bad) {
         const auto r = parse(args);

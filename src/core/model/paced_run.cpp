@@ -7,6 +7,8 @@
 #include "model/send_all_steps.h"
 #include "model/title_encoder.h"
 
+#include <algorithm>
+
 namespace tlx {
 
 std::string unexpectedAnswerMessage(int step) {
@@ -40,10 +42,10 @@ RunStart PacedStepRun::start() {
     // A refusal left over from an earlier single command must not end the
     // new run before its first step.
     state_.link.abortFlag = false;
-    state_.model.busyStep = 1;
+    state_.model.busyStep = performedFrom(1);
     interval_ = pacing_.first;
     progress_ = RunProgress{};
-    progress_.barMax = total_;
+    progress_.barMax = !partial_ ? total_ : static_cast<int>(only_.size());
     running_ = true;
     stopRequested_ = false;
     rejected_ = false;
@@ -51,7 +53,7 @@ RunStart PacedStepRun::start() {
     end_ = RunEnd::None;
     commandsSent_ = 0;
     lastPerformed_ = 0;
-    expectedNext_ = 1;
+    expectedNext_ = state_.model.busyStep;
     failedStep_ = 0;
     state_.link.answers = AnswerCheck{};
     state_.link.answers.active = true;
@@ -117,6 +119,12 @@ void PacedStepRun::tick() {
         return;
     }
 
+    // A step this run leaves out (the firmware's answer may point at one)
+    // costs no tick.
+    if (busyStep <= total_ && performedFrom(busyStep) != busyStep) {
+        busyStep = performedFrom(busyStep);
+        expectedNext_ = busyStep;
+    }
     const int step = busyStep;
     if (!perform(step)) {
         host_.warning(kMsgNotConnected);
@@ -124,13 +132,21 @@ void PacedStepRun::tick() {
         finish(RunEnd::Stopped);
         return;
     }
-    progress_.percent = percentHundredths(step, total_);
+    if (!partial_) {
+        progress_.percent = percentHundredths(step, total_);
+    } else {
+        const auto done = std::upper_bound(only_.begin(), only_.end(), step) - only_.begin();
+        progress_.percent = percentHundredths(static_cast<int>(done), progress_.barMax);
+    }
     progress_.stepBars();
 
     // Over TCP/IP the answer is applied inside sendCommand, so the version
     // answer may already have chosen the next step; it then counts as given,
     // exactly as a serial answer arriving before the next tick.
-    const int next = busyStep != step ? busyStep : step + 1;
+    int next = busyStep != step ? busyStep : step + 1;
+    if (next <= total_) {
+        next = performedFrom(next);
+    }
     lastPerformed_ = step;
     expectedNext_ = next;
     busyStep = next;
@@ -155,6 +171,20 @@ void PacedStepRun::close() {
     if (running_) {
         finish(RunEnd::Cancelled);
     }
+}
+
+void PacedStepRun::performOnly(std::vector<int> steps) {
+    partial_ = true;
+    only_ = std::move(steps);
+    progress_.barMax = static_cast<int>(only_.size());
+}
+
+int PacedStepRun::performedFrom(int step) const {
+    if (!partial_) {
+        return step;
+    }
+    const auto it = std::lower_bound(only_.begin(), only_.end(), step);
+    return it == only_.end() ? total_ + 1 : *it;
 }
 
 bool PacedStepRun::perform(int step) {

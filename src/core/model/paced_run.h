@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tlx {
 
@@ -79,12 +80,19 @@ class PacedStepRun {
     PacedStepRun(AppState& s, Host& host, Transport& transport, Pacing pacing,
                  std::string_view blank);
     virtual RunStep stepAt(int step) const = 0;
+    // Performs only these steps of the table (ascending), back to back at
+    // the pace the table gives them; progress counts them alone. For the
+    // runs that send or read back only what changed.
+    void performOnly(std::vector<int> steps);
 
     AppState& state_;
 
   private:
     bool perform(int step);
     void finish(RunEnd end);
+    // The first step at or after `step` that this run performs; past the
+    // end when none is left.
+    int performedFrom(int step) const;
 
     Host& host_;
     Transport& transport_;
@@ -104,6 +112,8 @@ class PacedStepRun {
     int expectedNext_ = 0;
     bool cutShort_ = false;
     int failedStep_ = 0;
+    bool partial_ = false; // performs only the steps in only_
+    std::vector<int> only_;
 };
 
 } // namespace tlx

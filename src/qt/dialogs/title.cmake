@@ -5,8 +5,6 @@ target_sources(tlx_desktop PRIVATE
   model/date_time_window.h
   model/display_page_dialog.cpp
   model/display_page_dialog.h
-  model/sjis_text.cpp
-  model/sjis_text.h
   model/title_dialog.cpp
   model/title_dialog.h
   model/title_text_edit.cpp

@@ -414,6 +414,12 @@ TEST(SettingsFileRead, DamagedNumberKeepsItsFieldAndTheRestStaysAligned) {
     const auto r = readSettingsFile(bytes, *m, Product::F);
     EXPECT_TRUE(r.complete());
     EXPECT_EQ(r.linesRejected, 5u);
+    EXPECT_EQ(r.firstRejectedLine, 1u);
+    // The first damaged line is named also where one-digit lines are taken
+    // in bulk.
+    bytes.replace(0, 12, "0\r\n0\r\n"); // the first two lines repaired
+    auto again = defaults(Product::F);
+    EXPECT_EQ(readSettingsFile(bytes, *again, Product::F).firstRejectedLine, charSize0 + 1);
     EXPECT_EQ(m->dateTimeDisplay, 0);
     EXPECT_EQ(m->dateTimeRange, 0);
     EXPECT_EQ(m->dateTimeSize, 1);

@@ -1,0 +1,20 @@
+#include "model/changed_runs.h"
+
+#include "app/app_state.h"
+#include "model/settings_compare.h"
+
+namespace tlx {
+
+ChangedSendRun::ChangedSendRun(AppState& s, Host& host, Transport& transport,
+                               const std::vector<int>& changed)
+    : SendAllRun(s, host, transport) {
+    performOnly(stepsToPerform(changed, s.product));
+}
+
+ReadBackRun::ReadBackRun(AppState& s, Host& host, Transport& transport,
+                         const std::vector<int>& sentSteps)
+    : ReadAllRun(s, host, transport) {
+    performOnly(stepsToPerform(readBackSteps(sentSteps, s.product), s.product));
+}
+
+} // namespace tlx
