@@ -32,6 +32,9 @@ constexpr std::array kProtocolMenu{cmd("プロトコルの設定", 32801)};
 constexpr std::array kMaintenanceMenu{cmd("設定項目の読み込み", 32807)};
 // The program's own tools, after the device's menus; identifiers from 40001.
 constexpr std::array kToolsMenu{
+    cmd("ファイルと比較...", 40001),
+    cmd("装置と比較...", 40002),
+    cmd("変更分のみ送信...", 40003),
     cmd("タイトル一覧", 40011),
     cmd("タイトルの書き出し...", 40012),
     cmd("タイトルの読み込み...", 40013),
@@ -255,6 +258,9 @@ constexpr std::array kOwnRoutesS{
 
 // The tools menu: no dialog template of the device's program.
 constexpr std::array kToolRoutes{
+    CommandRoute{40001, 0, F::CompareWithFile, 0, "ファイルと比較"},
+    CommandRoute{40002, 0, F::CompareWithDevice, 0, "装置と比較"},
+    CommandRoute{40003, 0, F::SendChanged, 0, "変更分のみ送信"},
     CommandRoute{40011, 0, F::TitleOverview, 0, "タイトル一覧"},
     CommandRoute{40012, 0, F::TitleExport, 0, "タイトルの書き出し"},
     CommandRoute{40013, 0, F::TitleImport, 0, "タイトルの読み込み"},

@@ -84,6 +84,9 @@ enum class Feature {
     TitleOverview,
     TitleExport,
     TitleImport,
+    CompareWithFile,
+    CompareWithDevice,
+    SendChanged,
 };
 
 struct CommandRoute {

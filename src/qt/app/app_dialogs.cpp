@@ -8,6 +8,7 @@
 #include "link/connection_choice_dialog.h"
 #include "link/tcp_client_dialog.h"
 #include "link/tcp_server_dialog.h"
+#include "model/compare_window.h"
 #include "model/run_dialog.h"
 #include "model/titles_windows.h"
 
@@ -69,6 +70,12 @@ std::unique_ptr<QDialog> AppDialogs::create(const CommandRoute& route) {
 }
 
 void AppDialogs::open(const CommandRoute& route) {
+    // The "ツール" menu's commands are flows of several windows.
+    const DialogContext context{state_, host_, links_, owner_, route,
+                                QString::fromStdString(dialogTitle(route.title, state_, links_))};
+    if (runCompareTool(context)) {
+        return;
+    }
     if (auto dialog = create(route)) {
         dialog->setWindowModality(Qt::ApplicationModal);
         dialog->exec();

@@ -75,7 +75,7 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
 
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("progress1029"));
-    progress_->setRange(0, run_->totalSteps());
+    progress_->setRange(0, run_->progress().barMax);
     progress_->setValue(0);
     progress_->setTextVisible(false);
     layout->addWidget(progress_);

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "model/settings_compare.h"
+
+#include <QDialog>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace tlx {
+class Host;
+} // namespace tlx
+
+namespace tlx::qt {
+
+struct DialogContext;
+
+// The differences between the program's settings and another set (a file or
+// the device): item, this program's value, the other value, their count, and
+// a button that saves the list as text.
+class DifferencesWindow : public QDialog {
+    Q_OBJECT
+  public:
+    DifferencesWindow(std::vector<SettingsDifference> differences, const QString& title,
+                      const QString& otherColumn, Host& host, QWidget* parent = nullptr);
+
+    QTableWidget* table() const { return table_; }
+    QLabel* countText() const { return count_; }
+    QPushButton* saveButton() const { return save_; }
+
+  private:
+    void save();
+
+    std::vector<SettingsDifference> differences_;
+    Host& host_;
+    QTableWidget* table_ = nullptr;
+    QLabel* count_ = nullptr;
+    QPushButton* save_ = nullptr;
+};
+
+// "ファイルと比較...": the differences with a file the operator chooses;
+// null when none was chosen (or it was not a settings file of the model).
+std::unique_ptr<DifferencesWindow> compareWithFile(const DialogContext& context);
+
+// Runs the "ツール" menu's flows that compare or send; false when the
+// route is none of them.
+bool runCompareTool(const DialogContext& context);
+
+} // namespace tlx::qt
