@@ -86,6 +86,9 @@ void CliHost::showMessage(MessageKind kind, std::string_view text, std::string_v
         }
         return;
     }
+    if (firstFailure_.empty()) {
+        firstFailure_ = text;
+    }
     if (text == "No Connect") {
         noConnect_ = true;
     }

@@ -21,12 +21,15 @@ public:
     void fail(Failure f, const std::string& message);
     void clearFailure() { failure_ = Failure::None; }
     bool noConnect() const { return noConnect_; }
+    // The first message that was not a notice, as the core raised it.
+    const std::string& firstFailure() const { return firstFailure_; }
     bool verbose = false;
 
 private:
     void worst(Failure f);
     Failure failure_ = Failure::None;
     bool noConnect_ = false;
+    std::string firstFailure_;
 };
 
 // The English explanation of a message the core raises.

@@ -1,5 +1,6 @@
 #include "ctl_options.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace tlx::ctl {
@@ -16,6 +17,15 @@ LINK:
   --serial PATH            a serial port (e.g. /dev/ttyUSB0), 115200 8E1
       --rs485 ADDR|broadcast   RS-485 bus: the device address 0..31, or all devices
   (none)                   the connection saved by the desktop program
+
+SEVERAL DEVICES (read-all DIR, send-all FILE.dat, version, set-clock):
+  --listen [PORT] --devices N [--wait SECONDS]
+                           wait until N devices (1..96) have connected, at most
+                           SECONDS (default 60), then run on all of them at once
+  --serial PATH --rs485 A,B,C-D
+                           run on each bus address of the list in turn
+  read-all writes one file per device into DIR: <IP address>.dat (-2, -3 ...
+  for devices sharing an address) or addr-NN.dat; a table of results ends the run.
 
 COMMAND:
   read-all FILE.dat        read every setting into a settings file
@@ -57,7 +67,9 @@ Exit status: 0 success; 1 the device refused (an error reply, MENU, GN),
 answered with something other than the step's own reply, or the data was
 rejected (characters outside JIS levels 1 and 2, titles rows, each listed);
 2 usage or file errors; 3 link errors and no answer ("No Connect");
-130 interrupted. diff and verify: 0 the same, 1 differences found.
+130 interrupted. diff and verify: 0 the same, 1 differences found. With several
+devices: 0 when every device succeeded, 1 when any refused, 3 when any had a
+link failure and none refused.
 Ctrl-C (or SIGTERM) stops a transfer at once; read-all writes its file only
 when the whole read completed.
 )";
@@ -147,6 +159,30 @@ ParseResult parseGlyphCommand(Options o, const std::vector<std::string>& positio
     return r;
 }
 
+// "1,3,5-7": bus addresses 0..31, each once, in the order given.
+std::optional<std::vector<int>> addressList(const std::string& s) {
+    std::vector<int> out;
+    std::size_t from = 0;
+    while (from <= s.size()) {
+        const auto comma = std::min(s.find(',', from), s.size());
+        const std::string item = s.substr(from, comma - from);
+        const auto dash = item.find('-');
+        const auto lo = number(item.substr(0, dash), 0, 31);
+        const auto hi = dash == std::string::npos ? lo : number(item.substr(dash + 1), 0, 31);
+        if (!lo || !hi || *hi < *lo) {
+            return std::nullopt;
+        }
+        for (int a = *lo; a <= *hi; ++a) {
+            if (std::find(out.begin(), out.end(), a) != out.end()) {
+                return std::nullopt;
+            }
+            out.push_back(a);
+        }
+        from = comma + 1;
+    }
+    return out;
+}
+
 } // namespace
 
 ParseResult parseOptions(const std::vector<std::string>& args) {
@@ -158,6 +194,8 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     };
     bool haveLink = false;
     bool haveRs485 = false;
+    bool haveDevices = false;
+    bool haveWait = false;
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -234,11 +272,23 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
                 o.slaveAddress = 32;
             } else if (const auto n = number(*v, 0, 31)) {
                 o.slaveAddress = *n;
+            } else if (const auto list = addressList(*v)) {
+                o.busAddresses = *list;
             } else {
-                return error("--rs485 takes an address 0..31 or broadcast");
+                return error("--rs485 takes an address 0..31, broadcast, or a list such as 1,3,5-7");
             }
             o.rs485 = true;
             haveRs485 = true;
+        } else if (a == "--devices" || a == "--wait") {
+            const auto v = value();
+            const auto n = v ? number(*v, a == "--devices" ? 1 : 0, a == "--devices" ? 96 : 86400)
+                             : std::nullopt;
+            if (!n) {
+                return error(a == "--devices" ? "--devices takes a number 1..96"
+                                              : "--wait takes a number of seconds 0..86400");
+            }
+            (a == "--devices" ? o.devices : o.waitSeconds) = *n;
+            (a == "--devices" ? haveDevices : haveWait) = true;
         } else if (a == "--pace-scale") {
             const auto v = value();
             const auto x = v ? scale(*v) : std::nullopt;
@@ -275,6 +325,12 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     if (haveRs485 && o.link != LinkChoice::Serial) {
         return error("--rs485 goes with --serial");
     }
+    if (haveDevices && o.link != LinkChoice::Listen) {
+        return error("--devices goes with --listen");
+    }
+    if (haveWait && !haveDevices) {
+        return error("--wait goes with --devices");
+    }
     if (positional.empty()) {
         return error("no command given");
     }
@@ -310,6 +366,9 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     } else if (c == "set-clock") {
         o.command = Command::SetClock;
     } else if (c == "glyphs") {
+        if (o.fleet()) {
+            return error("glyphs takes one device: give --rs485 one address, or no --devices");
+        }
         return parseGlyphCommand(o, positional);
     } else if (c == "verify") {
         o.command = Command::Verify;
@@ -347,6 +406,9 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     }
     if (o.command == Command::Diff && haveLink) {
         return error("diff compares two files and takes no link");
+    }
+    if (o.fleet() && o.command == Command::Send) {
+        return error("send takes one device: give --rs485 one address, or no --devices");
     }
     if (o.command == Command::Send) {
         for (char ch : o.argument) {

@@ -32,6 +32,9 @@ struct Options {
     std::string serialPath;  // --serial
     bool rs485 = false;
     int slaveAddress = 0;    // 0..31, 32 broadcast
+    std::vector<int> busAddresses; // --rs485 with a list: one run per address, in turn
+    int devices = 0;         // --listen --devices N: every device that connected
+    int waitSeconds = 60;    // how long to wait for the N devices
     double paceScale = 1.0;  // 0 < x <= 1
     bool verbose = false;
     Command command = Command::Version;
@@ -47,6 +50,9 @@ struct Options {
     std::string changedFrom; // send-all: send only what differs from this file
     bool verifyAfter = false; // send-all --changed-from: read back what was sent
     bool json = false;        // diff
+
+    // One job on several devices.
+    bool fleet() const { return devices > 0 || !busAddresses.empty(); }
 };
 
 struct ParseResult {

@@ -4,6 +4,7 @@
 
 #include "cli_host.h"
 #include "ctl_options.h"
+#include "fleet_session.h"
 #include "session.h"
 #include "titles_command.h"
 
@@ -24,6 +25,10 @@ int main(int argc, char** argv) {
     }
     tlx::ctl::installInterruptHandler();
     tlx::ctl::CliHost host;
+    if (parsed.options->fleet()) {
+        tlx::ctl::FleetSession fleet(*parsed.options, host);
+        return fleet.run();
+    }
     tlx::ctl::Session session(*parsed.options, host);
     return session.run();
 }

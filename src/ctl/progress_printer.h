@@ -10,7 +10,8 @@ namespace tlx::ctl {
 class ProgressPrinter {
 public:
     explicit ProgressPrinter(std::string what);
-    void update(int done, int total);
+    // detail, when given, replaces the "done/total steps" count.
+    void update(int done, int total, const std::string& detail = {});
     void finish();
 
 private:

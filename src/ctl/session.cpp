@@ -63,6 +63,23 @@ std::unique_ptr<SettingsModel> defaultModel(Product p) {
 
 bool interrupted() { return gInterrupted != 0; }
 
+bool loadFileToSend(const Options& options, CliHost& host, SettingsModel& model) {
+    const auto file = readWholeFile(options.argument);
+    if (!file.bytes) {
+        host.fail(Failure::Usage, "cannot read " + options.argument + ": " + file.reason);
+        return false;
+    }
+    const auto r = readSettingsFile(*file.bytes, model, options.product);
+    if (!r.complete() || r.linesRejected > 0 || r.extraLines) {
+        host.fail(Failure::Usage, options.argument + " is not a complete model " +
+                                      std::string(1, traits(options.product).letter) +
+                                      " settings file: " +
+                                      describeSettingsFileProblem(r, *file.bytes, options.product));
+        return false;
+    }
+    return true;
+}
+
 void installInterruptHandler() {
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
@@ -221,7 +238,11 @@ void Session::settleSerial() {
     serial_->drain(5000);
 }
 
+const std::string& Session::firmwareVersion() const { return state_->model.firmwareVersion; }
+
 bool Session::exchange(const std::string& line, Reply answer) {
+    ++lastStep_;
+    ++commandsSent_;
     LinkState& link = state_->link;
     link.abortFlag = false;
     link.answers = AnswerCheck{};
@@ -307,6 +328,8 @@ template bool Session::drive<GlyphTableRun>(GlyphTableRun&, const char*, int);
 std::optional<int> Session::readToEnd(PacedStepRun& run, const char* what,
                                       const char* consequence) {
     const bool done = drive(run, what, run.progress().barMax);
+    lastStep_ = run.lastStep();
+    commandsSent_ = run.commandsSent();
     if (interrupted()) {
         std::cerr << "tlx500ctl: interrupted; " << consequence << "\n";
         return kInterruptedStatus;
@@ -337,6 +360,8 @@ int Session::readAll() {
 int Session::sendAll() {
     SendAllRun run(*state_, host_, *transport_);
     const bool done = drive(run, "send-all", run.totalSteps());
+    lastStep_ = run.lastStep();
+    commandsSent_ = run.commandsSent();
     if (interrupted()) {
         std::cerr << "tlx500ctl: interrupted; the device holds part of the file\n";
         return kInterruptedStatus;
@@ -369,12 +394,21 @@ int Session::version() {
     return 0;
 }
 
-int Session::setClock() {
+std::optional<std::vector<std::string>> clockLinesNow(CliHost& host, std::string* shown) {
     const QDateTime now = QDateTime::currentDateTime();
-    const auto lines = clockCommands({now.date().year(), now.date().month(), now.date().day(),
-                                      now.time().hour(), now.time().minute(), now.time().second()});
+    auto lines = clockCommands({now.date().year(), now.date().month(), now.date().day(),
+                                now.time().hour(), now.time().minute(), now.time().second()});
     if (!lines) {
-        host_.fail(Failure::Usage, "this computer's year is outside 2000..2099");
+        host.fail(Failure::Usage, "this computer's year is outside 2000..2099");
+    }
+    *shown = now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+    return lines;
+}
+
+int Session::setClock() {
+    std::string shown;
+    const auto lines = clockLinesNow(host_, &shown);
+    if (!lines) {
         return status();
     }
     for (const auto& line : *lines) {
@@ -382,7 +416,7 @@ int Session::setClock() {
             return status(1);
         }
     }
-    std::cout << now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString() << "\n";
+    std::cout << shown << "\n";
     return 0;
 }
 

@@ -35,6 +35,11 @@ public:
     ~Session() override;
     int run();
 
+    // After run(): how far it got, for a row of a result table.
+    int lastStep() const { return lastStep_; }
+    int commandsSent() const { return commandsSent_; }
+    const std::string& firmwareVersion() const;
+
 private:
     bool openLink();
     bool openSerial();
@@ -82,6 +87,8 @@ private:
     LineFramer replyLines_;
     std::vector<std::string> replies_;
     std::vector<int> changed_; // send-all --changed-from: the steps to send
+    int lastStep_ = 0;
+    int commandsSent_ = 0;
 };
 
 inline constexpr int kInterruptedStatus = 130;
@@ -89,5 +96,11 @@ inline constexpr int kInterruptedStatus = 130;
 // Set by SIGINT / SIGTERM; a transfer stops at its next step.
 bool interrupted();
 void installInterruptHandler();
+
+// send-all: the file named by the options, refused unless it is a complete
+// settings file of the model.
+bool loadFileToSend(const Options& options, CliHost& host, SettingsModel& model);
+// set-clock: the commands for this computer's time now, and that time as shown.
+std::optional<std::vector<std::string>> clockLinesNow(CliHost& host, std::string* shown);
 
 } // namespace tlx::ctl

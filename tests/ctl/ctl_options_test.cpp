@@ -57,6 +57,17 @@ TEST(CtlOptions, LinksAndCommands) {
     ASSERT_TRUE(r.options) << r.error;
     EXPECT_EQ(r.options->changedFrom, "base.dat");
     EXPECT_TRUE(r.options->verifyAfter);
+    EXPECT_FALSE(r.options->fleet());
+
+    r = parse({"--listen", "--devices", "96", "--wait", "0", "read-all", "dir"});
+    ASSERT_TRUE(r.options) << r.error;
+    EXPECT_EQ(r.options->devices, 96);
+    EXPECT_EQ(r.options->waitSeconds, 0);
+    EXPECT_TRUE(r.options->fleet());
+
+    r = parse({"--serial", "/tmp/p", "--rs485", "7,1,3-5,31", "set-clock"});
+    ASSERT_TRUE(r.options) << r.error;
+    EXPECT_EQ(r.options->busAddresses, (std::vector<int>{7, 1, 3, 4, 5, 31}));
 }
 
 TEST(CtlOptions, UsageErrors) {
@@ -83,6 +94,16 @@ TEST(CtlOptions, UsageErrors) {
         {"--json", "verify", "a.dat"},
         {"--changed-from", "b.dat", "verify", "a.dat"},
         {"--verify", "send-all", "a.dat"},
+        {"--listen", "--devices", "97", "version"},
+        {"--listen", "--devices", "0", "version"},
+        {"--tcp", "h", "--devices", "2", "version"},
+        {"--listen", "--wait", "5", "version"},
+        {"--listen", "--devices", "2", "send", "RVN"},
+        {"--listen", "--devices", "2", "glyphs", "read", "large", "g.txt"},
+        {"--serial", "/dev/x", "--rs485", "5-3", "version"},
+        {"--serial", "/dev/x", "--rs485", "1,3,1", "version"},
+        {"--serial", "/dev/x", "--rs485", "1,,3", "version"},
+        {"--serial", "/dev/x", "--rs485", "30-32", "version"},
     };
     for (const auto& args : bad) {
         const auto r = parse(args);

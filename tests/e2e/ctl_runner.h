@@ -28,6 +28,7 @@ public:
     // The port it announced on stderr ("... on port N").
     std::optional<int> waitListeningPort(int limitMs = 20000);
     CtlResult finish(int limitMs = 120000);
+    qint64 pid() const { return process_.processId(); }
 
 private:
     QProcess process_;

@@ -201,6 +201,10 @@ void sendCommand(AppState& s, Host& host, Transport& transport, std::string_view
     const int slot = s.connection.clientServer == 1 ? s.connection.selectNumber : -1;
     switch (transport.sendSocket(slot, line)) {
     case SocketSendStatus::Sent:
+        if (transport.answersLater()) {
+            ls.awaitingAnswer = true;
+            return;
+        }
         break;
     case SocketSendStatus::WouldBlock:
         if (s.product == Product::F) {
@@ -272,6 +276,12 @@ int dispatchSocketReply(AppState& s, Host& host, std::string_view received) {
     });
     ls.partialLinePending = received.back() != '\n';
     return lines;
+}
+
+void receiveSocketAnswer(AppState& s, Host& host, std::string_view received) {
+    if (dispatchSocketReply(s, host, received) > 0) {
+        s.link.awaitingAnswer = false;
+    }
 }
 
 void tickWork(AppState& s, Host& host) {

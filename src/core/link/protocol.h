@@ -50,6 +50,10 @@ void receiveSerialBytes(AppState& s, Host& host, std::string_view bytes);
 // number of lines completed.
 int dispatchSocketReply(AppState& s, Host& host, std::string_view received);
 
+// Bytes for a transport that answers later: dispatched like any reply; the
+// answer is in once a whole line has come.
+void receiveSocketAnswer(AppState& s, Host& host, std::string_view received);
+
 // The main window's 150 ms tick: the no-answer rule and the pending notices.
 void tickWork(AppState& s, Host& host);
 

@@ -21,6 +21,9 @@ public:
     // slot: the server's client slot, or -1 for the client socket.
     virtual SocketSendStatus sendSocket(int slot, std::string_view line) = 0;
     virtual SocketReceive receiveSocket(int slot) = 0;
+    // True when the answer is not awaited inside the send: it arrives later
+    // through receiveSocketAnswer, while awaitingAnswer is set.
+    virtual bool answersLater() const { return false; }
 };
 
 } // namespace tlx

@@ -53,6 +53,7 @@ RunStart PacedStepRun::start() {
     end_ = RunEnd::None;
     commandsSent_ = 0;
     lastPerformed_ = 0;
+    lastTableStep_ = 0;
     expectedNext_ = state_.model.busyStep;
     failedStep_ = 0;
     state_.link.answers = AnswerCheck{};
@@ -148,6 +149,9 @@ void PacedStepRun::tick() {
         next = performedFrom(next);
     }
     lastPerformed_ = step;
+    if (step <= total_) {
+        lastTableStep_ = step;
+    }
     expectedNext_ = next;
     busyStep = next;
     if (next > total_) {

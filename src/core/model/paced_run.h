@@ -75,6 +75,8 @@ class PacedStepRun {
     // What the pacing table still asks for the steps not yet performed; 0
     // when no run goes on.
     std::chrono::milliseconds timeLeft() const;
+    // The step of the table performed last (0 before the first).
+    int lastStep() const { return lastTableStep_; }
 
   protected:
     PacedStepRun(AppState& s, Host& host, Transport& transport, Pacing pacing,
@@ -109,6 +111,7 @@ class PacedStepRun {
     RunEnd end_ = RunEnd::None;
     int commandsSent_ = 0;
     int lastPerformed_ = 0;
+    int lastTableStep_ = 0;
     int expectedNext_ = 0;
     bool cutShort_ = false;
     int failedStep_ = 0;

@@ -1,5 +1,7 @@
 # Sources of this piece: target_sources(tlx_core PRIVATE ...)
 target_sources(tlx_core PRIVATE
+  fleet_run.cpp
+  fleet_run.h
   paced_run.cpp
   paced_run.h
   read_all_run.cpp

@@ -135,6 +135,11 @@ QTcpSocket* TcpLink::socketFor(int slot) const {
     return slotSockets_[static_cast<std::size_t>(slot)];
 }
 
+quint16 TcpLink::peerPort(int slot) const {
+    const QTcpSocket* socket = slot > 0 ? socketFor(slot) : nullptr;
+    return socket ? socket->peerPort() : 0;
+}
+
 int TcpLink::slotOf(const QTcpSocket* socket) const {
     for (int i = 1; i < ClientTable::kSlots; ++i) {
         if (slotSockets_[static_cast<std::size_t>(i)] == socket) {
@@ -206,6 +211,10 @@ void TcpLink::onReadyRead(QTcpSocket* socket) {
     if (tap_) {
         tap_(Direction::In, view(data));
     }
+    if (const int slot = slotOf(socket); clientData_ && slot > 0) {
+        clientData_(slot, view(data));
+        return;
+    }
     dispatchSocketReply(state_, host_, view(data));
 }
 
@@ -234,6 +243,7 @@ void TcpLink::closeSocket(QTcpSocket* socket) {
     if (slot > 0) {
         slotSockets_[static_cast<std::size_t>(slot)] = nullptr;
         clients_.release(slot);
+        emit clientClosed(slot);
         emit clientsChanged();
     }
     if (socket == client_) {

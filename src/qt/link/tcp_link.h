@@ -51,7 +51,14 @@ public:
     quint16 listeningPort() const { return listening() ? server_->serverPort() : 0; }
     bool clientSocketOpen() const;
 
+    // The remote port of a server client slot (0 when none).
+    quint16 peerPort(int slot) const;
+
     void setTap(TrafficTap tap) { tap_ = std::move(tap); }
+    // Server clients' data goes here instead of to the reply dispatcher
+    // while set (a fleet run keeps one state per device).
+    using ClientData = std::function<void(int slot, std::string_view bytes)>;
+    void setClientData(ClientData f) { clientData_ = std::move(f); }
     void setAnswerWait(std::chrono::milliseconds wait) { answerWait_ = wait; }
     // Asked every few tens of milliseconds while an answer is awaited.
     void setInterruptCheck(std::function<bool()> check) { interrupted_ = std::move(check); }
@@ -59,6 +66,7 @@ public:
 signals:
     void connectionChanged(); // client connected or closed
     void clientsChanged();    // server's client list changed
+    void clientClosed(int slot);
 
 private:
     QTcpSocket* socketFor(int slot) const;
@@ -78,6 +86,7 @@ private:
     std::array<QPointer<QTcpSocket>, ClientTable::kSlots> slotSockets_{};
     ClientTable clients_;
     TrafficTap tap_;
+    ClientData clientData_;
     std::chrono::milliseconds answerWait_;
     QDeadlineTimer answerDue_;
     std::function<bool()> interrupted_;

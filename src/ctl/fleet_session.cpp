@@ -1,0 +1,361 @@
+#include "fleet_session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+
+#include "app/app_state.h"
+#include "link/protocol.h"
+#include "link/tcp_link.h"
+#include "model/settings_file.h"
+#include "model/settings_file_io.h"
+#include "progress_printer.h"
+#include "session.h"
+
+namespace tlx::ctl {
+
+namespace {
+
+using Clock = FleetRun::Clock;
+
+const char* commandName(Command c) {
+    switch (c) {
+    case Command::ReadAll:
+        return "read-all";
+    case Command::SendAll:
+        return "send-all";
+    case Command::SetClock:
+        return "set-clock";
+    default:
+        return "version";
+    }
+}
+
+FleetJob jobOf(Command c) {
+    switch (c) {
+    case Command::ReadAll:
+        return FleetJob::ReadAll;
+    case Command::SendAll:
+        return FleetJob::SendAll;
+    case Command::SetClock:
+        return FleetJob::SetClock;
+    default:
+        return FleetJob::Version;
+    }
+}
+
+// The listening link's clients, as the fleet engine sends to them.
+class SlotLink : public FleetLink {
+public:
+    SlotLink(qt::TcpLink& tcp, std::vector<int> slotList) : tcp_(tcp), slotList_(std::move(slotList)) {}
+    SocketSendStatus send(int device, std::string_view line) override {
+        return tcp_.send(slotList_[static_cast<std::size_t>(device)], line);
+    }
+
+private:
+    qt::TcpLink& tcp_;
+    std::vector<int> slotList_;
+};
+
+std::chrono::milliseconds scaled(std::chrono::milliseconds ms, double scale) {
+    return std::chrono::milliseconds(static_cast<long long>(static_cast<double>(ms.count()) * scale));
+}
+
+} // namespace
+
+void printFleetTable(const std::vector<FleetRow>& rows) {
+    std::size_t width = 6;
+    for (const auto& r : rows) {
+        width = std::max(width, r.device.size());
+    }
+    std::printf("%-*s  %-36s %8s %9s\n", static_cast<int>(width), "device", "outcome", "commands",
+                "seconds");
+    for (const auto& r : rows) {
+        const std::string outcome =
+            describe(r.outcome) + (r.detail.empty() ? "" : " " + r.detail);
+        std::printf("%-*s  %-36s %8d %9.2f\n", static_cast<int>(width), r.device.c_str(),
+                    outcome.c_str(), r.commands, r.seconds);
+    }
+    std::fflush(stdout);
+}
+
+int fleetStatus(const std::vector<FleetRow>& rows) {
+    bool link = false;
+    bool stopped = false;
+    for (const auto& r : rows) {
+        switch (r.outcome.kind) {
+        case FleetOutcome::Kind::Refused:
+            return static_cast<int>(Failure::Refused);
+        case FleetOutcome::Kind::NoAnswer:
+        case FleetOutcome::Kind::ConnectionLost:
+            link = true;
+            break;
+        case FleetOutcome::Kind::Stopped:
+            stopped = true;
+            break;
+        default:
+            break;
+        }
+    }
+    if (link) {
+        return static_cast<int>(Failure::Link);
+    }
+    return stopped ? kInterruptedStatus : 0;
+}
+
+FleetSession::FleetSession(Options options, CliHost& host)
+    : options_(std::move(options)), host_(host), state_(makeAppState(options_.product)) {
+    host_.verbose = options_.verbose;
+    tcp_ = std::make_unique<qt::TcpLink>(*state_, host_);
+}
+
+FleetSession::~FleetSession() = default;
+
+bool FleetSession::prepare() {
+    switch (options_.command) {
+    case Command::SendAll:
+        return loadFileToSend(options_, host_, state_->model);
+    case Command::ReadAll:
+        if (!QDir().mkpath(QString::fromStdString(options_.argument))) {
+            host_.fail(Failure::Usage, "cannot make the folder " + options_.argument);
+            return false;
+        }
+        return true;
+    case Command::SetClock:
+        if (auto lines = clockLinesNow(host_, &clockShown_)) {
+            clockLines_ = std::move(*lines);
+            return true;
+        }
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool FleetSession::writeDeviceFile(const std::string& name, const AppState& device) {
+    const std::string path = QDir(QString::fromStdString(options_.argument))
+                                 .filePath(QString::fromStdString(name))
+                                 .toStdString();
+    const auto w = writeFileAtomically(path, writeSettingsFile(device.model, options_.product));
+    if (!w.ok()) {
+        host_.fail(Failure::Usage, "cannot write " + path + ": " + w.reason);
+    }
+    return w.ok();
+}
+
+bool FleetSession::waitForDevices() {
+    std::cerr << "tlx500ctl: waiting for " << options_.devices << " device(s) to connect on port "
+              << tcp_->listeningPort() << "\n";
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 limit = static_cast<qint64>(options_.waitSeconds) * 1000;
+    while (tcp_->clients().clientsInUse() < options_.devices && clock.elapsed() < limit) {
+        if (interrupted()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
+}
+
+int FleetSession::runDialIn() {
+    auto& c = state_->connection;
+    c.interfaceKind = InterfaceKind::Tcp;
+    c.clientServer = 1;
+    state_->model.devicePortNumber = std::to_string(options_.port);
+    if (!tcp_->startListening()) {
+        return static_cast<int>(Failure::Link);
+    }
+    if (!waitForDevices()) {
+        return kInterruptedStatus;
+    }
+    // The devices that are connected now take part; later ones do not.
+    std::vector<int> slotList;
+    std::vector<std::string> addresses;
+    const auto& table = tcp_->clients();
+    for (int row = 0; row < table.clientsInUse(); ++row) {
+        const int slot = *table.slotOfRow(row);
+        slotList.push_back(slot);
+        addresses.push_back(table.address(slot));
+    }
+    if (slotList.empty()) {
+        host_.fail(Failure::Link, "no device connected within " +
+                                      std::to_string(options_.waitSeconds) + " s");
+        return static_cast<int>(Failure::Link);
+    }
+    if (static_cast<int>(slotList.size()) < options_.devices) {
+        std::cerr << "tlx500ctl: only " << slotList.size() << " of " << options_.devices
+                  << " devices connected; running on those\n";
+    }
+
+    FleetRun::Setup setup;
+    setup.product = options_.product;
+    setup.job = jobOf(options_.command);
+    setup.source = &state_->model;
+    setup.lines = clockLines_;
+    setup.paceScale = options_.paceScale;
+    setup.answerWait = std::max(scaled(kSocketAnswerWait, options_.paceScale),
+                                std::chrono::milliseconds(300));
+    SlotLink link(*tcp_, slotList);
+    FleetRun fleet(setup, link);
+    std::vector<int> deviceOfSlot(ClientTable::kSlots, -1);
+    for (std::size_t i = 0; i < slotList.size(); ++i) {
+        fleet.add(addresses[i] + ":" + std::to_string(tcp_->peerPort(slotList[i])));
+        deviceOfSlot[static_cast<std::size_t>(slotList[i])] = static_cast<int>(i);
+    }
+
+    QEventLoop loop;
+    std::vector<std::unique_ptr<QTimer>> timers;
+    auto schedule = [&](int i) {
+        QTimer& t = *timers[static_cast<std::size_t>(i)];
+        const auto wake = fleet.wakeAt(i);
+        if (!wake) {
+            t.stop();
+            if (fleet.finished()) {
+                loop.quit();
+            }
+            return;
+        }
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(*wake - Clock::now());
+        t.start(std::max(wait, std::chrono::milliseconds(0)));
+    };
+    for (int i = 0; i < fleet.size(); ++i) {
+        auto t = std::make_unique<QTimer>();
+        t->setSingleShot(true);
+        t->setTimerType(Qt::PreciseTimer);
+        QObject::connect(t.get(), &QTimer::timeout, &loop, [&, i] {
+            fleet.poke(i, Clock::now());
+            schedule(i);
+        });
+        timers.push_back(std::move(t));
+    }
+    tcp_->setClientData([&](int slot, std::string_view bytes) {
+        const int i = deviceOfSlot[static_cast<std::size_t>(slot)];
+        if (i >= 0) {
+            fleet.received(i, bytes, Clock::now());
+            schedule(i);
+        }
+    });
+    QObject::connect(tcp_.get(), &qt::TcpLink::clientClosed, &loop, [&](int slot) {
+        const int i = deviceOfSlot[static_cast<std::size_t>(slot)];
+        deviceOfSlot[static_cast<std::size_t>(slot)] = -1; // the slot may go to a newcomer
+        if (i >= 0) {
+            fleet.lost(i, Clock::now());
+            schedule(i);
+        }
+    });
+
+    const std::string what = std::string(commandName(options_.command)) + " on " +
+                             std::to_string(fleet.size()) + " devices";
+    ProgressPrinter progress(what);
+    QTimer watch;
+    bool stopping = false;
+    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (interrupted() && !stopping) {
+            stopping = true;
+            fleet.stop(Clock::now());
+            for (int i = 0; i < fleet.size(); ++i) {
+                fleet.poke(i, Clock::now());
+                schedule(i);
+            }
+        }
+        const auto n = fleet.counts();
+        progress.update(static_cast<int>(fleet.share() * 10000), 10000,
+                        std::to_string(n.done) + " done, " + std::to_string(n.running) +
+                            " running, " + std::to_string(n.failed) + " failed");
+    });
+    watch.start(50);
+
+    QElapsedTimer clock;
+    clock.start();
+    fleet.start(Clock::now());
+    for (int i = 0; i < fleet.size(); ++i) {
+        schedule(i);
+    }
+    if (!fleet.finished()) {
+        loop.exec();
+    }
+    watch.stop();
+    progress.finish();
+    tcp_->setClientData({});
+    std::fprintf(stderr, "tlx500ctl: %s took %.2f s\n", what.c_str(),
+                 static_cast<double>(clock.elapsed()) / 1000.0);
+
+    std::vector<FleetRow> rows;
+    const auto names = fleetFileNames(addresses);
+    bool fileError = false;
+    for (int i = 0; i < fleet.size(); ++i) {
+        FleetRow row{fleet.label(i), fleet.outcome(i), fleet.commandsSent(i), fleet.seconds(i), {}};
+        if (row.outcome.kind == FleetOutcome::Kind::Done) {
+            if (options_.command == Command::ReadAll) {
+                fileError |= !writeDeviceFile(names[static_cast<std::size_t>(i)], fleet.state(i));
+            } else if (options_.command == Command::Version) {
+                row.detail = fleet.state(i).model.firmwareVersion;
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    printFleetTable(rows);
+    if (options_.command == Command::SetClock) {
+        std::cout << clockShown_ << "\n";
+    }
+    const int s = fleetStatus(rows);
+    return s == 0 && fileError ? static_cast<int>(Failure::Usage) : s;
+}
+
+// A bus is half-duplex: one device at a time, each with its own run and model.
+int FleetSession::runBus() {
+    std::vector<FleetRow> rows;
+    bool fileError = false;
+    for (const int address : options_.busAddresses) {
+        if (interrupted()) {
+            break;
+        }
+        Options one = options_;
+        one.busAddresses.clear();
+        one.rs485 = true;
+        one.slaveAddress = address;
+        if (one.command == Command::ReadAll) {
+            one.argument = QDir(QString::fromStdString(options_.argument))
+                               .filePath(QString::fromStdString(busAddressFileName(address)))
+                               .toStdString();
+        }
+        std::cerr << "tlx500ctl: address " << address << "\n";
+        CliHost host;
+        QElapsedTimer clock;
+        clock.start();
+        Session session(one, host);
+        const int status = session.run();
+        FleetRow row{"address " + std::to_string(address), {}, session.commandsSent(),
+                     static_cast<double>(clock.elapsed()) / 1000.0, {}};
+        if (status == 0 || status == static_cast<int>(Failure::Usage)) {
+            // A file that could not be written is a file error, not the device's.
+            fileError |= status != 0;
+            row.outcome.kind = FleetOutcome::Kind::Done;
+            if (options_.command == Command::Version) {
+                row.detail = session.firmwareVersion();
+            }
+        } else {
+            row.outcome = failureOutcome(host.firstFailure(), status == kInterruptedStatus,
+                                         std::max(session.lastStep(), 1));
+        }
+        rows.push_back(std::move(row));
+    }
+    printFleetTable(rows);
+    const int s = fleetStatus(rows);
+    return s == 0 && fileError ? static_cast<int>(Failure::Usage) : s;
+}
+
+int FleetSession::run() {
+    if (!prepare()) {
+        return static_cast<int>(Failure::Usage);
+    }
+    return options_.busAddresses.empty() ? runDialIn() : runBus();
+}
+
+} // namespace tlx::ctl
