@@ -36,19 +36,10 @@ std::string pageValue(std::int32_t page) {
     return n.size() < 3 ? std::string(3 - n.size(), '0') + n : n;
 }
 
-// "{G:n}" with n the glyph's number as the glyph lists show it (1..256);
-// "{G:?v}" (v the stored value) for a code that names no glyph.
+// "{G:v}" with v the value the model keeps, as the settings file and the
+// titles text form write it.
 std::string glyphShown(std::uint16_t unit) {
-    constexpr int kFirstSlotCell = 68; // the glyph area's cells before glyph 1
-    constexpr int kSlots = 256;
-    const auto wire = static_cast<std::uint16_t>(unit + kGlyphWireOffset);
-    const int row = wire >> 8;
-    const int cell = wire & 0xFF;
-    const int n = (row - 0xA3) * 94 + (cell - 0x21) - kFirstSlotCell;
-    if (row >= 0xA3 && cell >= 0x21 && cell <= 0x7E && n >= 0 && n < kSlots) {
-        return "{G:" + std::to_string(n + 1) + "}";
-    }
-    return "{G:?" + std::to_string(unit) + "}";
+    return "{G:" + std::to_string(unit) + "}";
 }
 
 std::string twoDigits(std::int32_t v) {

@@ -29,9 +29,8 @@ using SjisToUtf8 = std::function<std::string(std::string_view sjis)>;
 // the file's order. Titles compare as the device shows them: trailing
 // full-width spaces do not count, since every sent line is filled up with
 // them. Model S compares its per-page values (line 0 of the per-line tables)
-// only. A title is shown in 「」 with each user glyph as {G:n}, n its number
-// in the glyph lists (1..256), or {G:?v} with the stored value v when the
-// code names no glyph.
+// only. A title is shown in 「」 with each user glyph as {G:v}, v the value
+// the model keeps (as in the settings file and the titles text form).
 std::vector<SettingsDifference> compareSettings(const SettingsModel& from, const SettingsModel& to,
                                                 Product p, const SjisToUtf8& sjisToUtf8);
 

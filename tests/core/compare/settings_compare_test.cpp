@@ -27,6 +27,11 @@ std::string glyph(int n) {
     return {static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)};
 }
 
+// The token of glyph number n: its stored value.
+std::string token(int n) {
+    return "{G:" + std::to_string(glyphCode(n - 1) - kGlyphWireOffset) + "}";
+}
+
 std::unique_ptr<AppState> defaults(Product p) { return makeAppState(p); }
 
 std::vector<std::string> lines(const SettingsModel& a, const SettingsModel& b, Product p) {
@@ -59,7 +64,7 @@ TEST(CompareSettings, ModelFNamesEachItemInFileOrder) {
     EXPECT_EQ(lines(a->model, m, Product::F),
               (std::vector<std::string>{
                   "date/time size: 0 -> 1",
-                  "page 12 line 3 title: 「" + kA + "{G:63}」 -> 「" + kB + "{G:63}」",
+                  "page 12 line 3 title: 「" + kA + token(63) + "」 -> 「" + kB + token(63) + "」",
                   "page 7 switching time: 3 -> 10",
                   "page 5 line 1 character colour: 7 -> 2",
                   "page 1 white level: 2 -> 4",
@@ -88,7 +93,7 @@ TEST(CompareSettings, ModelSComparesPerPageValuesAndPageTitles) {
     m.fontType[6][0] = 1;
     EXPECT_EQ(lines(a->model, m, Product::S),
               (std::vector<std::string>{
-                  "page 1 title: 「」 -> 「" + kA + "{G:76}{G:?63}」",
+                  "page 1 title: 「」 -> 「" + kA + token(76) + "{G:63}」",
                   "page 2 character size: 2 -> 0",
                   "page 3 vertical offset: 0 -> 12",
                   "page 4 automatic switching: 1 -> 0",
@@ -126,7 +131,7 @@ TEST(CompareSettings, EscapedGlyphsSurviveTheFileAndOnlyTheEditedPageIsSent) {
         EXPECT_EQ(changedSendSteps(a->model, b->model, p), std::vector<int>{9});
         const auto d = compareSettings(a->model, b->model, p, bytesAsIs);
         ASSERT_EQ(d.size(), 1u);
-        EXPECT_EQ(d[0].to, "「{G:73}" + kA + "{G:63}」");
+        EXPECT_EQ(d[0].to, "「" + token(73) + kA + token(63) + "」");
     }
 }
 
