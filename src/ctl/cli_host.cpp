@@ -76,6 +76,9 @@ void CliHost::fail(Failure f, const std::string& message) {
 }
 
 void CliHost::showMessage(MessageKind kind, std::string_view text, std::string_view) {
+    if (onMessage) {
+        onMessage(text);
+    }
     Failure f = Failure::None;
     const std::string english = explain(text, &f);
     // Acknowledgements ("Success", "Socket ＯＫ", "Socket 接続 OK") are for the

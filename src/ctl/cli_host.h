@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/host.h"
@@ -24,6 +25,8 @@ public:
     // The first message that was not a notice, as the core raised it.
     const std::string& firstFailure() const { return firstFailure_; }
     bool verbose = false;
+    // Sees every message the core raises, before it is shown.
+    std::function<void(std::string_view text)> onMessage;
 
 private:
     void worst(Failure f);

@@ -6,7 +6,8 @@
 namespace tlx::ctl {
 
 const char* const kUsage =
-    R"(Usage: tlx500ctl [--model F|S] [LINK] [--pace-scale X] [--verbose] COMMAND [ARGS]
+    R"(Usage: tlx500ctl [--model F|S] [LINK] [--pace-scale X] [--verbose] [--trace FILE]
+                 COMMAND [ARGS]
        tlx500ctl [--model F|S] diff A.dat B.dat [--json]
 
 Talks to a TLX-500 title superimposer (model F or S) without the desktop program.
@@ -61,7 +62,12 @@ OPTIONS:
                            no-answer time; for the emulator (tlx500-sim) only,
                            a real device needs the full pacing
   --verbose                print every line sent and received
+  --trace FILE             append every line sent and received to FILE, with
+                           the time to the millisecond, the link, bytes outside
+                           printable ASCII as \xHH, decoded title text and
+                           marks for error replies and missing answers
   --help                   this text
+  --version                the version of this program
 
 Exit status: 0 success; 1 the device refused (an error reply, MENU, GN),
 answered with something other than the step's own reply, or the data was
@@ -213,6 +219,11 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
             o.link = l;
             return true;
         };
+        if (a == "--version") {
+            ParseResult r;
+            r.version = true;
+            return r;
+        }
         if (a == "--help" || a == "-h") {
             ParseResult r;
             r.help = true;
@@ -304,6 +315,12 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
                 return error("--out takes a file name");
             }
             o.outPath = *v;
+        } else if (a == "--trace") {
+            const auto v = value();
+            if (!v || v->empty()) {
+                return error("--trace takes a file name");
+            }
+            o.tracePath = *v;
         } else if (a == "--verbose" || a == "-v") {
             o.verbose = true;
         } else if (a == "--changed-from") {

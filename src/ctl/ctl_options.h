@@ -37,6 +37,7 @@ struct Options {
     int waitSeconds = 60;    // how long to wait for the N devices
     double paceScale = 1.0;  // 0 < x <= 1
     bool verbose = false;
+    std::string tracePath;   // --trace: the traffic log is appended here
     Command command = Command::Version;
     std::string argument;    // the file or the line
     GlyphSize glyphSize = GlyphSize::Large; // glyphs
@@ -59,6 +60,7 @@ struct ParseResult {
     std::optional<Options> options;
     std::string error; // a usage error, when options is empty and help is false
     bool help = false;
+    bool version = false;
 };
 
 ParseResult parseOptions(const std::vector<std::string>& args);

@@ -12,6 +12,10 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
     const auto parsed = tlx::ctl::parseOptions(args);
+    if (parsed.version) {
+        std::cout << "tlx500ctl " TLX_VERSION "\n";
+        return 0;
+    }
     if (parsed.help) {
         std::cout << tlx::ctl::kUsage;
         return 0;

@@ -21,6 +21,7 @@
 #include "link/protocol.h"
 #include "model/changed_runs.h"
 #include "model/compare_tools.h"
+#include "link/traffic_recorder.h"
 #include "model/date_time.h"
 #include "model/read_all_run.h"
 #include "model/send_all_run.h"
@@ -30,6 +31,7 @@
 #include "glyph_table_run.h"
 #include "model/sjis_text.h"
 #include "progress_printer.h"
+#include "trace_file.h"
 
 namespace tlx::ctl {
 
@@ -96,7 +98,10 @@ Session::Session(Options options, CliHost& host)
     tcp_->setAnswerWait(std::max(scaled(kSocketAnswerWait), std::chrono::milliseconds(300)));
     tcp_->setInterruptCheck(&interrupted);
     serial_->setInterruptCheck(&interrupted);
-    auto tap = [this](qt::Direction d, std::string_view bytes) {
+    auto tap = [this](qt::Direction d, std::string_view link, std::string_view bytes) {
+        if (recorder_) {
+            recorder_->record(d, link, bytes);
+        }
         if (d == qt::Direction::In) {
             replyLines_.pushEach(bytes, [this](std::string_view line) {
                 replies_.emplace_back(withoutLineEnd(std::string(line)));
@@ -111,7 +116,7 @@ Session::Session(Options options, CliHost& host)
     tcp_->setTap(tap);
 }
 
-Session::~Session() = default;
+Session::~Session() { host_.onMessage = nullptr; }
 
 std::chrono::milliseconds Session::scaled(std::chrono::milliseconds ms) const {
     return std::chrono::milliseconds(
@@ -502,7 +507,30 @@ int Session::sendChanged() {
     return report(compareSettings(*expected, state_->model, options_.product, utf8));
 }
 
+bool Session::openTrace() {
+    if (options_.tracePath.empty()) {
+        return true;
+    }
+    std::string reason;
+    trace_ = TraceFile::open(options_.tracePath, reason);
+    if (!trace_) {
+        host_.fail(Failure::Usage, "cannot write the trace file " + options_.tracePath + ": " + reason);
+        return false;
+    }
+    // Lines go straight to the file; the run keeps none of them in memory.
+    traffic_.setKeepLines(false);
+    traffic_.setSink([this](const TrafficLine& line) {
+        trace_->writeLine(qt::trafficLineText(traffic_, line));
+    });
+    recorder_ = std::make_unique<qt::TrafficRecorder>(traffic_, *state_, *serial_, *tcp_);
+    host_.onMessage = [this](std::string_view text) { recorder_->message(text); };
+    return true;
+}
+
 int Session::run() {
+    if (!openTrace()) {
+        return status();
+    }
     if (options_.command == Command::GlyphExport) {
         return glyphExport();
     }

@@ -12,6 +12,7 @@
 #include "link/line_framer.h"
 #include "link/replies.h"
 #include "model/paced_run.h"
+#include "link/traffic_log.h"
 
 namespace tlx {
 struct AppState;
@@ -21,10 +22,13 @@ namespace qt {
 class SerialLink;
 class TcpLink;
 class LinkTransport;
+class TrafficRecorder;
 } // namespace qt
 } // namespace tlx
 
 namespace tlx::ctl {
+
+class TraceFile;
 
 // One run of the tool: opens the link the options name, performs the command
 // and returns the exit status.
@@ -41,6 +45,7 @@ public:
     const std::string& firmwareVersion() const;
 
 private:
+    bool openTrace();
     bool openLink();
     bool openSerial();
     bool openTcpClient();
@@ -84,6 +89,9 @@ private:
     std::unique_ptr<qt::SerialLink> serial_;
     std::unique_ptr<qt::TcpLink> tcp_;
     std::unique_ptr<qt::LinkTransport> transport_;
+    TrafficLog traffic_{1};
+    std::unique_ptr<TraceFile> trace_;
+    std::unique_ptr<qt::TrafficRecorder> recorder_;
     LineFramer replyLines_;
     std::vector<std::string> replies_;
     std::vector<int> changed_; // send-all --changed-from: the steps to send

@@ -60,11 +60,12 @@ struct OptionSet {
     QCommandLineOption dropAfter{"drop-after",
                                  "TCP: close the connection after answering N lines on it.", "N"};
     QCommandLineOption help{QStringList{"h", "help"}, "Show this help."};
+    QCommandLineOption version{"version", "Show the version."};
 
     void addTo(QCommandLineParser& p) const {
         for (const auto* o : {&tcpListen, &tcpConnect, &count, &pty, &serial, &rs485, &model,
                               &state, &save, &seed, &firmware, &log, &readyFile, &silentAfter,
-                              &replyAt, &faultAt, &split, &delay, &dropAfter, &help}) {
+                              &replyAt, &faultAt, &split, &delay, &dropAfter, &help, &version}) {
             p.addOption(*o);
         }
     }
@@ -188,6 +189,11 @@ ParseOutcome parseSimOptions(const QStringList& arguments) {
     if (parser.isSet(set.help)) {
         ParseOutcome o;
         o.output = simHelpText();
+        return o;
+    }
+    if (parser.isSet(set.version)) {
+        ParseOutcome o;
+        o.output = QStringLiteral("tlx500-sim " TLX_VERSION "\n");
         return o;
     }
     if (!parser.positionalArguments().isEmpty()) {

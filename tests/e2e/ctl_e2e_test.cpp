@@ -2,6 +2,7 @@
 // operator meets.
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -274,6 +275,46 @@ TEST(CtlE2EClock, SetClockSendsEveryFieldAndSucceeds) {
     const QByteArray lines = log.readAll();
     for (const char* mnemonic : {"DSY", "DSM", "DSD", "TSH", "TSM", "TSS"}) {
         EXPECT_TRUE(lines.contains(mnemonic)) << mnemonic;
+    }
+}
+
+TEST(CtlE2ETrace, TraceFileGathersEveryRunAndAnUnwritableOneStopsBeforeSending) {
+    QTemporaryDir dir;
+    SimProcess sim({"--pty", dir.filePath("tty"), "--rs485", "5", "--silent-after", "3", "--log",
+                    dir.filePath("device.log")});
+    ASSERT_TRUE(sim.start());
+    const QString trace = dir.filePath("trace.log");
+    auto run = [&](const QString& traceFile, const QString& line) {
+        return runCtl({"--serial", dir.filePath("tty"), "--rs485", "5", "--pace-scale", "0.01",
+                       "--trace", traceFile, "send", line});
+    };
+    EXPECT_EQ(run(dir.filePath("no-such-dir/trace.log"), "RVN").exitCode, 2);
+    EXPECT_EQ(QFile(dir.filePath("device.log")).size(), 0);
+
+    EXPECT_EQ(run(trace, "RVN").exitCode, 0);
+    EXPECT_EQ(run(trace, "XYZZY").exitCode, 1);
+    const QString ab = "CA001L0123412342" + QString("2121").repeated(26);
+    EXPECT_EQ(run(trace, ab).exitCode, 0);
+    EXPECT_EQ(run(trace, "RVN").exitCode, 3);
+    QFile file(trace);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 9) << file.fileName().toStdString(); // and the empty rest after the last
+    const QByteArray link = (dir.filePath("tty") + "@05  ").toUtf8();
+    const QList<QByteArray> expected = {
+        "> " + link + "05RVN\\x0D\\x0A",
+        "< " + link + "05VN2.00\\x0D\\x0A",
+        "> " + link + "05XYZZY\\x0D\\x0A",
+        "< " + link + "05E3\\x0D\\x0A  ** error reply",
+        "> " + link + "05" + ab.toUtf8() + "\\x0D\\x0A  title \"\xEF\xBC\xA1\xEF\xBC\xA2\"",
+        "< " + link + "05GO\\x0D\\x0A",
+        "> " + link + "05RVN\\x0D\\x0A",
+        "! " + link + "No Connect  ** no answer",
+    };
+    const QRegularExpression time("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} ");
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(time.match(QString::fromUtf8(lines[i])).hasMatch()) << lines[i].toStdString();
+        EXPECT_EQ(lines[i].mid(24).toStdString(), expected[i].toStdString());
     }
 }
 

@@ -38,6 +38,7 @@ constexpr std::array kToolsMenu{
     cmd("タイトル一覧", 40011),
     cmd("タイトルの書き出し...", 40012),
     cmd("タイトルの読み込み...", 40013),
+    cmd("通信ログ", kCmdTrafficLog),
 };
 
 // Model F.
@@ -264,6 +265,7 @@ constexpr std::array kToolRoutes{
     CommandRoute{40011, 0, F::TitleOverview, 0, "タイトル一覧"},
     CommandRoute{40012, 0, F::TitleExport, 0, "タイトルの書き出し"},
     CommandRoute{40013, 0, F::TitleImport, 0, "タイトルの読み込み"},
+    CommandRoute{kCmdTrafficLog, 0, F::TrafficLog, 0, "通信ログ"},
 };
 
 constexpr auto kRoutesF = joined(joined(kSharedRoutes, kOwnRoutesF), kToolRoutes);

@@ -26,6 +26,9 @@ struct MenuTop {
 // The menu bar of the model, left to right.
 std::span<const MenuTop> mainMenu(Product p);
 
+// "通信ログ" in the tools menu.
+inline constexpr int kCmdTrafficLog = 40021;
+
 struct ToolButton {
     int command; // 501 + position
     std::string_view tooltip;
@@ -87,6 +90,7 @@ enum class Feature {
     CompareWithFile,
     CompareWithDevice,
     SendChanged,
+    TrafficLog,
 };
 
 struct CommandRoute {

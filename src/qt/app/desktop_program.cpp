@@ -6,6 +6,8 @@
 #include "link/connection_ini.h"
 
 #include <QApplication>
+#include <iostream>
+#include <string_view>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -59,6 +61,7 @@ DesktopProgram::DesktopProgram(Product product, std::future<std::unique_ptr<AppS
 DesktopProgram::~DesktopProgram() {
     // The window goes before the links and the state it refers to.
     window_.reset();
+    host_.setMessageTap({});
     links_.reset();
 }
 
@@ -71,6 +74,7 @@ bool DesktopProgram::start() {
     // client table starts empty with the links.
     state_ = prepared_.valid() ? prepared_.get() : makeAppState(product_);
     links_ = std::make_unique<LinkHub>(*state_, host_);
+    host_.setMessageTap([this](std::string_view text) { links_->trafficRecorder().message(text); });
     ini_ = std::make_unique<ConnectionIni>(ConnectionIni::forProduct(product_));
     ini_->load(state_->connection, state_->model.devicePortNumber);
 
@@ -86,8 +90,44 @@ bool DesktopProgram::start() {
     return true;
 }
 
+std::string desktopHelpText(Product product) {
+    const ProductTraits& t = traits(product);
+    const std::string program = product == Product::F ? "TLX500F_Z200" : "TLX500S_Z200";
+    const std::string model(1, t.letter);
+    return "Usage: " + program + " [--help] [--version] [QT OPTIONS]\n\n" +
+           "The desktop configuration and control tool for the TLX-500 video title\n"
+           "superimposer, model " + model + " (Japanese user interface). Composes the pages of\n"
+           "titles and their attributes, the schedule, the alarm, the remote inputs and the\n"
+           "device's network settings; reads them from the device or sends them all; keeps\n"
+           "them in settings files (.dat); draws user glyphs. Its \"ツール\" menu holds the\n"
+           "traffic log (\"通信ログ\").\n\n"
+           "Options:\n"
+           "  --help                   this text\n"
+           "  --version                the version of this program\n"
+           "  -platform NAME           Qt's platform plugin (xcb, wayland, offscreen)\n\n"
+           "Files:\n"
+           "  $XDG_CONFIG_HOME/" + std::string(t.iniFileName) +
+           " (else ~/.config/" + std::string(t.iniFileName) + ")\n"
+           "                           the connection settings\n\n"
+           "Only one copy runs at a time. For the command-line tool see tlx500ctl(1), for\n"
+           "the device emulator tlx500-sim(1).\n";
+}
+
 int runDesktopProgram(Product product, int& argc, char** argv,
                       const std::function<void(MainWindow&)>& started) {
+    // Answered before any display is needed, as a terminal user expects.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << desktopHelpText(product);
+            return 0;
+        }
+        if (a == "--version") {
+            std::cout << (product == Product::F ? "TLX500F_Z200 " : "TLX500S_Z200 ") << TLX_VERSION
+                      << "\n";
+            return 0;
+        }
+    }
     auto prepared = prepareAppState(product);
     QApplication app(argc, argv);
     configureApplication(product);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <string>
 
 namespace tlx {
 struct AppState;
@@ -55,6 +56,9 @@ class DesktopProgram {
     std::unique_ptr<ConnectionIni> ini_;
     std::unique_ptr<MainWindow> window_;
 };
+
+// What --help prints.
+std::string desktopHelpText(Product product);
 
 // The desktop program of one model, from start-up to the end of its event
 // loop; returns the exit code. `started` (measurements) is called with the

@@ -7,7 +7,12 @@ namespace tlx::qt {
 
 LinkHub::LinkHub(AppState& state, Host& host, QObject* parent)
     : LinkNotifier(parent), host_(host), serial_(state, host), tcp_(state, host),
-      transport_(serial_, tcp_) {
+      transport_(serial_, tcp_), recorder_(traffic_, state, serial_, tcp_) {
+    auto tap = [this](Direction d, std::string_view link, std::string_view bytes) {
+        recorder_.record(d, link, bytes);
+    };
+    serial_.setTap(tap);
+    tcp_.setTap(tap);
     connect(&tcp_, &TcpLink::connectionChanged, this, &LinkNotifier::connectionChanged);
     connect(&tcp_, &TcpLink::clientsChanged, this, &LinkNotifier::clientsChanged);
 }

@@ -4,6 +4,7 @@
 #include "link/link_transport.h"
 #include "link/serial_link.h"
 #include "link/tcp_link.h"
+#include "link/traffic_recorder.h"
 
 #include <QObject>
 
@@ -36,6 +37,9 @@ class LinkHub : public LinkNotifier, public LinkControl {
     SerialLink& serial() { return serial_; }
     TcpLink& tcp() { return tcp_; }
     Transport& transport() { return transport_; }
+    // Every line both links carry, for the traffic log window.
+    TrafficLog& traffic() { return traffic_; }
+    TrafficRecorder& trafficRecorder() { return recorder_; }
 
     // Opens the port when the interface is serial and it is not open yet;
     // a port that does not open is reported in the five error boxes of the
@@ -56,6 +60,8 @@ class LinkHub : public LinkNotifier, public LinkControl {
     SerialLink serial_;
     TcpLink tcp_;
     LinkTransport transport_;
+    TrafficLog traffic_;
+    TrafficRecorder recorder_;
 };
 
 } // namespace tlx::qt

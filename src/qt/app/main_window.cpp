@@ -6,6 +6,7 @@
 #include "app/host.h"
 #include "app/link_hub.h"
 #include "app/menu_logic.h"
+#include "app/traffic_log_window.h"
 #include "link/protocol.h"
 #include "model/settings_file_commands.h"
 #include "model/sjis_codec.h"
@@ -333,6 +334,9 @@ void MainWindow::routeCommand(int command) {
     case Feature::SaveFileAs:
         saveSettingsFileAs(state_, host_);
         break;
+    case Feature::TrafficLog:
+        showTrafficLog();
+        return;
     case Feature::TitleExport:
         exportTitlesToFile(state_, host_, makeSjisCodec().get());
         break;
@@ -357,6 +361,15 @@ void MainWindow::routeCommand(int command) {
         break;
     }
     refreshTitle();
+}
+
+void MainWindow::showTrafficLog() {
+    if (!trafficLog_) {
+        trafficLog_ = new TrafficLogWindow(links_.traffic(), host_, this);
+    }
+    trafficLog_->show();
+    trafficLog_->raise();
+    trafficLog_->activateWindow();
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

@@ -24,6 +24,7 @@ namespace tlx::qt {
 class AppDialogs;
 class DialogLauncher;
 class LinkHub;
+class TrafficLogWindow;
 
 // The main window: menu bar, toolbar and status bar clock over no content of
 // its own. Every command goes through the routing table; the 150 ms timer
@@ -49,6 +50,8 @@ class MainWindow : public QMainWindow {
     QLabel* fileStatus() const { return fileStatus_; }
     const MenuEnabler& menuEnabler() const { return *enabler_; }
     bool tickRunning() const { return tick_.isActive(); }
+    // The traffic log window, once opened ("通信ログ").
+    TrafficLogWindow* trafficLogWindow() const { return trafficLog_; }
 
     void showClock(const QDateTime& now);
     // The work of one 150 ms tick: the link's tick work, the clock and the
@@ -74,6 +77,7 @@ class MainWindow : public QMainWindow {
     void buildStatusBar();
     void buildStatusPanel();
     void showStatusPanel();
+    void showTrafficLog();
 
     AppState& state_;
     Host& host_;
@@ -93,6 +97,7 @@ class MainWindow : public QMainWindow {
     std::string lastReplyTime_;
     QTimer tick_;
     bool iconSet_ = false;
+    TrafficLogWindow* trafficLog_ = nullptr;
 };
 
 } // namespace tlx::qt

@@ -40,6 +40,9 @@ std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString& mes
 QtHost::QtHost(QObject* parent) : QObject(parent) {}
 
 void QtHost::showMessage(MessageKind kind, std::string_view message, std::string_view caption) {
+    if (messageTap_) {
+        messageTap_(message);
+    }
     queue_.push_back({kind, text(message), text(caption)});
     scheduleFlush();
 }

@@ -44,6 +44,8 @@ class QtHost : public QObject, public Host {
 
     // The window boxes centre on when no dialog is open.
     void setOwner(QWidget* owner) { owner_ = owner; }
+    // Sees every message as it is raised (the traffic log notes missing answers).
+    void setMessageTap(std::function<void(std::string_view)> tap) { messageTap_ = std::move(tap); }
     // Replaces the message box (tests).
     void setPresenter(Presenter presenter) { presenter_ = std::move(presenter); }
 
@@ -64,6 +66,7 @@ class QtHost : public QObject, public Host {
     bool scheduled_ = false;
     QPointer<QWidget> owner_;
     Presenter presenter_;
+    std::function<void(std::string_view)> messageTap_;
 };
 
 } // namespace tlx::qt

@@ -16,6 +16,7 @@
 
 #include "app/app_state.h"
 #include "app/host.h"
+#include "link/codecs.h"
 #include "link/protocol.h"
 
 namespace tlx::qt {
@@ -90,6 +91,17 @@ std::string SerialLink::devicePath(const ConnectionSettings& c) {
     return "/dev/ttyS" + std::to_string(index);
 }
 
+std::string SerialLink::linkName() const {
+    std::string name = port_.isOpen() ? port_.portName().toStdString() : devicePath(state_.connection);
+    const auto& c = state_.connection;
+    if (c.rs485()) {
+        name += '@';
+        name += c.slaveAddress >= 0 && c.slaveAddress < kSlaveBroadcast ? encode2(c.slaveAddress)
+                                                                          : "FF";
+    }
+    return name;
+}
+
 SerialOpenResult SerialLink::start() {
     SerialOpenResult result;
     if (state_.connection.interfaceKind == InterfaceKind::Tcp || state_.link.serialOpen) {
@@ -157,7 +169,7 @@ void SerialLink::discardStaleInput() {
 
 void SerialLink::write(std::string_view bytes) {
     if (tap_) {
-        tap_(Direction::Out, bytes);
+        tap_(Direction::Out, linkName(), bytes);
     }
     if (port_.isOpen()) {
         port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
@@ -182,7 +194,7 @@ void SerialLink::onReadyRead() {
     const QByteArray data = port_.readAll();
     const std::string_view bytes(data.constData(), static_cast<std::size_t>(data.size()));
     if (tap_) {
-        tap_(Direction::In, bytes);
+        tap_(Direction::In, linkName(), bytes);
     }
     receiveSerialBytes(state_, host_, bytes);
     emit bytesReceived();

@@ -66,6 +66,8 @@ public:
     void setInterruptCheck(std::function<bool()> check) { interrupted_ = std::move(check); }
     bool isOpen() const { return port_.isOpen(); }
     void setTap(TrafficTap tap) { tap_ = std::move(tap); }
+    // The port as the traffic log names it, with the RS-485 address.
+    std::string linkName() const;
 
     // The device the settings choose: com_device when set, else COM n as the
     // n-th standard serial port.

@@ -20,7 +20,17 @@ std::string_view view(const QByteArray& data) {
     return {data.constData(), static_cast<std::size_t>(data.size())};
 }
 
+std::string nameOf(const QTcpSocket* socket) {
+    if (socket == nullptr) {
+        return {};
+    }
+    return socket->peerAddress().toString().toStdString() + ":" +
+           std::to_string(socket->peerPort());
+}
+
 } // namespace
+
+std::string TcpLink::linkName(int slot) const { return nameOf(socketFor(slot)); }
 
 TcpLink::TcpLink(AppState& state, Host& host, QObject* parent)
     : QObject(parent), state_(state), host_(host), answerWait_(kSocketAnswerWait) {}
@@ -155,7 +165,7 @@ SocketSendStatus TcpLink::send(int slot, std::string_view line) {
         return SocketSendStatus::Failed;
     }
     if (tap_) {
-        tap_(Direction::Out, line);
+        tap_(Direction::Out, nameOf(socket), line);
     }
     answerDue_ = QDeadlineTimer(answerWait_);
     if (socket->write(line.data(), static_cast<qint64>(line.size())) < 0) {
@@ -193,7 +203,7 @@ SocketReceive TcpLink::receive(int slot) {
     }
     const QByteArray data = socket->read(1200);
     if (tap_) {
-        tap_(Direction::In, view(data));
+        tap_(Direction::In, nameOf(socket), view(data));
     }
     return {SocketReceive::Kind::Data, data.toStdString()};
 }
@@ -209,7 +219,7 @@ void TcpLink::onReadyRead(QTcpSocket* socket) {
         return;
     }
     if (tap_) {
-        tap_(Direction::In, view(data));
+        tap_(Direction::In, nameOf(socket), view(data));
     }
     if (const int slot = slotOf(socket); clientData_ && slot > 0) {
         clientData_(slot, view(data));

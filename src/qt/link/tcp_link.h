@@ -59,6 +59,8 @@ public:
     // while set (a fleet run keeps one state per device).
     using ClientData = std::function<void(int slot, std::string_view bytes)>;
     void setClientData(ClientData f) { clientData_ = std::move(f); }
+    // The far end of a slot's socket as the traffic log names it (IP:port).
+    std::string linkName(int slot) const;
     void setAnswerWait(std::chrono::milliseconds wait) { answerWait_ = wait; }
     // Asked every few tens of milliseconds while an answer is awaited.
     void setInterruptCheck(std::function<bool()> check) { interrupted_ = std::move(check); }

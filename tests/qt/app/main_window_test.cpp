@@ -3,6 +3,7 @@
 #include "app/link_hub.h"
 #include "app/main_window.h"
 #include "app/menu_logic.h"
+#include "app/traffic_log_window.h"
 #include "link/connection_ini.h"
 #include "link/protocol.h"
 #include "model/settings_file_io.h"
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <set>
 
 using tlx::Product;
@@ -83,6 +85,7 @@ const char* const kMenuF = R"(ﾌｧｲﾙ
   タイトル一覧 40011
   タイトルの書き出し... 40012
   タイトルの読み込み... 40013
+  通信ログ 40021
 )";
 
 const char* const kMenuS = R"(ﾌｧｲﾙ
@@ -139,6 +142,7 @@ const char* const kMenuS = R"(ﾌｧｲﾙ
   タイトル一覧 40011
   タイトルの書き出し... 40012
   タイトルの読み込み... 40013
+  通信ログ 40021
 )";
 
 const QStringList kTooltipsF{
@@ -280,6 +284,23 @@ class MainWindowTest : public QObject {
     void menuBarOfModelS() {
         make(Product::S);
         QCOMPARE(dumpMenuBar(window->menuBar()), QString::fromUtf8(kMenuS));
+    }
+
+    // The log window opens beside the main window, not modal, and shows what
+    // the links carry.
+    void trafficLogOpensFromTheToolsMenu() {
+        make(Product::F);
+        window->action(tlx::kCmdTrafficLog)->trigger();
+        tlx::qt::TrafficLogWindow* log = window->trafficLogWindow();
+        QVERIFY(log != nullptr);
+        QVERIFY(log->isVisible());
+        QVERIFY(!log->isModal());
+        links->serial().write("RVN\r\n");
+        log->refresh();
+        QCOMPARE(log->model()->rowCount(), 1);
+        QVERIFY(log->model()->index(0).data().toString().endsWith(" > /dev/ttyS0  RVN\\x0D\\x0A"));
+        window->action(tlx::kCmdTrafficLog)->trigger();
+        QCOMPARE(window->trafficLogWindow(), log);
     }
 
     void toolBarOfBothModels() {
