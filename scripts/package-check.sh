@@ -18,7 +18,9 @@ for p in tlx500ctl tlx500-sim TLX500F_Z200 TLX500S_Z200; do
   test -s "$root/usr/share/man/man1/$p.1.gz"
 done
 bash -n "$root"/usr/share/bash-completion/completions/*
-"$root/usr/bin/tlx500ctl" --help | head -1
+# Through a file: head leaving early would break the pipe under pipefail.
+"$root/usr/bin/tlx500ctl" --help >"$root/help.txt"
+head -1 "$root/help.txt"
 "$root/usr/bin/tlx500-sim" --tcp-listen 0 --seed 7 --ready-file "$root/ready" >/dev/null 2>&1 &
 for _ in $(seq 100); do [ -s "$root/ready" ] && break; sleep 0.1; done
 "$root/usr/bin/tlx500ctl" --tcp "127.0.0.1:$(cat "$root/ready")" --pace-scale 0.001 \
