@@ -35,6 +35,11 @@ private:
     QByteArray err_;
 };
 
+// A whole file's bytes (empty when it cannot be read), and a file written
+// whole.
+QByteArray fileBytes(const QString& path);
+bool writeBytes(const QString& path, const QByteArray& bytes);
+
 // A settings file read into a model; nothing when it cannot be read whole.
 std::optional<SettingsModel> loadSettings(const QString& path, Product product);
 bool saveSettings(const QString& path, const SettingsModel& m, Product product);

@@ -15,16 +15,6 @@ namespace {
 
 using sim::test::SimProcess;
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 QByteArray randomList(GlyphSize size, unsigned seed) {
     std::mt19937 random(seed);
     const auto& g = glyphGeometry(size);
@@ -52,7 +42,7 @@ TEST(GlyphTableE2E, ListFileSentAndReadBackIsTheSameFile) {
         QTemporaryDir dir;
         const QString sent = dir.filePath(QString("sent") + c.extension);
         const QString back = dir.filePath(QString("back") + c.extension);
-        ASSERT_TRUE(writeFile(sent, randomList(c.size, 5)));
+        ASSERT_TRUE(writeBytes(sent, randomList(c.size, 5)));
         const QStringList save{"--save", dir.filePath("device.dat")};
         SimProcess sim((c.serial ? QStringList{"--pty", dir.filePath("tty")}
                                  : QStringList{"--tcp-listen", "0"}) +
@@ -65,10 +55,10 @@ TEST(GlyphTableE2E, ListFileSentAndReadBackIsTheSameFile) {
         ASSERT_EQ(s.exitCode, 0) << s.err.toStdString();
         const auto r = runCtl(link + QStringList{"--pace-scale", "0.002", "glyphs", "read", c.word, back});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        EXPECT_EQ(readFile(back), readFile(sent));
+        EXPECT_EQ(fileBytes(back), fileBytes(sent));
         // The emulator keeps the table and saves it beside its settings.
         ASSERT_EQ(sim.stop(SIGTERM), 0);
-        EXPECT_EQ(readFile(dir.filePath(QString("device") + c.extension)), readFile(sent));
+        EXPECT_EQ(fileBytes(dir.filePath(QString("device") + c.extension)), fileBytes(sent));
     }
 }
 
@@ -90,7 +80,7 @@ TEST(GlyphTableE2E, ATableCutShortOrAnsweredWronglyIsNeverWritten) {
         QTemporaryDir dir;
         const QString list = dir.filePath("m.tlm");
         if (QString(c.verb) == "send") {
-            ASSERT_TRUE(writeFile(list, randomList(GlyphSize::Medium, 3)));
+            ASSERT_TRUE(writeBytes(list, randomList(GlyphSize::Medium, 3)));
         }
         SimProcess sim((c.serial ? QStringList{"--pty", dir.filePath("tty")}
                                  : QStringList{"--tcp-listen", "0"}) +
@@ -107,7 +97,7 @@ TEST(GlyphTableE2E, ATableCutShortOrAnsweredWronglyIsNeverWritten) {
             EXPECT_FALSE(QFile::exists(list));
         } else {
             // The registration stops at the refusal, not 155 glyphs later.
-            EXPECT_LT(readFile(dir.filePath("log")).count('\n'), 10);
+            EXPECT_LT(fileBytes(dir.filePath("log")).count('\n'), 10);
         }
     }
 }
@@ -115,9 +105,9 @@ TEST(GlyphTableE2E, ATableCutShortOrAnsweredWronglyIsNeverWritten) {
 TEST(GlyphTableE2E, WrongFilesAreRefusedBeforeTheDeviceIsReached) {
     QTemporaryDir dir;
     const QByteArray large = randomList(GlyphSize::Large, 9);
-    ASSERT_TRUE(writeFile(dir.filePath("g.tll"), large));
-    ASSERT_TRUE(writeFile(dir.filePath("g.tlm"), large));
-    ASSERT_TRUE(writeFile(dir.filePath("short.tll"), large.left(300)));
+    ASSERT_TRUE(writeBytes(dir.filePath("g.tll"), large));
+    ASSERT_TRUE(writeBytes(dir.filePath("g.tlm"), large));
+    ASSERT_TRUE(writeBytes(dir.filePath("short.tll"), large.left(300)));
     const QStringList noDevice{"--tcp", "127.0.0.1:1"};
     struct Refusal {
         QStringList args;
@@ -137,7 +127,7 @@ TEST(GlyphTableE2E, WrongFilesAreRefusedBeforeTheDeviceIsReached) {
     const auto e = runCtl({"glyphs", "export", "large", dir.filePath("g.tll"), "70",
                            dir.filePath("p")});
     ASSERT_EQ(e.exitCode, 0) << e.err.toStdString();
-    EXPECT_TRUE(readFile(dir.filePath("p.bmp")).startsWith("BM"));
+    EXPECT_TRUE(fileBytes(dir.filePath("p.bmp")).startsWith("BM"));
 }
 
 } // namespace

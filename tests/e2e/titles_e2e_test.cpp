@@ -13,16 +13,6 @@ namespace {
 
 using sim::test::SimProcess;
 
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 class TitlesE2E : public ::testing::TestWithParam<Product> {};
 
 INSTANTIATE_TEST_SUITE_P(BothModels, TitlesE2E, ::testing::Values(Product::F, Product::S),
@@ -45,7 +35,7 @@ TEST_P(TitlesE2E, SeededDeviceTitlesSurviveExportAndImport) {
     const QString text = dir.filePath(p == Product::F ? "titles.tsv" : "titles.csv");
     auto r = runCtl({"--model", model, "titles", "export", dir.filePath("read.dat"), text});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QByteArray exported = contents(text);
+    const QByteArray exported = fileBytes(text);
     for (const char* glyph : {"{G:4352}", "{G:4362}", "{G:4365}"}) { // glyphs 63, 73, 76
         EXPECT_TRUE(exported.contains(glyph)) << glyph;
     }
@@ -69,13 +59,13 @@ TEST(TitlesCtl, ExitStatusesAndUntouchedFiles) {
     m.titleText[1][1].assign("\x82\x60"); // Ａ
     const QString dat = dir.filePath("titles.dat");
     ASSERT_TRUE(saveSettings(dat, m, Product::F));
-    const QByteArray original = contents(dat);
+    const QByteArray original = fileBytes(dat);
 
-    ASSERT_TRUE(write(dir.filePath("bad.tsv"), "page\tline\ttext\n1\t1\t東京\n1\t1\tabc\n600\t1\t東\n"));
+    ASSERT_TRUE(writeBytes(dir.filePath("bad.tsv"), "page\tline\ttext\n1\t1\t東京\n1\t1\tabc\n600\t1\t東\n"));
     auto r = runCtl({"titles", "import", dat, dir.filePath("bad.tsv")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("line 3:") && r.err.contains("line 4:")) << r.err.toStdString();
-    EXPECT_EQ(contents(dat), original);
+    EXPECT_EQ(fileBytes(dat), original);
 
     for (const QStringList& args :
          {QStringList{"titles", "import", dat, dir.filePath("missing.tsv")},
@@ -88,11 +78,11 @@ TEST(TitlesCtl, ExitStatusesAndUntouchedFiles) {
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "page\tline\ttext\n2\t2\tＡ\n");
 
-    ASSERT_TRUE(write(dir.filePath("good.csv"), "page,line,text\r\n1,1,東京\r\n"));
+    ASSERT_TRUE(writeBytes(dir.filePath("good.csv"), "page,line,text\r\n1,1,東京\r\n"));
     r = runCtl({"titles", "import", dat, dir.filePath("good.csv"), "--replace-all", "--out",
                 dir.filePath("new.dat")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(contents(dat), original);
+    EXPECT_EQ(fileBytes(dat), original);
     EXPECT_EQ(runCtl({"titles", "export", dir.filePath("new.dat")}).out, "page\tline\ttext\n1\t1\t東京\n");
 }
 
