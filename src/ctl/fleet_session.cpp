@@ -11,6 +11,7 @@
 
 #include "app/app_state.h"
 #include "link/protocol.h"
+#include "link/fleet_driver.h"
 #include "link/tcp_link.h"
 #include "model/settings_file.h"
 #include "model/settings_file_io.h"
@@ -20,8 +21,6 @@
 namespace tlx::ctl {
 
 namespace {
-
-using Clock = FleetRun::Clock;
 
 const char* commandName(Command c) {
     switch (c) {
@@ -48,19 +47,6 @@ FleetJob jobOf(Command c) {
         return FleetJob::Version;
     }
 }
-
-// The listening link's clients, as the fleet engine sends to them.
-class SlotLink : public FleetLink {
-public:
-    SlotLink(qt::TcpLink& tcp, std::vector<int> slotList) : tcp_(tcp), slotList_(std::move(slotList)) {}
-    SocketSendStatus send(int device, std::string_view line) override {
-        return tcp_.send(slotList_[static_cast<std::size_t>(device)], line);
-    }
-
-private:
-    qt::TcpLink& tcp_;
-    std::vector<int> slotList_;
-};
 
 std::chrono::milliseconds scaled(std::chrono::milliseconds ms, double scale) {
     return std::chrono::milliseconds(static_cast<long long>(static_cast<double>(ms.count()) * scale));
@@ -176,12 +162,9 @@ int FleetSession::runDialIn() {
     }
     // The devices that are connected now take part; later ones do not.
     std::vector<int> slotList;
-    std::vector<std::string> addresses;
     const auto& table = tcp_->clients();
     for (int row = 0; row < table.clientsInUse(); ++row) {
-        const int slot = *table.slotOfRow(row);
-        slotList.push_back(slot);
-        addresses.push_back(table.address(slot));
+        slotList.push_back(*table.slotOfRow(row));
     }
     if (slotList.empty()) {
         host_.fail(Failure::Link, "no device connected within " +
@@ -201,54 +184,10 @@ int FleetSession::runDialIn() {
     setup.paceScale = options_.paceScale;
     setup.answerWait = std::max(scaled(kSocketAnswerWait, options_.paceScale),
                                 std::chrono::milliseconds(300));
-    SlotLink link(*tcp_, slotList);
-    FleetRun fleet(setup, link);
-    std::vector<int> deviceOfSlot(ClientTable::kSlots, -1);
-    for (std::size_t i = 0; i < slotList.size(); ++i) {
-        fleet.add(addresses[i] + ":" + std::to_string(tcp_->peerPort(slotList[i])));
-        deviceOfSlot[static_cast<std::size_t>(slotList[i])] = static_cast<int>(i);
-    }
-
+    qt::FleetDriver driver(*tcp_, setup, slotList);
+    FleetRun& fleet = driver.fleet();
     QEventLoop loop;
-    std::vector<std::unique_ptr<QTimer>> timers;
-    auto schedule = [&](int i) {
-        QTimer& t = *timers[static_cast<std::size_t>(i)];
-        const auto wake = fleet.wakeAt(i);
-        if (!wake) {
-            t.stop();
-            if (fleet.finished()) {
-                loop.quit();
-            }
-            return;
-        }
-        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(*wake - Clock::now());
-        t.start(std::max(wait, std::chrono::milliseconds(0)));
-    };
-    for (int i = 0; i < fleet.size(); ++i) {
-        auto t = std::make_unique<QTimer>();
-        t->setSingleShot(true);
-        t->setTimerType(Qt::PreciseTimer);
-        QObject::connect(t.get(), &QTimer::timeout, &loop, [&, i] {
-            fleet.poke(i, Clock::now());
-            schedule(i);
-        });
-        timers.push_back(std::move(t));
-    }
-    tcp_->setClientData([&](int slot, std::string_view bytes) {
-        const int i = deviceOfSlot[static_cast<std::size_t>(slot)];
-        if (i >= 0) {
-            fleet.received(i, bytes, Clock::now());
-            schedule(i);
-        }
-    });
-    QObject::connect(tcp_.get(), &qt::TcpLink::clientClosed, &loop, [&](int slot) {
-        const int i = deviceOfSlot[static_cast<std::size_t>(slot)];
-        deviceOfSlot[static_cast<std::size_t>(slot)] = -1; // the slot may go to a newcomer
-        if (i >= 0) {
-            fleet.lost(i, Clock::now());
-            schedule(i);
-        }
-    });
+    QObject::connect(&driver, &qt::FleetDriver::finished, &loop, &QEventLoop::quit);
 
     const std::string what = std::string(commandName(options_.command)) + " on " +
                              std::to_string(fleet.size()) + " devices";
@@ -258,11 +197,7 @@ int FleetSession::runDialIn() {
     QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
         if (interrupted() && !stopping) {
             stopping = true;
-            fleet.stop(Clock::now());
-            for (int i = 0; i < fleet.size(); ++i) {
-                fleet.poke(i, Clock::now());
-                schedule(i);
-            }
+            driver.stop();
         }
         const auto n = fleet.counts();
         progress.update(static_cast<int>(fleet.share() * 10000), 10000,
@@ -273,21 +208,17 @@ int FleetSession::runDialIn() {
 
     QElapsedTimer clock;
     clock.start();
-    fleet.start(Clock::now());
-    for (int i = 0; i < fleet.size(); ++i) {
-        schedule(i);
-    }
-    if (!fleet.finished()) {
+    driver.start();
+    if (driver.running()) {
         loop.exec();
     }
     watch.stop();
     progress.finish();
-    tcp_->setClientData({});
     std::fprintf(stderr, "tlx500ctl: %s took %.2f s\n", what.c_str(),
                  static_cast<double>(clock.elapsed()) / 1000.0);
 
     std::vector<FleetRow> rows;
-    const auto names = fleetFileNames(addresses);
+    const auto names = fleetFileNames(driver.addresses());
     bool fileError = false;
     for (int i = 0; i < fleet.size(); ++i) {
         FleetRow row{fleet.label(i), fleet.outcome(i), fleet.commandsSent(i), fleet.seconds(i), {}};

@@ -33,6 +33,8 @@ add_library(tlx_desktop STATIC
   link/tcp_server_dialog.h
   model/file_chooser.cpp
   model/file_chooser.h
+  model/fleet_panel.cpp
+  model/fleet_panel.h
   model/run_dialog.cpp
   model/run_dialog.h
   dialogs/dialog_context.cpp

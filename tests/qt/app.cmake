@@ -11,8 +11,9 @@ tlx_add_qt_test(tlx_qt_host_tests app/qt_host_test.cpp)
 tlx_add_qt_test(tlx_qt_connection_dialog_tests app/connection_dialogs_test.cpp)
 tlx_add_qt_test(tlx_qt_run_dialog_tests app/run_dialogs_test.cpp)
 tlx_add_qt_test(tlx_qt_traffic_log_tests app/traffic_log_window_test.cpp)
+tlx_add_qt_test(tlx_qt_fleet_dialog_tests app/fleet_dialogs_test.cpp)
 foreach(test tlx_qt_shell_tests tlx_qt_host_tests tlx_qt_connection_dialog_tests
-             tlx_qt_run_dialog_tests tlx_qt_traffic_log_tests)
+             tlx_qt_run_dialog_tests tlx_qt_traffic_log_tests tlx_qt_fleet_dialog_tests)
   target_link_libraries(${test} PRIVATE tlx_qt_app_support tlx_desktop tlx_res Qt6::Widgets)
 endforeach()
 # The single-instance test runs the real program as the first copy.

@@ -152,6 +152,27 @@ void DateTimeEntry::sendSize() {
     send(size() == 1 ? "TSDSN" : "TSDSL");
 }
 
+bool DateTimeEntry::startPcClock(const ClockTime& now) {
+    auto lines = clockCommands(now);
+    pcClock_ = lines ? std::move(*lines) : std::vector<std::string>{};
+    pcClockNext_ = 0;
+    state_.link.abortFlag = false;
+    return continuePcClock();
+}
+
+bool DateTimeEntry::continuePcClock() {
+    if (state_.link.abortFlag || state_.model.busyStep != 0) {
+        pcClock_.clear();
+    }
+    if (pcClockNext_ >= pcClock_.size()) {
+        return false;
+    }
+    if (!state_.link.awaitingAnswer) {
+        sendCommand(state_, host_, transport_, pcClock_[pcClockNext_++]);
+    }
+    return true;
+}
+
 void DateTimeEntry::adjustSeconds() {
     send("TSA");
 }

@@ -83,6 +83,12 @@ class DateTimeEntry {
     void sendDisplay();   // "TSDON" / "TSDOF"
     void sendSize();      // "TSDSN" / "TSDSL"
     void adjustSeconds(); // "30秒補正": "TSA"
+    // "PCの時刻を設定": the six date and time commands, the seconds last, one
+    // at a time: each call sends the next once the previous was answered.
+    // False when nothing (more) is to be sent: all sent, refused, or the link
+    // gave up.
+    bool startPcClock(const ClockTime& now);
+    bool continuePcClock();
 
     SlaveAddressChoice& slaveAddress() { return slave_; }
 
@@ -95,6 +101,8 @@ class DateTimeEntry {
     SlaveAddressChoice slave_;
     std::array<std::int32_t, kClockFields> selection_{};
     std::array<bool, kClockFields> chosen_{};
+    std::vector<std::string> pcClock_;
+    std::size_t pcClockNext_ = 0;
 };
 
 } // namespace tlx

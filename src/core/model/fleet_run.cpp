@@ -366,20 +366,27 @@ FleetRun::Counts FleetRun::counts() const {
     return c;
 }
 
+double FleetRun::share(int device) const {
+    const Device& d = *devices_[static_cast<std::size_t>(device)];
+    if (d.over()) {
+        return 1.0;
+    }
+    if (d.run) {
+        const auto& p = d.run->progress();
+        return p.barMax > 0 ? static_cast<double>(p.bar) / p.barMax : 0.0;
+    }
+    return setup_.lines.empty()
+               ? 0.0
+               : static_cast<double>(d.nextLine) / static_cast<double>(setup_.lines.size());
+}
+
 double FleetRun::share() const {
     if (devices_.empty()) {
         return 1.0;
     }
     double sum = 0;
-    for (const auto& d : devices_) {
-        if (d->over()) {
-            sum += 1.0;
-        } else if (d->run) {
-            const auto& p = d->run->progress();
-            sum += p.barMax > 0 ? static_cast<double>(p.bar) / p.barMax : 0.0;
-        } else if (!setup_.lines.empty()) {
-            sum += static_cast<double>(d->nextLine) / static_cast<double>(setup_.lines.size());
-        }
+    for (int i = 0; i < size(); ++i) {
+        sum += share(i);
     }
     return sum / static_cast<double>(devices_.size());
 }

@@ -98,7 +98,8 @@ public:
         int failed = 0;
     };
     Counts counts() const;
-    // Overall progress in 0..1: ended devices count whole.
+    // Progress in 0..1 of one device, and of all: ended devices count whole.
+    double share(int device) const;
     double share() const;
 
 private:

@@ -40,9 +40,9 @@ std::unique_ptr<QDialog> AppDialogs::create(const CommandRoute& route) {
         }
         return std::make_unique<TcpClientSettingsDialog>(state_, ini_, links_, &links_, owner_);
     case Feature::ReadAll:
-        return makeReadAllDialog(state_, host_, links_.transport(), title, owner_);
+        return makeReadAllDialog(state_, host_, links_.transport(), title, owner_, &links_.tcp());
     case Feature::SendAll:
-        return makeSendAllDialog(state_, host_, links_.transport(), title, owner_);
+        return makeSendAllDialog(state_, host_, links_.transport(), title, owner_, &links_.tcp());
     case Feature::TitleOverview:
         // A double click opens the title dialog on the row's page and line.
         return std::make_unique<TitleOverviewDialog>(

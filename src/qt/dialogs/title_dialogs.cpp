@@ -28,7 +28,8 @@ std::unique_ptr<QDialog> makeTitleDialog(const DialogContext& context) {
     case Feature::DateTime: {
         auto dialog = std::make_unique<DateTimeDialog>(
             context.state, context.host, context.transport(), localClockTime(),
-            caption(context, kDateTimeTcpWord), context.owner);
+            caption(context, kDateTimeTcpWord), context.owner,
+            &context.links.tcp());
         dialog->followClock(localClockTime);
         return dialog;
     }

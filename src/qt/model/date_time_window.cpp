@@ -1,6 +1,8 @@
 #include "model/date_time_window.h"
 
+#include "app/app_state.h"
 #include "link/slave_address_box.h"
+#include "model/fleet_panel.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -48,7 +50,8 @@ ClockTime localClockTime() {
 }
 
 DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport,
-                               const ClockTime& now, const QString& caption, QWidget* parent)
+                               const ClockTime& now, const QString& caption, QWidget* parent,
+                               TcpLink* tcp)
     : QDialog(parent), logic_(state, host, transport, now) {
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
@@ -118,6 +121,35 @@ DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
     bottom->addWidget(close_);
     layout->addLayout(bottom);
+
+    // Added below the specified controls: this computer's time in one go.
+    auto* added = new QHBoxLayout;
+    pcClock_ = button(QStringLiteral("PCの時刻を設定"), 0, this);
+    pcClock_->setObjectName(QStringLiteral("buttonPcClock"));
+    added->addWidget(pcClock_);
+    added->addStretch();
+    layout->addLayout(added);
+    if (tcp != nullptr && state.connection.interfaceKind == InterfaceKind::Tcp &&
+        state.connection.clientServer == 1) {
+        fleet_ = new FleetPanel(*tcp, state, host, FleetJob::SetClock, this);
+        layout->addWidget(fleet_);
+    }
+    pcClockTimer_.setSingleShot(true);
+    connect(&pcClockTimer_, &QTimer::timeout, this, [this] {
+        if (logic_.continuePcClock()) {
+            pcClockTimer_.start(20);
+        }
+    });
+    connect(pcClock_, &QPushButton::clicked, this, [this] {
+        const ClockTime pc = localClockTime();
+        if (fleet_ != nullptr && fleet_->chosen()) {
+            if (auto lines = clockCommands(pc)) {
+                fleet_->start(1.0, {}, std::move(*lines));
+            }
+        } else if (!pcClockTimer_.isActive() && logic_.startPcClock(pc)) {
+            pcClockTimer_.start(20);
+        }
+    });
     connect(&follow_, &QTimer::timeout, this, &DateTimeDialog::showClock);
 }
 

@@ -12,7 +12,9 @@ class QPushButton;
 
 namespace tlx::qt {
 
+class FleetPanel;
 class SlaveAddressBox;
+class TcpLink;
 
 // "日付＆時刻の設定": the device's clock field by field, its seconds
 // adjustment and how the date and time are shown.
@@ -20,7 +22,7 @@ class DateTimeDialog : public QDialog {
     Q_OBJECT
   public:
     DateTimeDialog(AppState& state, Host& host, Transport& transport, const ClockTime& now,
-                   const QString& caption, QWidget* parent = nullptr);
+                   const QString& caption, QWidget* parent = nullptr, TcpLink* tcp = nullptr);
 
     QComboBox* fieldBox(ClockField field) const { return fields_[slot(field)]; }
     QPushButton* fieldButton(ClockField field) const { return fieldButtons_[slot(field)]; }
@@ -33,6 +35,9 @@ class DateTimeDialog : public QDialog {
     QPushButton* adjustButton() const { return adjust_; }
     QPushButton* closeButton() const { return close_; }
     SlaveAddressBox* slaveAddressBox() const { return slave_; }
+    QPushButton* pcClockButton() const { return pcClock_; }
+    // "接続中の全装置": null outside the TCP/IP server role.
+    FleetPanel* fleetPanel() const { return fleet_; }
 
     // While the dialog is open, the lists the operator has not changed
     // follow this clock (the PC's, in the program).
@@ -57,6 +62,9 @@ class DateTimeDialog : public QDialog {
     QPushButton* adjust_ = nullptr;
     QPushButton* close_ = nullptr;
     SlaveAddressBox* slave_ = nullptr;
+    QPushButton* pcClock_ = nullptr;
+    FleetPanel* fleet_ = nullptr;
+    QTimer pcClockTimer_;
 };
 
 // The PC's local date and time.

@@ -1,9 +1,13 @@
 #include "model/run_dialog.h"
 
+#include "app/app_state.h"
+#include "app/host.h"
 #include "link/slave_address_box.h"
+#include "model/fleet_panel.h"
 #include "model/read_all_run.h"
 #include "model/send_all_run.h"
 
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -53,8 +57,10 @@ void refuseEscapeWhile(QDialog* dialog, std::function<bool()> running) {
 }
 
 RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<PacedStepRun> run,
-                     AppState& state, Host& host, const QString& title, QWidget* parent)
-    : QDialog(parent), run_(std::move(run)), controller_(descriptor, state, host, *run_) {
+                     AppState& state, Host& host, const QString& title, QWidget* parent,
+                     TcpLink* tcp, FleetJob job)
+    : QDialog(parent), run_(std::move(run)), controller_(descriptor, state, host, *run_),
+      host_(host), job_(job) {
     setWindowTitle(title);
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -97,6 +103,21 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
     bottom->addWidget(timeLeft_);
     layout->addLayout(bottom);
 
+    // The added choice leaves the specified controls where they are.
+    if (tcp != nullptr && state.connection.interfaceKind == InterfaceKind::Tcp &&
+        state.connection.clientServer == 1) {
+        fleet_ = new FleetPanel(*tcp, state, host, job, this);
+        layout->addWidget(fleet_);
+        connect(fleet_, &FleetPanel::progressed, this, &RunDialog::showFleetProgress);
+        connect(fleet_, &FleetPanel::finished, this, [this] {
+            start_->setEnabled(true);
+            slave_->setEnabled(true);
+        });
+        chooseFolder = [this] {
+            return QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの選択"));
+        };
+    }
+
     auto* closeRow = new QHBoxLayout;
     closeRow->addStretch();
     close_ = new QPushButton(QStringLiteral("Close"), this);
@@ -107,7 +128,9 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
 
     connect(start_, &QPushButton::clicked, this, &RunDialog::pressStart);
     connect(close_, &QPushButton::clicked, this, &RunDialog::reject);
-    refuseEscapeWhile(this, [this] { return controller_.running(); });
+    refuseEscapeWhile(this, [this] {
+        return controller_.running() || (fleet_ != nullptr && fleet_->running());
+    });
     setMinimumWidth(360);
 }
 
@@ -126,6 +149,13 @@ void RunDialog::restartTimer() {
 }
 
 void RunDialog::pressStart() {
+    if (fleet_ != nullptr && fleet_->chosen()) {
+        startFleet();
+        return;
+    }
+    if (fleet_ != nullptr && fleet_->running()) {
+        return;
+    }
     if (controller_.pressStart()) {
         showProgress();
         restartTimer();
@@ -157,7 +187,36 @@ void RunDialog::showProgress() {
     start_->setEnabled(!controller_.running());
 }
 
+void RunDialog::startFleet() {
+    if (fleet_->running() || controller_.running() || !confirmNotAutoSwitching(host_)) {
+        return;
+    }
+    QString folder;
+    if (job_ == FleetJob::ReadAll) {
+        folder = chooseFolder ? chooseFolder() : QString();
+        if (folder.isEmpty()) {
+            return;
+        }
+    }
+    if (fleet_->start(paceScale_, folder)) {
+        start_->setEnabled(false);
+    }
+}
+
+void RunDialog::showFleetProgress(double share) {
+    const int total = run_->totalSteps();
+    const int done = static_cast<int>(share * total);
+    progress_->setValue(done);
+    percent_->setText(QString::fromStdString(percentHundredths(done, total)));
+}
+
 void RunDialog::reject() {
+    if (fleet_ != nullptr && fleet_->running()) {
+        if (!host_.askYesNo(kMsgAbandonFleet, kCaptionConfirmDevice)) {
+            return;
+        }
+        fleet_->stop();
+    }
     if (!controller_.mayClose()) {
         return;
     }
@@ -167,17 +226,19 @@ void RunDialog::reject() {
 }
 
 std::unique_ptr<RunDialog> makeReadAllDialog(AppState& state, Host& host, Transport& transport,
-                                             const QString& title, QWidget* parent) {
+                                             const QString& title, QWidget* parent,
+                                             TcpLink* tcp) {
     return std::make_unique<RunDialog>(kReadAllDialog,
                                        std::make_unique<ReadAllRun>(state, host, transport), state,
-                                       host, title, parent);
+                                       host, title, parent, tcp, FleetJob::ReadAll);
 }
 
 std::unique_ptr<RunDialog> makeSendAllDialog(AppState& state, Host& host, Transport& transport,
-                                             const QString& title, QWidget* parent) {
+                                             const QString& title, QWidget* parent,
+                                             TcpLink* tcp) {
     return std::make_unique<RunDialog>(kSendAllDialog,
                                        std::make_unique<SendAllRun>(state, host, transport), state,
-                                       host, title, parent);
+                                       host, title, parent, tcp, FleetJob::SendAll);
 }
 
 } // namespace tlx::qt

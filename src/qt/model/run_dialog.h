@@ -3,9 +3,12 @@
 #include "model/run_dialog_controller.h"
 
 #include <QDialog>
+#include <QString>
 #include <QTimer>
 #include <functional>
 #include <memory>
+
+#include "model/fleet_run.h"
 
 class QLabel;
 class QProgressBar;
@@ -19,7 +22,9 @@ class Transport;
 
 namespace tlx::qt {
 
+class FleetPanel;
 class SlaveAddressBox;
+class TcpLink;
 
 // While `running` says so, Escape does nothing in `dialog`: a stray key must
 // not abandon a long transfer (Close asks first instead).
@@ -35,8 +40,11 @@ QLabel* makeTimeLeftLabel(QWidget* parent);
 class RunDialog : public QDialog {
     Q_OBJECT
   public:
+    // With the server's link (tcp) in the TCP/IP server role, the dialog also
+    // offers the job to every connected device (job).
     RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<PacedStepRun> run,
-              AppState& state, Host& host, const QString& title, QWidget* parent = nullptr);
+              AppState& state, Host& host, const QString& title, QWidget* parent = nullptr,
+              TcpLink* tcp = nullptr, FleetJob job = FleetJob::ReadAll);
     ~RunDialog() override;
 
     // Multiplies every interval of the run (tests and demonstrations).
@@ -51,6 +59,10 @@ class RunDialog : public QDialog {
     QLabel* timeLeftText() const { return timeLeft_; }
     const RunDialogController& controller() const { return controller_; }
     bool timerActive() const { return timer_.isActive(); }
+    // "接続中の全装置": null outside the TCP/IP server role.
+    FleetPanel* fleetPanel() const { return fleet_; }
+    // Read-all on all devices asks for the folder of their files; empty: cancelled.
+    std::function<QString()> chooseFolder;
 
     void reject() override;
 
@@ -59,6 +71,8 @@ class RunDialog : public QDialog {
     void onTick();
     void showProgress();
     void restartTimer();
+    void startFleet();
+    void showFleetProgress(double share);
 
     std::unique_ptr<PacedStepRun> run_;
     RunDialogController controller_;
@@ -71,12 +85,17 @@ class RunDialog : public QDialog {
     QProgressBar* activity_ = nullptr;
     QLabel* percent_ = nullptr;
     QLabel* timeLeft_ = nullptr;
+    Host& host_;
+    FleetJob job_;
+    FleetPanel* fleet_ = nullptr;
 };
 
 // The two dialogs over their runs.
 std::unique_ptr<RunDialog> makeReadAllDialog(AppState& state, Host& host, Transport& transport,
-                                             const QString& title, QWidget* parent = nullptr);
+                                             const QString& title, QWidget* parent = nullptr,
+                                             TcpLink* tcp = nullptr);
 std::unique_ptr<RunDialog> makeSendAllDialog(AppState& state, Host& host, Transport& transport,
-                                             const QString& title, QWidget* parent = nullptr);
+                                             const QString& title, QWidget* parent = nullptr,
+                                             TcpLink* tcp = nullptr);
 
 } // namespace tlx::qt

@@ -78,6 +78,25 @@ class DateTimeDialogTest : public QObject {
         QVERIFY(host->messages.empty());
     }
 
+    // "PCの時刻を設定": the six commands in one go, each after the previous
+    // answer, the seconds last.
+    void pcClockSendsTheSixCommandsSecondsLast() {
+        make(Product::F);
+        DeviceTransport device(*state, *host);
+        tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 3, 5, 7, 8, 9}, "x");
+        QVERIFY(dialog.fleetPanel() == nullptr); // not the TCP/IP server role
+        dialog.pcClockButton()->click();
+        QTRY_COMPARE(device.lines.size(), std::size_t{6});
+        const auto sent = withoutCrLf(device.lines);
+        const std::vector<std::string> order{"DSY", "DSM", "DSD", "TSH", "TSM", "TSS"};
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            QCOMPARE(sent[i].substr(0, 3), order[i]);
+            QCOMPARE(sent[i].size(), std::size_t{5});
+        }
+        QTRY_VERIFY(!state->link.awaitingAnswer);
+        QVERIFY(host->messages.empty());
+    }
+
     // The display choices: stored at once, sent with their buttons; the
     // device's state follows.
     void displayChoices() {

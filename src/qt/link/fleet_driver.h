@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/fleet_run.h"
+
+namespace tlx::qt {
+
+class TcpLink;
+
+// Drives a fleet run over the server's clients: one timer per device for its
+// pacing and answer wait, each client's data to its own device. Clients that
+// connect during the run are left out; their data is dropped.
+class FleetDriver : public QObject {
+    Q_OBJECT
+public:
+    // slots: the client slots taking part, in the order of their devices.
+    FleetDriver(TcpLink& tcp, FleetRun::Setup setup, std::vector<int> slotList,
+                QObject* parent = nullptr);
+    ~FleetDriver() override;
+
+    void start();
+    // Every device stops at its next step.
+    void stop();
+    FleetRun& fleet() { return fleet_; }
+    const FleetRun& fleet() const { return fleet_; }
+    bool running() const { return started_ && !fleet_.finished(); }
+    // The server's address texts of the devices, in their order.
+    const std::vector<std::string>& addresses() const { return addresses_; }
+
+signals:
+    void finished();
+
+private:
+    class SlotLink : public FleetLink {
+    public:
+        SlotLink(TcpLink& tcp, const std::vector<int>& slotList) : tcp_(tcp), slotList_(slotList) {}
+        SocketSendStatus send(int device, std::string_view line) override;
+
+    private:
+        TcpLink& tcp_;
+        const std::vector<int>& slotList_;
+    };
+
+    void schedule(int device);
+    void release();
+
+    TcpLink& tcp_;
+    std::vector<int> slotList_;
+    std::vector<std::string> addresses_;
+    SlotLink link_;
+    FleetRun fleet_;
+    std::vector<int> deviceOfSlot_;
+    std::vector<std::unique_ptr<QTimer>> timers_;
+    bool started_ = false;
+    bool released_ = false;
+};
+
+} // namespace tlx::qt
