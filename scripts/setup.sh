@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   qt6-translations-l10n
   xvfb xauth fonts-ipafont-gothic
+  ibus ibus-mozc xdotool dbus-daemon
   dpkg-dev lintian appstream help2man
 )
 missing=()
