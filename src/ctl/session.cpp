@@ -444,7 +444,7 @@ bool Session::loadFile(const std::string& path, SettingsModel& into) {
 
 int Session::report(const std::vector<SettingsDifference>& differences) const {
     if (options_.json) {
-        const std::string count = std::to_string(differences.size()) + " differences\n";
+        const std::string count = differenceCount(differences.size(), Wording::English) + "\n";
         QJsonArray list;
         for (const auto& d : differences) {
             list.append(QJsonObject{{"item", QString::fromStdString(d.item)},
@@ -454,7 +454,7 @@ int Session::report(const std::vector<SettingsDifference>& differences) const {
         std::cout << QJsonDocument(list).toJson(QJsonDocument::Indented).toStdString();
         std::cerr << count; // stdout stays one JSON document
     } else {
-        std::string text = differencesText(differences);
+        std::string text = differencesText(differences, Wording::English);
         text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
         std::cout << text;
     }

@@ -8,7 +8,6 @@
 #include "model/settings_file_io.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace tlx {
 
@@ -99,43 +98,24 @@ std::unique_ptr<SettingsModel> chooseSettingsFile(const AppState& state, Host& h
     return m;
 }
 
-std::chrono::milliseconds sendPacing(const SettingsModel& m, Product p,
-                                     const std::vector<int>& performed) {
-    std::vector<int> steps = performed;
-    if (steps.empty()) {
-        steps.resize(static_cast<std::size_t>(traits(p).readAllSteps));
-        std::iota(steps.begin(), steps.end(), 1);
-    }
-    std::chrono::milliseconds interval = kSendAllFirstInterval;
-    std::chrono::milliseconds sum{0};
-    for (int s : steps) {
-        sum += interval;
-        // Both tables change pace at the same steps; only those are built.
-        if (readAllStep(p, s).kind == RunStep::Kind::Pace) {
-            interval = sendAllStep(m, p, s).interval;
-        }
-    }
-    return sum;
-}
-
-std::string changedSendQuestion(const SettingsModel& target, Product p,
-                                const std::vector<int>& changed) {
+std::string changedSendQuestion(Product p, const std::vector<int>& changed) {
     const auto performed = stepsToPerform(changed, p);
+    const Pacing pacing = sendAllPacing(p);
     const auto commands = std::count_if(performed.begin(), performed.end(), [p](int s) {
         return readAllStep(p, s).kind == RunStep::Kind::Send;
     });
     return "送信するコマンド: " + std::to_string(commands) + " / " +
            std::to_string(traits(p).readAllSteps) + "\n予想時間: " +
-           seconds(sendPacing(target, p, performed)) + " 以上 (全項目の設定: " +
-           seconds(sendPacing(target, p, {})) + " 以上)\n送信しますか？";
+           seconds(pacing.timeLeft(performed, 1)) + " 以上 (全項目の設定: " +
+           seconds(pacing.timeLeft(1, traits(p).readAllSteps)) + " 以上)\n送信しますか？";
 }
 
-std::string differencesText(const std::vector<SettingsDifference>& differences) {
+std::string differencesText(const std::vector<SettingsDifference>& differences, Wording w) {
     std::string text;
     for (const auto& d : differences) {
         text += differenceLine(d) + "\r\n";
     }
-    return text + std::to_string(differences.size()) + " differences\r\n";
+    return text + differenceCount(differences.size(), w) + "\r\n";
 }
 
 } // namespace tlx

@@ -5,7 +5,6 @@
 #include "model/settings_compare.h"
 #include "model/settings_file.h"
 
-#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -54,17 +53,11 @@ inline constexpr std::string_view kMsgReadIncomplete = "読み込みが完了し
 std::unique_ptr<SettingsModel> chooseSettingsFile(const AppState& state, Host& host,
                                                   std::string_view title);
 
-// The sum of the pacing intervals of a send-all run over `performed` (every
-// step when empty): the least time it takes.
-std::chrono::milliseconds sendPacing(const SettingsModel& m, Product p,
-                                     const std::vector<int>& performed);
-
 // The question before a changed-only send: what it sends and how long it
 // takes against the whole send-all run.
-std::string changedSendQuestion(const SettingsModel& target, Product p,
-                                const std::vector<int>& changed);
+std::string changedSendQuestion(Product p, const std::vector<int>& changed);
 
 // Differences as text: one line each, then their count.
-std::string differencesText(const std::vector<SettingsDifference>& differences);
+std::string differencesText(const std::vector<SettingsDifference>& differences, Wording w);
 
 } // namespace tlx

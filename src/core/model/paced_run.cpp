@@ -165,7 +165,9 @@ std::chrono::milliseconds PacedStepRun::timeLeft() const {
     if (!running_) {
         return std::chrono::milliseconds{0};
     }
-    return pacing_.timeLeft(state_.model.busyStep, total_);
+    // A partial run waits only before the steps it performs.
+    return partial_ ? pacing_.timeLeft(only_, state_.model.busyStep)
+                    : pacing_.timeLeft(state_.model.busyStep, total_);
 }
 
 void PacedStepRun::close() {

@@ -44,6 +44,21 @@ std::chrono::milliseconds Pacing::timeLeft(int next, int last) const {
     return total;
 }
 
+std::chrono::milliseconds Pacing::timeLeft(std::span<const int> steps, int next) const {
+    std::chrono::milliseconds total{0};
+    std::chrono::milliseconds interval = first;
+    auto change = changes.begin();
+    for (int step : steps) {
+        for (; change != changes.end() && change->step < step; ++change) {
+            interval = change->interval;
+        }
+        if (step >= next) {
+            total += interval;
+        }
+    }
+    return total;
+}
+
 void RunProgress::stepBars() {
     if (bar < barMax) {
         ++bar;

@@ -45,6 +45,9 @@ struct Pacing {
     // The time the timer alone needs for steps next..last; a device that
     // answers late only adds to it.
     std::chrono::milliseconds timeLeft(int next, int last) const;
+    // The same for a run that performs only `steps` (ascending, each change
+    // of pace before the last of them included), from step `next` on.
+    std::chrono::milliseconds timeLeft(std::span<const int> steps, int next) const;
 };
 
 } // namespace tlx

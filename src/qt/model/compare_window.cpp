@@ -28,9 +28,14 @@ std::string utf8(std::string_view sjis) {
     return sjisToUnicode(sjis).toStdString();
 }
 
-void show(std::vector<SettingsDifference> differences, const DialogContext& c,
+std::vector<SettingsDifference> differences(const SettingsModel& own, const SettingsModel& other,
+                                            Product p) {
+    return compareSettings(own, other, p, utf8, Wording::Japanese);
+}
+
+void show(std::vector<SettingsDifference> list, const DialogContext& c,
           const QString& otherColumn) {
-    DifferencesWindow window(std::move(differences), c.title, otherColumn, c.host, c.owner);
+    DifferencesWindow window(std::move(list), c.title, otherColumn, c.host, c.owner);
     window.setWindowModality(Qt::ApplicationModal);
     window.exec();
 }
@@ -57,51 +62,6 @@ std::unique_ptr<SettingsModel> readAside(const DialogContext& c, const RunDialog
     }
 }
 
-void compareWithDevice(const DialogContext& c) {
-    auto device = readAside(c, kCompareReadDialog,
-                            std::make_unique<ReadAllRun>(c.state, c.host, c.transport()));
-    if (device) {
-        show(compareSettings(c.state.model, *device, c.state.product, utf8), c,
-             QStringLiteral("装置"));
-    }
-}
-
-void sendChanged(const DialogContext& c) {
-    if (c.state.model.busyStep != 0) {
-        return;
-    }
-    const auto base = chooseSettingsFile(c.state, c.host, "装置が保持している設定ファイル");
-    if (!base) {
-        return;
-    }
-    const auto changed = changedSendSteps(*base, c.state.model, c.state.product);
-    if (changed.empty()) {
-        c.host.notice(kMsgNoChanges);
-        return;
-    }
-    const std::string caption = c.title.toStdString();
-    if (!c.host.askYesNo(changedSendQuestion(c.state.model, c.state.product, changed), caption)) {
-        return;
-    }
-    {
-        RunDialog send(kChangedSendDialog,
-                       std::make_unique<ChangedSendRun>(c.state, c.host, c.transport(), changed),
-                       c.state, c.host, c.title, c.owner);
-        send.setWindowModality(Qt::ApplicationModal);
-        send.exec();
-        if (send.controller().end() != RunEnd::Completed ||
-            !c.host.askYesNo(kAskReadBack, caption)) {
-            return;
-        }
-    }
-    auto device = readAside(c, kReadBackDialog,
-                            std::make_unique<ReadBackRun>(c.state, c.host, c.transport(), changed));
-    if (device) {
-        show(compareSettings(c.state.model, *device, c.state.product, utf8), c,
-             QStringLiteral("装置"));
-    }
-}
-
 } // namespace
 
 DifferencesWindow::DifferencesWindow(std::vector<SettingsDifference> differences,
@@ -110,7 +70,7 @@ DifferencesWindow::DifferencesWindow(std::vector<SettingsDifference> differences
     : QDialog(parent), differences_(std::move(differences)), host_(host) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
-    count_ = new QLabel(QStringLiteral("違いのある項目: %1 件").arg(differences_.size()), this);
+    count_ = new QLabel(qtext(differenceCount(differences_.size(), Wording::Japanese)), this);
     count_->setObjectName(QStringLiteral("differenceCount"));
     layout->addWidget(count_);
 
@@ -156,7 +116,7 @@ void DifferencesWindow::save() {
     if (!path) {
         return;
     }
-    const auto w = writeFileAtomically(*path, differencesText(differences_));
+    const auto w = writeFileAtomically(*path, differencesText(differences_, Wording::Japanese));
     if (!w.ok()) {
         host_.warning(std::string("Can't file write\n") + w.reason);
     }
@@ -167,9 +127,52 @@ std::unique_ptr<DifferencesWindow> compareWithFile(const DialogContext& c) {
     if (!file) {
         return nullptr;
     }
-    return std::make_unique<DifferencesWindow>(
-        compareSettings(c.state.model, *file, c.state.product, utf8), c.title,
-        QStringLiteral("ファイル"), c.host, c.owner);
+    return std::make_unique<DifferencesWindow>(differences(c.state.model, *file, c.state.product),
+                                               c.title, QStringLiteral("ファイル"), c.host,
+                                               c.owner);
+}
+
+void compareWithDevice(const DialogContext& c, Transport& transport) {
+    auto device = readAside(c, kCompareReadDialog,
+                            std::make_unique<ReadAllRun>(c.state, c.host, transport));
+    if (device) {
+        show(differences(c.state.model, *device, c.state.product), c, QStringLiteral("装置"));
+    }
+}
+
+void sendChanged(const DialogContext& c, Transport& transport) {
+    if (c.state.model.busyStep != 0) {
+        return;
+    }
+    const auto base = chooseSettingsFile(c.state, c.host, "装置が保持している設定ファイル");
+    if (!base) {
+        return;
+    }
+    const auto changed = changedSendSteps(*base, c.state.model, c.state.product);
+    if (changed.empty()) {
+        c.host.notice(kMsgNoChanges);
+        return;
+    }
+    const std::string caption = c.title.toStdString();
+    if (!c.host.askYesNo(changedSendQuestion(c.state.product, changed), caption)) {
+        return;
+    }
+    {
+        RunDialog send(kChangedSendDialog,
+                       std::make_unique<ChangedSendRun>(c.state, c.host, transport, changed),
+                       c.state, c.host, c.title, c.owner);
+        send.setWindowModality(Qt::ApplicationModal);
+        send.exec();
+        if (send.controller().end() != RunEnd::Completed ||
+            !c.host.askYesNo(kAskReadBack, caption)) {
+            return;
+        }
+    }
+    auto device = readAside(c, kReadBackDialog,
+                            std::make_unique<ReadBackRun>(c.state, c.host, transport, changed));
+    if (device) {
+        show(differences(c.state.model, *device, c.state.product), c, QStringLiteral("装置"));
+    }
 }
 
 bool runCompareTool(const DialogContext& c) {
@@ -181,10 +184,10 @@ bool runCompareTool(const DialogContext& c) {
         }
         return true;
     case Feature::CompareWithDevice:
-        compareWithDevice(c);
+        compareWithDevice(c, c.transport());
         return true;
     case Feature::SendChanged:
-        sendChanged(c);
+        sendChanged(c, c.transport());
         return true;
     default:
         return false;

@@ -12,6 +12,7 @@ class QTableWidget;
 
 namespace tlx {
 class Host;
+class Transport;
 } // namespace tlx
 
 namespace tlx::qt {
@@ -44,6 +45,14 @@ class DifferencesWindow : public QDialog {
 // "ファイルと比較...": the differences with a file the operator chooses;
 // null when none was chosen (or it was not a settings file of the model).
 std::unique_ptr<DifferencesWindow> compareWithFile(const DialogContext& context);
+
+// "装置と比較...": reads everything from the device into a scratch copy (the
+// program's settings stay as they were) and shows the differences.
+void compareWithDevice(const DialogContext& context, Transport& transport);
+
+// "変更分のみ送信...": sends what differs from the file the device holds,
+// then offers to read it back and shows what still differs.
+void sendChanged(const DialogContext& context, Transport& transport);
 
 // Runs the "ツール" menu's flows that compare or send; false when the
 // route is none of them.

@@ -103,6 +103,38 @@ TEST(CompareSettings, ModelSComparesPerPageValuesAndPageTitles) {
               }));
 }
 
+// The desktop's wording names the same items, numbers where Japanese puts
+// them.
+TEST(CompareSettings, JapaneseWordingOfTheDesktop) {
+    auto a = defaults(Product::F);
+    auto b = defaults(Product::F);
+    SettingsModel& m = b->model;
+    m.titleText[11][2].assign(kB);
+    m.charColour[4][0] = 2;
+    m.schedulePage[2][6] = 11;
+    m.alarmHoldTime = "005";
+    m.connectorPages[2] = 4;
+    std::vector<std::string> japanese;
+    for (const auto& d : compareSettings(a->model, m, Product::F, bytesAsIs, Wording::Japanese)) {
+        japanese.push_back(differenceLine(d));
+    }
+    EXPECT_EQ(japanese, (std::vector<std::string>{
+                            "ページ12 行3 タイトル: 「」 -> 「" + kB + "」",
+                            "ページ5 行1 文字色: 7 -> 2",
+                            "スケジュール 3日目 7番: 06:00 --- -> 06:00 ページ012",
+                            "アラーム 保持時間: 010 -> 005",
+                            "コネクター番号割り付け No.3: 003 -> 005",
+                        }));
+    auto s = defaults(Product::S);
+    s->model.lineSpacing[2][0] = 12;
+    const auto d = compareSettings(defaults(Product::S)->model, s->model, Product::S, bytesAsIs,
+                                   Wording::Japanese);
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(d[0].item, "ページ3 垂直方向のオフセット");
+    EXPECT_EQ(differenceCount(2, Wording::English), "2 differences");
+    EXPECT_EQ(differenceCount(2, Wording::Japanese), "違いのある項目: 2 件");
+}
+
 // Glyphs whose codes the file escapes come back as the same glyphs; a page
 // whose title really changed is the one step to send.
 TEST(CompareSettings, EscapedGlyphsSurviveTheFileAndOnlyTheEditedPageIsSent) {
@@ -209,6 +241,10 @@ TEST(ChangedSendRun, SendsOnlyTheChangedCommands) {
                 test::useTcp(*s);
             }
             ASSERT_EQ(run.start(), RunStart::Started);
+            // Only the steps it performs count, each at its table pace:
+            // 300 ms for the title and the change at 513, 80 ms for the hold
+            // time and the change at 4654, 200 ms for the rest.
+            EXPECT_EQ(run.timeLeft(), std::chrono::milliseconds{300 + 300 + 80 + 80 + 200 * 3});
             const int ticks = tcp ? test::driveTcp(run)
                                   : test::driveSerial(run, *s, host, serialLink, device);
             EXPECT_EQ(run.end(), RunEnd::Completed);
