@@ -19,14 +19,17 @@ LINK:
       --rs485 ADDR|broadcast   RS-485 bus: the device address 0..31, or all devices
   (none)                   the connection saved by the desktop program
 
-SEVERAL DEVICES (read-all DIR, send-all FILE.dat, version, set-clock):
+SEVERAL DEVICES (read-all DIR, send-all FILE.dat, version, set-clock,
+                 glyphs read SIZE DIR, glyphs send SIZE FILE):
   --listen [PORT] --devices N [--wait SECONDS]
                            wait until N devices (1..96) have connected, at most
                            SECONDS (default 60), then run on all of them at once
   --serial PATH --rs485 A,B,C-D
                            run on each bus address of the list in turn
   read-all writes one file per device into DIR: <IP address>.dat (-2, -3 ...
-  for devices sharing an address) or addr-NN.dat; a table of results ends the run.
+  for devices sharing an address) or addr-NN.dat, and glyphs read the same
+  names with the list's extension (.tll, .tlm, .tls); a table of results ends
+  the run.
 
 COMMAND:
   read-all FILE.dat        read every setting into a settings file
@@ -383,10 +386,11 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     } else if (c == "set-clock") {
         o.command = Command::SetClock;
     } else if (c == "glyphs") {
-        if (o.fleet()) {
-            return error("glyphs takes one device: give --rs485 one address, or no --devices");
+        auto r = parseGlyphCommand(o, positional);
+        if (r.options && o.fleet() && r.options->command == Command::GlyphExport) {
+            return error("glyphs export reads a file and takes no device");
         }
-        return parseGlyphCommand(o, positional);
+        return r;
     } else if (c == "verify") {
         o.command = Command::Verify;
         wantArgs = 1;

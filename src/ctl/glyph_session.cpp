@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "app/app_state.h"
-#include "glyph_table_run.h"
+#include "glyphs/glyph_table_run.h"
 #include "glyphs/glyph_bmp.h"
 #include "glyphs/glyph_files.h"
 #include "glyphs/glyph_list.h"
@@ -83,7 +83,8 @@ int Session::glyphExport() {
 }
 
 int Session::glyphRead() {
-    GlyphTableRun run(*state_, host_, *transport_, options_.glyphSize, GlyphTransferMode::Read);
+    GlyphTableRun run(*state_, host_, *transport_, options_.glyphSize, GlyphTransferMode::Read,
+                      [this] { return host_.failure() != Failure::None; });
     const bool done = drive(run, "glyphs read", run.progress().barMax);
     if (interrupted()) {
         std::cerr << "tlx500ctl: interrupted; no file written\n";
@@ -107,7 +108,8 @@ int Session::glyphRead() {
 
 int Session::glyphSend() {
     GlyphTableRun run(*state_, host_, *transport_, options_.glyphSize,
-                      GlyphTransferMode::Register);
+                      GlyphTransferMode::Register,
+                      [this] { return host_.failure() != Failure::None; });
     const bool done = drive(run, "glyphs send", run.progress().barMax);
     if (interrupted()) {
         std::cerr << "tlx500ctl: interrupted; the device holds part of the table\n";

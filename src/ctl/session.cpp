@@ -28,7 +28,7 @@
 #include "model/settings_compare.h"
 #include "model/settings_file.h"
 #include "model/settings_file_io.h"
-#include "glyph_table_run.h"
+#include "glyphs/glyph_table_run.h"
 #include "model/sjis_text.h"
 #include "progress_printer.h"
 #include "trace_file.h"

@@ -10,5 +10,7 @@ target_sources(tlx_core PRIVATE
   glyph_list.h
   glyph_scale.cpp
   glyph_scale.h
+  glyph_table_run.cpp
+  glyph_table_run.h
   glyph_transfer.cpp
   glyph_transfer.h)

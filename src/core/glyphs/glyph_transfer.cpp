@@ -1,4 +1,5 @@
 #include "glyphs/glyph_transfer.h"
+#include "link/transport.h"
 
 #include "app/app_state.h"
 #include "app/host.h"
@@ -88,8 +89,10 @@ void GlyphTransferRun::tick() {
             link.glyphReplyWait = true;
             sendCommand(state_, host_, transport_, glyphReadCommand(size_, glyphCode(n)));
             ++commandsSent_;
-            if (state_.connection.interfaceKind == InterfaceKind::Tcp && link.glyphReplyWait) {
-                // The bounded socket wait ended without a line.
+            if (state_.connection.interfaceKind == InterfaceKind::Tcp && link.glyphReplyWait &&
+                !transport_.answersLater()) {
+                // The bounded socket wait ended without a line. (A link that
+                // answers later brings the line, or its silence, by itself.)
                 finish(GlyphTransferEnd::DeviceSilent);
                 return;
             }

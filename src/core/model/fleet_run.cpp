@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/host.h"
+#include "glyphs/glyph_table_run.h"
 #include "link/protocol.h"
 #include "model/read_all_run.h"
 #include "model/send_all_run.h"
@@ -72,6 +73,42 @@ private:
     int device_;
 };
 
+// A device's paced run: one of the settings tables, or a glyph table.
+class DeviceRun {
+public:
+    virtual ~DeviceRun() = default;
+    virtual RunStart start() = 0;
+    virtual void tick() = 0;
+    virtual void requestStop() = 0;
+    virtual void checkLastAnswer() = 0;
+    virtual bool running() const = 0;
+    virtual std::chrono::milliseconds nextInterval() const = 0;
+    virtual int commandsSent() const = 0;
+    virtual const RunProgress& progress() const = 0;
+    virtual RunEnd end() const = 0;
+    virtual int failedStep() const = 0;
+    virtual int lastStep() const = 0;
+};
+
+template <typename Run> class DeviceRunOf : public DeviceRun {
+public:
+    template <typename... Args> explicit DeviceRunOf(Args&&... args) : run_(std::forward<Args>(args)...) {}
+    RunStart start() override { return run_.start(); }
+    void tick() override { run_.tick(); }
+    void requestStop() override { run_.requestStop(); }
+    void checkLastAnswer() override { run_.checkLastAnswer(); }
+    bool running() const override { return run_.running(); }
+    std::chrono::milliseconds nextInterval() const override { return run_.nextInterval(); }
+    int commandsSent() const override { return run_.commandsSent(); }
+    const RunProgress& progress() const override { return run_.progress(); }
+    RunEnd end() const override { return run_.end(); }
+    int failedStep() const override { return run_.failedStep(); }
+    int lastStep() const override { return run_.lastStep(); }
+
+private:
+    Run run_;
+};
+
 FleetRun::Clock::duration scaledInterval(std::chrono::milliseconds ms, double scale) {
     return std::chrono::duration_cast<FleetRun::Clock::duration>(
         std::chrono::duration<double, std::milli>(static_cast<double>(ms.count()) * scale));
@@ -126,7 +163,7 @@ struct FleetRun::Device {
     std::unique_ptr<AppState> state;
     DeviceHost host;
     DeviceTransport transport;
-    std::unique_ptr<PacedStepRun> run; // read-all and send-all
+    std::unique_ptr<DeviceRun> run; // read-all, send-all and the glyph tables
     std::size_t nextLine = 0;          // version and set-clock: one command after another
     bool stopRequested = false;
 
@@ -155,10 +192,20 @@ int FleetRun::add(std::string label) {
     s.connection.clientServer = 1;
     s.connection.selectNumber = index + 1;
     s.link.socketConnected = true;
+    Device& dev = *d;
+    const auto failed = [&dev] { return !dev.host.firstFailure.empty(); };
     if (setup_.job == FleetJob::ReadAll) {
-        d->run = std::make_unique<ReadAllRun>(s, d->host, d->transport);
+        d->run = std::make_unique<DeviceRunOf<ReadAllRun>>(s, d->host, d->transport);
     } else if (setup_.job == FleetJob::SendAll) {
-        d->run = std::make_unique<SendAllRun>(s, d->host, d->transport);
+        d->run = std::make_unique<DeviceRunOf<SendAllRun>>(s, d->host, d->transport);
+    } else if (setup_.job == FleetJob::GlyphRead || setup_.job == FleetJob::GlyphSend) {
+        const bool send = setup_.job == FleetJob::GlyphSend;
+        if (send && setup_.glyphTable) {
+            s.glyphs.table(GlyphFace::Gothic, setup_.glyphSize) = *setup_.glyphTable;
+        }
+        d->run = std::make_unique<DeviceRunOf<GlyphTableRun>>(
+            s, d->host, d->transport, setup_.glyphSize,
+            send ? GlyphTransferMode::Register : GlyphTransferMode::Read, failed);
     } else if (setup_.job == FleetJob::Version) {
         setup_.lines = {"RVN\r\n"};
         s.model.firmwareVersion.clear();
@@ -391,20 +438,21 @@ double FleetRun::share() const {
     return sum / static_cast<double>(devices_.size());
 }
 
-std::vector<std::string> fleetFileNames(const std::vector<std::string>& addresses) {
+std::vector<std::string> fleetFileNames(const std::vector<std::string>& addresses,
+                                        std::string_view extension) {
     std::map<std::string, int> seen;
     std::vector<std::string> names;
     names.reserve(addresses.size());
     for (const auto& a : addresses) {
         const int n = ++seen[a];
-        names.push_back(n == 1 ? a + ".dat" : a + "-" + std::to_string(n) + ".dat");
+        names.push_back((n == 1 ? a : a + "-" + std::to_string(n)) + std::string(extension));
     }
     return names;
 }
 
-std::string busAddressFileName(int address) {
+std::string busAddressFileName(int address, std::string_view extension) {
     const std::string digits = std::to_string(address);
-    return "addr-" + std::string(digits.size() < 2 ? 1 : 0, '0') + digits + ".dat";
+    return "addr-" + std::string(digits.size() < 2 ? 1 : 0, '0') + digits + std::string(extension);
 }
 
 } // namespace tlx

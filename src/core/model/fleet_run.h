@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/product.h"
+#include "glyphs/glyph_store.h"
 #include "link/transport.h"
 #include "model/paced_run.h"
 
@@ -16,7 +17,7 @@ namespace tlx {
 struct AppState;
 struct SettingsModel;
 
-enum class FleetJob { ReadAll, SendAll, Version, SetClock };
+enum class FleetJob { ReadAll, SendAll, Version, SetClock, GlyphRead, GlyphSend };
 
 // How one device's run ended.
 struct FleetOutcome {
@@ -57,6 +58,8 @@ public:
         FleetJob job = FleetJob::Version;
         const SettingsModel* source = nullptr; // send-all: what every device gets
         std::vector<std::string> lines;        // set-clock: the commands, with CR LF
+        GlyphSize glyphSize = GlyphSize::Large; // glyph runs: the table's size class
+        const std::vector<std::string>* glyphTable = nullptr; // glyph send: what every device gets
         double paceScale = 1.0;
         std::chrono::milliseconds answerWait{3300};
     };
@@ -89,7 +92,8 @@ public:
     const FleetOutcome& outcome(int device) const;
     int commandsSent(int device) const;
     double seconds(int device) const; // from the start to the device's end (or now)
-    // The device's own state: for read-all, the model it read.
+    // The device's own state: for read-all, the model it read; for a glyph
+    // read, the table in its glyph store.
     const AppState& state(int device) const;
 
     struct Counts {
@@ -114,11 +118,13 @@ private:
     Clock::time_point started_{};
 };
 
-// The settings file name of each device for a read-all: "<address>.dat", and
-// "<address>-2.dat", "-3" ... for later devices sharing an address.
-std::vector<std::string> fleetFileNames(const std::vector<std::string>& addresses);
+// The file name of each device for a read: "<address>.dat", and
+// "<address>-2.dat", "-3" ... for later devices sharing an address (a glyph
+// read gives its list's extension instead of ".dat").
+std::vector<std::string> fleetFileNames(const std::vector<std::string>& addresses,
+                                        std::string_view extension = ".dat");
 
 // "addr-05.dat": the file of an RS-485 bus address.
-std::string busAddressFileName(int address);
+std::string busAddressFileName(int address, std::string_view extension = ".dat");
 
 } // namespace tlx

@@ -172,12 +172,48 @@ TEST(FleetRun, SingleCommandsNeedTheirAcknowledgementAndStopEndsEveryRun) {
     }
 }
 
+TEST(FleetRun, GlyphTablesGoToEveryDeviceAndComeBackFromEach) {
+    const auto size = GlyphSize::Small;
+    const auto& g = glyphGeometry(size);
+    std::vector<std::string> table;
+    for (int n = 0; n < g.count; ++n) {
+        table.push_back(std::string(static_cast<std::size_t>(g.digits), "0123456789ABCDEF"[n % 16]));
+    }
+    FakeFleet link(Product::F, {nullptr, at(3, "E3\r\n")});
+    auto s = setup(Product::F, FleetJob::GlyphSend);
+    s.glyphSize = size;
+    s.glyphTable = &table;
+    FleetRun send(s, link);
+    send.add("a");
+    send.add("b");
+    link.drive(send);
+    EXPECT_EQ(describe(send.outcome(0)), "done");
+    EXPECT_EQ(send.commandsSent(0), g.count);
+    EXPECT_EQ(describe(send.outcome(1)), "refused \"E3\" at step 3");
+    EXPECT_EQ(send.commandsSent(1), 3);
+    EXPECT_TRUE(link.devices[0]->state().glyphs.table(GlyphFace::Gothic, size) == table);
+
+    s.job = FleetJob::GlyphRead;
+    s.glyphTable = nullptr;
+    link.scripts = {nullptr, at(2, "")};
+    link.sent = {0, 0};
+    FleetRun read(s, link);
+    read.add("a");
+    read.add("b");
+    link.drive(read);
+    EXPECT_EQ(describe(read.outcome(0)), "done");
+    EXPECT_TRUE(read.state(0).glyphs.table(GlyphFace::Gothic, size) == table);
+    EXPECT_EQ(describe(read.outcome(1)), "no answer at step 2");
+}
+
 TEST(FleetRun, FileNamesFollowTheConnectionOrderOfSharedAddresses) {
     EXPECT_EQ(fleetFileNames({"10.0.0.5", "10.0.0.7", "10.0.0.5", "10.0.0.5"}),
               (std::vector<std::string>{"10.0.0.5.dat", "10.0.0.7.dat", "10.0.0.5-2.dat",
                                         "10.0.0.5-3.dat"}));
     EXPECT_EQ(busAddressFileName(5), "addr-05.dat");
-    EXPECT_EQ(busAddressFileName(31), "addr-31.dat");
+    EXPECT_EQ(busAddressFileName(31, ".tls"), "addr-31.tls");
+    EXPECT_EQ(fleetFileNames({"10.0.0.5", "10.0.0.5"}, ".tll"),
+              (std::vector<std::string>{"10.0.0.5.tll", "10.0.0.5-2.tll"}));
 }
 
 } // namespace
