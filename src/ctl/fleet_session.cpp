@@ -10,6 +10,8 @@
 #include <iostream>
 
 #include "app/app_state.h"
+#include "glyphs/glyph_files.h"
+#include "glyphs/glyph_list.h"
 #include "link/protocol.h"
 #include "link/fleet_driver.h"
 #include "link/tcp_link.h"
@@ -30,6 +32,10 @@ const char* commandName(Command c) {
         return "send-all";
     case Command::SetClock:
         return "set-clock";
+    case Command::GlyphRead:
+        return "glyphs read";
+    case Command::GlyphSend:
+        return "glyphs send";
     default:
         return "version";
     }
@@ -43,6 +49,10 @@ FleetJob jobOf(Command c) {
         return FleetJob::SendAll;
     case Command::SetClock:
         return FleetJob::SetClock;
+    case Command::GlyphRead:
+        return FleetJob::GlyphRead;
+    case Command::GlyphSend:
+        return FleetJob::GlyphSend;
     default:
         return FleetJob::Version;
     }
@@ -106,7 +116,14 @@ bool FleetSession::prepare() {
     switch (options_.command) {
     case Command::SendAll:
         return loadFileToSend(options_, host_, state_->model);
+    case Command::GlyphSend:
+        if (auto table = loadGlyphListFile(options_, host_)) {
+            glyphTable_ = std::move(*table);
+            return true;
+        }
+        return false;
     case Command::ReadAll:
+    case Command::GlyphRead:
         if (!QDir().mkpath(QString::fromStdString(options_.argument))) {
             host_.fail(Failure::Usage, "cannot make the folder " + options_.argument);
             return false;
@@ -127,7 +144,12 @@ bool FleetSession::writeDeviceFile(const std::string& name, const AppState& devi
     const std::string path = QDir(QString::fromStdString(options_.argument))
                                  .filePath(QString::fromStdString(name))
                                  .toStdString();
-    const auto w = writeFileAtomically(path, writeSettingsFile(device.model, options_.product));
+    const auto bytes =
+        options_.command == Command::GlyphRead
+            ? writeGlyphList(device.glyphs.table(GlyphFace::Gothic, options_.glyphSize),
+                             options_.glyphSize)
+            : writeSettingsFile(device.model, options_.product);
+    const auto w = writeFileAtomically(path, bytes);
     if (!w.ok()) {
         host_.fail(Failure::Usage, "cannot write " + path + ": " + w.reason);
     }
@@ -181,6 +203,8 @@ int FleetSession::runDialIn() {
     setup.job = jobOf(options_.command);
     setup.source = &state_->model;
     setup.lines = clockLines_;
+    setup.glyphSize = options_.glyphSize;
+    setup.glyphTable = &glyphTable_;
     setup.paceScale = options_.paceScale;
     setup.answerWait = std::max(scaled(kSocketAnswerWait, options_.paceScale),
                                 std::chrono::milliseconds(300));
@@ -218,12 +242,12 @@ int FleetSession::runDialIn() {
                  static_cast<double>(clock.elapsed()) / 1000.0);
 
     std::vector<FleetRow> rows;
-    const auto names = fleetFileNames(driver.addresses());
+    const auto names = fleetFileNames(driver.addresses(), readExtension());
     bool fileError = false;
     for (int i = 0; i < fleet.size(); ++i) {
         FleetRow row{fleet.label(i), fleet.outcome(i), fleet.commandsSent(i), fleet.seconds(i), {}};
         if (row.outcome.kind == FleetOutcome::Kind::Done) {
-            if (options_.command == Command::ReadAll) {
+            if (options_.command == Command::ReadAll || options_.command == Command::GlyphRead) {
                 fileError |= !writeDeviceFile(names[static_cast<std::size_t>(i)], fleet.state(i));
             } else if (options_.command == Command::Version) {
                 row.detail = fleet.state(i).model.firmwareVersion;
@@ -251,9 +275,9 @@ int FleetSession::runBus() {
         one.busAddresses.clear();
         one.rs485 = true;
         one.slaveAddress = address;
-        if (one.command == Command::ReadAll) {
+        if (one.command == Command::ReadAll || one.command == Command::GlyphRead) {
             one.argument = QDir(QString::fromStdString(options_.argument))
-                               .filePath(QString::fromStdString(busAddressFileName(address)))
+                               .filePath(QString::fromStdString(busAddressFileName(address, readExtension())))
                                .toStdString();
         }
         std::cerr << "tlx500ctl: address " << address << "\n";
@@ -280,6 +304,12 @@ int FleetSession::runBus() {
     printFleetTable(rows);
     const int s = fleetStatus(rows);
     return s == 0 && fileError ? static_cast<int>(Failure::Usage) : s;
+}
+
+std::string FleetSession::readExtension() const {
+    return options_.command == Command::GlyphRead
+               ? std::string(glyphListExtension(options_.glyphSize))
+               : std::string(".dat");
 }
 
 int FleetSession::run() {

@@ -48,12 +48,15 @@ private:
     bool waitForDevices();
     // read-all: writes a device's model; false (and says why) when it cannot.
     bool writeDeviceFile(const std::string& name, const AppState& device);
+    // What a read writes: ".dat", or a glyph list's extension.
+    std::string readExtension() const;
 
     Options options_;
     CliHost& host_;
     std::unique_ptr<AppState> state_; // the listening link's, and send-all's file
     std::unique_ptr<qt::TcpLink> tcp_;
     std::vector<std::string> clockLines_;
+    std::vector<std::string> glyphTable_; // glyphs send: what every device gets
     std::string clockShown_;
 };
 

@@ -34,37 +34,37 @@ std::string sizeWord(GlyphSize size) {
 
 } // namespace
 
-bool Session::checkGlyphListName() {
-    const std::string& path = options_.argument;
-    if (glyphListPath(path, options_.glyphSize) == path) {
+bool checkGlyphListName(const Options& options, CliHost& host) {
+    const std::string& path = options.argument;
+    if (glyphListPath(path, options.glyphSize) == path) {
         return true;
     }
-    host_.fail(Failure::Usage, path + ": a " + sizeWord(options_.glyphSize) +
-                                   " glyph list file ends in " +
-                                   std::string(glyphListExtension(options_.glyphSize)));
+    host.fail(Failure::Usage, path + ": a " + sizeWord(options.glyphSize) +
+                                  " glyph list file ends in " +
+                                  std::string(glyphListExtension(options.glyphSize)));
     return false;
 }
 
-std::optional<std::vector<std::string>> Session::loadGlyphList() {
-    if (!checkGlyphListName()) {
+std::optional<std::vector<std::string>> loadGlyphListFile(const Options& options, CliHost& host) {
+    if (!checkGlyphListName(options, host)) {
         return std::nullopt;
     }
-    const auto file = readWholeFile(options_.argument);
+    const auto file = readWholeFile(options.argument);
     if (!file.bytes) {
-        host_.fail(Failure::Usage, "cannot read " + options_.argument + ": " + file.reason);
+        host.fail(Failure::Usage, "cannot read " + options.argument + ": " + file.reason);
         return std::nullopt;
     }
-    auto checked = checkGlyphList(*file.bytes, options_.glyphSize);
+    auto checked = checkGlyphList(*file.bytes, options.glyphSize);
     if (!checked.ok()) {
-        host_.fail(Failure::Usage, options_.argument + " is not a " + sizeWord(options_.glyphSize) +
-                                       " glyph list: " + checked.reason);
+        host.fail(Failure::Usage, options.argument + " is not a " + sizeWord(options.glyphSize) +
+                                      " glyph list: " + checked.reason);
         return std::nullopt;
     }
     return std::move(checked.table);
 }
 
 int Session::glyphExport() {
-    const auto table = loadGlyphList();
+    const auto table = loadGlyphListFile(options_, host_);
     if (!table) {
         return status();
     }

@@ -534,11 +534,11 @@ int Session::run() {
     if (options_.command == Command::GlyphExport) {
         return glyphExport();
     }
-    if (options_.command == Command::GlyphRead && !checkGlyphListName()) {
+    if (options_.command == Command::GlyphRead && !checkGlyphListName(options_, host_)) {
         return status();
     }
     if (options_.command == Command::GlyphSend) {
-        auto table = loadGlyphList();
+        auto table = loadGlyphListFile(options_, host_);
         if (!table) {
             return status();
         }

@@ -77,8 +77,6 @@ private:
     int glyphRead();
     int glyphSend();
     int glyphExport();
-    bool checkGlyphListName();
-    std::optional<std::vector<std::string>> loadGlyphList(); // the checked table of the file
     int status(int fallback = 0) const;
 
     std::chrono::milliseconds scaled(std::chrono::milliseconds ms) const;
@@ -108,6 +106,10 @@ void installInterruptHandler();
 // send-all: the file named by the options, refused unless it is a complete
 // settings file of the model.
 bool loadFileToSend(const Options& options, CliHost& host, SettingsModel& model);
+// glyphs: the list file named by the options must carry its size's
+// extension; loading also checks its digits.
+bool checkGlyphListName(const Options& options, CliHost& host);
+std::optional<std::vector<std::string>> loadGlyphListFile(const Options& options, CliHost& host);
 // set-clock: the commands for this computer's time now, and that time as shown.
 std::optional<std::vector<std::string>> clockLinesNow(CliHost& host, std::string* shown);
 

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "ctl_runner.h"
+#include "glyphs/glyph_files.h"
 #include "sim_process.h"
 
 namespace tlx::e2e {
@@ -175,6 +176,44 @@ TEST_F(FleetE2E, Rs485ListReadsEachAddressInTurn) {
         ASSERT_TRUE(device && read) << a;
         EXPECT_EQ(readFieldsDiff(*device, *read, Product::S), "") << a;
     }
+}
+
+TEST_F(FleetE2E, GlyphTableGoesToEveryDeviceAndComesBackOneFilePerDevice) {
+    const auto& g = glyphGeometry(GlyphSize::Small);
+    std::vector<std::string> table;
+    for (int n = 0; n < g.count; ++n) {
+        table.push_back(std::string(static_cast<std::size_t>(g.digits), "0123456789ABCDEF"[n % 16]));
+    }
+    const QByteArray list = QByteArray::fromStdString(writeGlyphList(table, GlyphSize::Small));
+    ASSERT_TRUE(writeBytes(file("g.tls"), list));
+
+    auto r = runWith(Product::F, 3, {"glyphs", "send", "small", file("g.tls")},
+                     {{"--count", "3", "--save", file("dev.dat")}});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(rowsSaying(r.out, "done"), 3) << r.out.toStdString();
+    stopSims();
+    sims_.clear();
+    // Each device starts again from what it saved, and is read back.
+    r = runWith(Product::F, 3, {"glyphs", "read", "small", file("back")},
+                {{"--state", file("dev-1.dat")}, {"--state", file("dev-2.dat")},
+                 {"--state", file("dev-3.dat")}});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    stopSims();
+    for (const char* name : {"back/127.0.0.1.tls", "back/127.0.0.1-2.tls", "back/127.0.0.1-3.tls"}) {
+        EXPECT_EQ(fileBytes(file(name)), list) << name;
+    }
+
+    // On a bus, one address after the other; the silent one gets no file.
+    SimProcess bus({"--pty", file("tty"), "--rs485", "1,3", "--save", file("bus.dat")});
+    ASSERT_TRUE(bus.start()) << bus.why().toStdString();
+    const QStringList link{"--serial", file("tty"), "--rs485", "1-3", "--pace-scale", "0.002"};
+    EXPECT_EQ(runCtl(link + QStringList{"glyphs", "send", "small", file("g.tls")}).exitCode, 3);
+    r = runCtl(link + QStringList{"glyphs", "read", "small", file("bus")});
+    EXPECT_TRUE(r.out.contains("address 2  no answer at step 1 ")) << r.out.toStdString();
+    ASSERT_EQ(bus.stop(SIGTERM), 0);
+    EXPECT_EQ(fileBytes(file("bus/addr-01.tls")), list);
+    EXPECT_EQ(fileBytes(file("bus/addr-03.tls")), list);
+    EXPECT_FALSE(QFile::exists(file("bus/addr-02.tls")));
 }
 
 } // namespace
