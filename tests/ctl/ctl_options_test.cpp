@@ -99,7 +99,7 @@ TEST(CtlOptions, UsageErrors) {
         {"--tcp", "h", "--devices", "2", "version"},
         {"--listen", "--wait", "5", "version"},
         {"--listen", "--devices", "2", "send", "RVN"},
-        {"--listen", "--devices", "2", "glyphs", "read", "large", "g.txt"},
+        {"--listen", "--devices", "2", "glyphs", "export", "large", "g.tll", "1", "g.bmp"},
         {"--serial", "/dev/x", "--rs485", "5-3", "version"},
         {"--serial", "/dev/x", "--rs485", "1,3,1", "version"},
         {"--serial", "/dev/x", "--rs485", "1,,3", "version"},
