@@ -7,6 +7,7 @@
 #include "model/titles_file.h"
 #include "support/fake_host.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -139,6 +140,16 @@ TEST_F(TitlesFile, RefusedRowsAreReportedWithTheirLineNumbers) {
         EXPECT_EQ(r.errors[0].detail, c.detail);
         EXPECT_TRUE(r.rows.empty());
     }
+    // A 100 MB file is refused from its size, before it is read.
+    test::TempDir dir;
+    const std::string huge = dir.file("huge.tsv");
+    ASSERT_TRUE(writeFileAtomically(huge, f).ok());
+    std::filesystem::resize_file(huge, 100u * 1024u * 1024u);
+    const auto big = readTitlesFile(huge, Product::F, *codec);
+    ASSERT_EQ(big.errors.size(), 1u);
+    EXPECT_EQ(big.errors[0].problem, P::TooLarge);
+    EXPECT_TRUE(big.readFailure.empty());
+
     // Two bad rows of a CSV record spanning lines: the second keeps its line.
     const auto two = parse("page,line,text\n1,1,\"東\n京\"\n1,2,abc\n");
     ASSERT_EQ(two.errors.size(), 2u);
