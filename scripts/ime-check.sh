@@ -113,6 +113,14 @@ export DISPLAY="$display" QT_QPA_PLATFORM=xcb QT_IM_MODULE=ibus XMODIFIERS=@im=i
 
 cat >"$work/session.sh" <<'EOF'
 set -u
+# ibus-engine-mozc starts mozc_server, which outlives the session: end ours.
+end_mozc() {
+    for d in /proc/[0-9]*; do
+        [[ $(cat "$d/comm" 2>/dev/null) == mozc_server ]] || continue
+        tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qxF "HOME=$HOME" && kill "${d#/proc/}"
+    done
+}
+trap end_mozc EXIT
 ibus-daemon --replace --single --xim --panel=disable >"$WORK/ibus.log" 2>&1 &
 for _ in $(seq 1 100); do
     ibus list-engine 2>/dev/null | grep -q mozc-jp && break
