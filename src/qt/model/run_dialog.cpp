@@ -103,16 +103,11 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
     bottom->addWidget(timeLeft_);
     layout->addLayout(bottom);
 
-    // The added choice leaves the specified controls where they are.
     if (tcp != nullptr && state.connection.interfaceKind == InterfaceKind::Tcp &&
         state.connection.clientServer == 1) {
         fleet_ = new FleetPanel(*tcp, state, host, job, this);
-        layout->addWidget(fleet_);
         connect(fleet_, &FleetPanel::progressed, this, &RunDialog::showFleetProgress);
-        connect(fleet_, &FleetPanel::finished, this, [this] {
-            start_->setEnabled(true);
-            slave_->setEnabled(true);
-        });
+        connect(fleet_, &FleetPanel::finished, this, [this] { start_->setEnabled(true); });
         chooseFolder = [this] {
             return QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダの選択"));
         };
@@ -125,6 +120,11 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
     close_->setAutoDefault(false);
     closeRow->addWidget(close_);
     layout->addLayout(closeRow);
+    if (fleet_ != nullptr) {
+        // Below Close: the added choice leaves the specified controls where
+        // they are.
+        layout->addWidget(fleet_);
+    }
 
     connect(start_, &QPushButton::clicked, this, &RunDialog::pressStart);
     connect(close_, &QPushButton::clicked, this, &RunDialog::reject);

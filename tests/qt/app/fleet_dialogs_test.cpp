@@ -10,6 +10,7 @@
 #include "support/fake_transport.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QTableWidget>
@@ -97,6 +98,8 @@ private slots:
         QCOMPARE(panel->deviceList()->rowCount(), 2);
         QTRY_VERIFY_WITH_TIMEOUT(!panel->running(), 60000);
         QCOMPARE(outcomes(*panel), (QStringList{"完了", "完了"}));
+        // The slave address belongs to RS-485: the end of the run leaves it off.
+        QVERIFY(!dialog->findChild<QComboBox*>("box1010")->isEnabled());
         QCOMPARE(QDir(dir.path()).entryList({"*.dat"}, QDir::Files),
                  (QStringList{"127.0.0.1-2.dat", "127.0.0.1.dat"}));
         QCOMPARE(std::string(state->model.titlePageText[0].view()), titleBefore);
