@@ -49,6 +49,9 @@ run() { # devices
   echo "$took" > "$work/took-$n"
 }
 
+# At a small scale both programs need a good share of a core each: a busy
+# machine shows in the ratio, so say how busy it was.
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores"
 run 1
 run "$count"
 awk -v a="$(cat "$work/took-1")" -v b="$(cat "$work/took-$count")" -v n="$count" -v x="$scale" \

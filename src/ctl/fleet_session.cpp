@@ -162,11 +162,15 @@ bool FleetSession::waitForDevices() {
     QElapsedTimer clock;
     clock.start();
     const qint64 limit = static_cast<qint64>(options_.waitSeconds) * 1000;
+    // Wakes the wait for the interrupt and the limit; processEvents with a
+    // time limit would not wait at all, but spin.
+    QTimer tick;
+    tick.start(50);
     while (tcp_->clients().clientsInUse() < options_.devices && clock.elapsed() < limit) {
         if (interrupted()) {
             return false;
         }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }

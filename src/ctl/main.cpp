@@ -9,6 +9,13 @@
 #include "titles_command.h"
 
 int main(int argc, char** argv) {
+    // The plain Unix event loop: the glib one wakes its own poll each time a
+    // socket's write notifier is switched on and off, twice for every command
+    // sent, which a run on many devices at once pays tens of thousands of
+    // times a second at a small pace scale.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
+        qputenv("QT_NO_GLIB", "1");
+    }
     QCoreApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
     const auto parsed = tlx::ctl::parseOptions(args);

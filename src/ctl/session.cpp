@@ -140,7 +140,7 @@ bool Session::waitFor(const std::function<bool()>& done, std::chrono::millisecon
         if (interrupted() || clock.elapsed() > limit.count()) {
             return false;
         }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }

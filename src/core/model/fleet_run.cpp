@@ -216,8 +216,16 @@ int FleetRun::add(std::string label) {
 
 void FleetRun::start(Clock::time_point now) {
     started_ = now;
-    for (auto& d : devices_) {
+    const auto n = static_cast<double>(devices_.size());
+    for (std::size_t k = 0; k < devices_.size(); ++k) {
+        auto& d = devices_[k];
         d->due = now;
+        // Paced runs start spread over their first interval, so that the
+        // devices' steps do not all fall due, and get answered, in one burst.
+        if (d->run) {
+            d->due += scaledInterval(d->run->nextInterval(),
+                                     setup_.paceScale * static_cast<double>(k) / n);
+        }
         if (d->run && d->run->start() != RunStart::Started) {
             d->outcome = failureOutcome(d->host.firstFailure, false, 0);
             d->ended = now;

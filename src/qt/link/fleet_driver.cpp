@@ -22,16 +22,10 @@ FleetDriver::FleetDriver(TcpLink& tcp, FleetRun::Setup setup, std::vector<int> s
         addresses_.push_back(tcp_.clients().address(slot));
         fleet_.add(addresses_.back() + ":" + std::to_string(tcp_.peerPort(slot)));
         deviceOfSlot_[static_cast<std::size_t>(slot)] = static_cast<int>(i);
-        auto t = std::make_unique<QTimer>();
-        t->setSingleShot(true);
-        t->setTimerType(Qt::PreciseTimer);
-        const int device = static_cast<int>(i);
-        connect(t.get(), &QTimer::timeout, this, [this, device] {
-            fleet_.poke(device, Clock::now());
-            schedule(device);
-        });
-        timers_.push_back(std::move(t));
     }
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &FleetDriver::wake);
 }
 
 FleetDriver::~FleetDriver() { release(); }
@@ -43,9 +37,7 @@ void FleetDriver::release() {
     released_ = true;
     tcp_.setClientData({});
     disconnect(&tcp_, nullptr, this, nullptr);
-    for (auto& t : timers_) {
-        t->stop();
-    }
+    timer_.stop();
 }
 
 void FleetDriver::start() {
@@ -85,15 +77,41 @@ void FleetDriver::stop() {
 }
 
 void FleetDriver::schedule(int device) {
-    QTimer& t = *timers_[static_cast<std::size_t>(device)];
-    const auto wake = fleet_.wakeAt(device);
-    if (wake) {
-        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(*wake - Clock::now());
-        t.start(std::max(wait, std::chrono::milliseconds(0)));
+    if (const auto at = fleet_.wakeAt(device)) {
+        if (!timer_.isActive() || *at < timerAt_) {
+            arm(*at);
+        }
         return;
     }
-    t.stop();
     if (fleet_.finished() && !released_) {
+        release();
+        emit finished();
+    }
+}
+
+void FleetDriver::arm(Clock::time_point at) {
+    timerAt_ = at;
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(at - Clock::now());
+    timer_.start(std::max(wait, std::chrono::milliseconds(0)));
+}
+
+// Every device whose time has come, then the timer for the earliest next one.
+void FleetDriver::wake() {
+    const auto now = Clock::now();
+    std::optional<Clock::time_point> next;
+    for (int i = 0; i < fleet_.size(); ++i) {
+        auto at = fleet_.wakeAt(i);
+        if (at && *at <= now + std::chrono::milliseconds(1)) {
+            fleet_.poke(i, now);
+            at = fleet_.wakeAt(i);
+        }
+        if (at && (!next || *at < *next)) {
+            next = at;
+        }
+    }
+    if (next) {
+        arm(*next);
+    } else if (!released_) {
         release();
         emit finished();
     }

@@ -12,9 +12,11 @@ namespace tlx::qt {
 
 class TcpLink;
 
-// Drives a fleet run over the server's clients: one timer per device for its
-// pacing and answer wait, each client's data to its own device. Clients that
-// connect during the run are left out; their data is dropped.
+// Drives a fleet run over the server's clients: each client's data to its own
+// device, and one timer for all devices' pacing and answer waits (devices
+// started together come due together, so one wake-up serves them all and the
+// timer is rearmed a few times per step instead of once per device). Clients
+// that connect during the run are left out; their data is dropped.
 class FleetDriver : public QObject {
     Q_OBJECT
 public:
@@ -47,6 +49,8 @@ private:
     };
 
     void schedule(int device);
+    void arm(FleetRun::Clock::time_point at);
+    void wake();
     void release();
 
     TcpLink& tcp_;
@@ -55,7 +59,8 @@ private:
     SlotLink link_;
     FleetRun fleet_;
     std::vector<int> deviceOfSlot_;
-    std::vector<std::unique_ptr<QTimer>> timers_;
+    QTimer timer_;
+    FleetRun::Clock::time_point timerAt_{};
     bool started_ = false;
     bool released_ = false;
 };
