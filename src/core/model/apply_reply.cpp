@@ -357,7 +357,11 @@ void Handler::apply(Reply kind) {
         text(m.deviceMacAddress, 3, 17);
         break;
     case Reply::ESM:
-        letter(m.deviceSubnetClass, 3, [](char c) { return c - 'A'; });
+        // Only the classes the subnet list offers; another letter would
+        // leave the list blank and go back to the device as a wrong class.
+        if (has(4) && b[3] >= 'A' && b[3] - 'A' < kSubnetClassCount) {
+            m.deviceSubnetClass = b[3] - 'A';
+        }
         break;
     case Reply::EPN:
         text(m.devicePortNumber, 3, 5);
@@ -424,9 +428,13 @@ void Handler::applyModelS(Reply kind) {
         break;
     }
     case Reply::ISS:
+        // A page whose digit no speed of the list stands for keeps its value.
         if (has(3 + kPages)) {
             for (std::size_t p = 0; p < kPages; ++p) {
-                m.scrollSpeed[p] = decodeDigit(b, 3 + p) - 1;
+                const int v = decodeDigit(b, 3 + p) - 1;
+                if (v >= 0 && v < kScrollSpeedCount) {
+                    m.scrollSpeed[p] = v;
+                }
             }
         }
         break;

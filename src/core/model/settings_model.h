@@ -15,6 +15,8 @@ inline constexpr std::size_t kTitlePageBytes = 1120; // model S: one string per 
 // Entries of the lists that show these choices.
 inline constexpr int kDateTimeRangeCount = 8;
 inline constexpr int kTimeRegisterCount = 6;
+inline constexpr int kScrollSpeedCount = 4; // model S: speeds 1..4
+inline constexpr int kSubnetClassCount = 3; // Class A, B, C
 
 using TitleLine = FixedText<kTitleLineBytes>;
 using TitlePage = FixedText<kTitlePageBytes>;

@@ -51,7 +51,7 @@ GlyphInsertDialog::GlyphInsertDialog(AppState& state, Host& host, Transport& tra
     form->addRow(QStringLiteral("外字登録番号"), glyph_);
     position_ = combo(1077, logic_.positionItems(), logic_.position(), this);
     form->addRow(QStringLiteral("挿入位置"), position_);
-    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
+    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this, WhenDisabled::ShowAddress);
     form->addRow(QStringLiteral("スレーブアドレス"), slave_);
     layout->addLayout(form);
 

@@ -251,6 +251,8 @@ TEST_F(ApplyReplyF, DeviceNetworkSettings) {
     EXPECT_EQ(m.deviceMacAddress, "00-11-22-AA-BB-CC");
     apply("ESMA\r\n");
     EXPECT_EQ(m.deviceSubnetClass, 0);
+    apply("ESMD\r\n"); // no list entry shows it: unchanged
+    EXPECT_EQ(m.deviceSubnetClass, 0);
     apply("EPN10001\r\n");
     EXPECT_EQ(m.devicePortNumber, "10001");
     apply("ECT N\r\n");
@@ -350,7 +352,8 @@ TEST_F(ApplyReplyS, PerPageAttributesGoToLineZero) {
     EXPECT_EQ(m.lineSpacing[123][0], 32);
     EXPECT_EQ(m.titlePosition[0], 0);
     EXPECT_EQ(m.titlePosition[1], 1);
-    EXPECT_EQ(m.scrollSpeed[4], 4);
+    EXPECT_EQ(m.scrollSpeed[3], 3);
+    EXPECT_EQ(m.scrollSpeed[4], 2); // "5": no speed of the list, the default stays
     EXPECT_EQ(m.autoSwitchTime[0], 0);
     EXPECT_EQ(m.autoSwitchTime[1], 1);
     EXPECT_EQ(m.centering[0][0], 0);

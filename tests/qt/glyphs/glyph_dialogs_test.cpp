@@ -294,6 +294,8 @@ class GlyphDialogsTest : public QObject {
         dialog.sendButton()->click();
         QCOMPARE(transport.serialWrites, std::vector<std::string>{"G012P003L02I05\r\n"});
         QVERIFY(!dialog.slaveAddressBox()->isEnabled());
+        // Disabled, it still shows the address, as in the editor and the lists.
+        QCOMPARE(dialog.slaveAddressBox()->currentIndex(), state->connection.slaveAddress);
 
         make(Product::S);
         tlx::qt::GlyphInsertDialog s(*state, *host, transport, "外字挿入");
