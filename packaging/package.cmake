@@ -6,8 +6,11 @@ set(tlx_pkg_dir ${PROJECT_SOURCE_DIR}/packaging)
 set(tlx_doc_dir share/doc/tlx500)
 
 install(TARGETS tlx500ctl tlx500-sim RUNTIME DESTINATION bin)
-install(FILES ${tlx_pkg_dir}/TLX500F_Z200.metainfo.xml ${tlx_pkg_dir}/TLX500S_Z200.metainfo.xml
-        DESTINATION share/metainfo)
+foreach(program TLX500F_Z200 TLX500S_Z200)
+  set(metainfo ${CMAKE_BINARY_DIR}/packaging/${TLX_APP_ID_PREFIX}.${program}.metainfo.xml)
+  configure_file(${tlx_pkg_dir}/${program}.metainfo.xml.in ${metainfo} @ONLY)
+  install(FILES ${metainfo} DESTINATION share/metainfo)
+endforeach()
 install(FILES ${tlx_pkg_dir}/completions/tlx500ctl ${tlx_pkg_dir}/completions/tlx500-sim
         DESTINATION share/bash-completion/completions)
 install(FILES ${tlx_pkg_dir}/copyright DESTINATION ${tlx_doc_dir})
@@ -58,7 +61,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_PACKAGE_CONTACT "TLX-500 tool maintainers <tlx500@example.org>")
+set(CPACK_PACKAGE_CONTACT
+    "Seed 9685d2b6 maintainers <maintainers@users.noreply.c-seed-9685d2b6.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for TLX-500 video title superimposers")

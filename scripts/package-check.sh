@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # CI checks of the Debian package, which is never installed here: lintian
-# (errors fail), the AppStream metainfo, then the programs run from a
-# temporary root the package is unpacked into: --help of each, a manual page
-# for each, and a short read-all of tlx500ctl against tlx500-sim.
+# (errors fail), the AppStream metainfo and desktop entries, then the
+# programs run from a temporary root the package is unpacked into: --help of
+# each, a manual page for each, and a short read-all of tlx500ctl against
+# tlx500-sim.
 #   scripts/package-check.sh [PACKAGE.deb]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +13,8 @@ lintian --fail-on error "$deb"
 root=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
-appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+# The metainfo, and that each component's desktop entry is installed under its id.
+appstreamcli validate-tree --no-net "$root"
 for p in tlx500ctl tlx500-sim TLX500F_Z200 TLX500S_Z200; do
   "$root/usr/bin/$p" --help >/dev/null
   test -s "$root/usr/share/man/man1/$p.1.gz"

@@ -47,7 +47,8 @@ include(${CMAKE_CURRENT_LIST_DIR}/dialogs/compare.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/app/tools.cmake)
 set_target_properties(tlx_desktop PROPERTIES AUTOMOC ON)
 target_include_directories(tlx_desktop PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_compile_definitions(tlx_desktop PRIVATE TLX_VERSION="${PROJECT_VERSION}")
+target_compile_definitions(tlx_desktop PRIVATE TLX_VERSION="${PROJECT_VERSION}"
+                                               TLX_APP_ID_PREFIX="${TLX_APP_ID_PREFIX}")
 target_link_libraries(tlx_desktop PUBLIC tlx_qt Qt6::Widgets PRIVATE tlx_warnings)
 
 # Toolbar strips and application icons, compiled in; an object library so the
@@ -63,7 +64,8 @@ foreach(model F S)
   add_executable(${program} app/main_${lower}.cpp)
   target_link_libraries(${program} PRIVATE tlx_desktop tlx_res tlx_warnings)
   install(TARGETS ${program} RUNTIME DESTINATION bin)
-  install(FILES ${tlx_res_dir}/${program}.desktop DESTINATION share/applications)
+  install(FILES ${tlx_res_dir}/${program}.desktop DESTINATION share/applications
+          RENAME ${TLX_APP_ID_PREFIX}.${program}.desktop)
   foreach(size 16 32 48 128)
     install(FILES ${tlx_res_dir}/tlx500${lower}_z200_${size}.png
             DESTINATION share/icons/hicolor/${size}x${size}/apps

@@ -38,6 +38,11 @@ void configureApplication(Product product) {
     const ProductTraits& t = traits(product);
     QApplication::setApplicationName(
         QString::fromUtf8(t.productString.data(), static_cast<qsizetype>(t.productString.size())));
+    // Names the installed desktop entry, so that a Wayland desktop shows
+    // the window with its entry's name and icon.
+    QApplication::setDesktopFileName(QStringLiteral(TLX_APP_ID_PREFIX) +
+                                     (product == Product::F ? QStringLiteral(".TLX500F_Z200")
+                                                            : QStringLiteral(".TLX500S_Z200")));
     // A Japanese face first, so that kana, kanji and Latin letters come from
     // one font and no fallback has to be searched for each label.
     QFont font = QApplication::font();
