@@ -13,6 +13,11 @@
 //       the main window's 150 ms tick work (link tick, clock, status panel)
 //       with a reply arriving before every tick, so the panel changes each
 //       time; alone and with the repaint it causes (limit 1 ms)
+//   tlx-desktop-timing sendall F|S open|closed [PACE_SCALE]
+//       a send-all against tlx500-sim on a pseudo-terminal, from the main
+//       window's dialogs, with the "通信ログ" window open (opened through the
+//       menu command) or never opened; the run's duration, the lines the log
+//       took and the process's peak resident memory (VmHWM)
 //   tlx-desktop-timing keys F|S [KEYS]
 //       keystrokes in the title field (a character, then Backspace) over a
 //       nearly full line (model S page) holding characters the device cannot
@@ -22,6 +27,8 @@
 #include "app/app_state.h"
 #include "app/link_hub.h"
 #include "app/main_window.h"
+#include "app/menu_logic.h"
+#include "app/traffic_log_window.h"
 #include "link/connection_ini.h"
 #include "link/protocol.h"
 #include "model/run_dialog.h"
@@ -34,6 +41,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QListView>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -114,33 +122,67 @@ int startup(int runs) {
     return m > 0 && d / m <= 1.5 ? 0 : 1;
 }
 
-int stall(tlx::Product product, int seconds, double paceScale) {
-    QTemporaryDir dir;
-    const QString link = dir.filePath("ttyTLX");
-    const QString ready = dir.filePath("ready");
-    QProcess sim;
-    sim.start(TLX_SIM_PATH, {"--model", product == tlx::Product::F ? "F" : "S", "--pty", link,
-                             "--seed", "5", "--ready-file", ready});
-    QElapsedTimer wait;
-    wait.start();
-    while (!QFile::exists(ready) && wait.elapsed() < 10000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
+// tlx500-sim on a pseudo-terminal and the desktop program's main window,
+// links and dialogs on it, the way the program puts them together.
+struct SimDesktop {
+    explicit SimDesktop(tlx::Product p)
+        : product(p), link(dir.filePath("ttyTLX")), state(tlx::makeAppState(p)),
+          links(*state, host), ini(dir.filePath("t.ini").toStdString(), "S") {}
+    ~SimDesktop() {
+        sim.terminate();
+        sim.waitForFinished();
     }
-    if (!QFile::exists(ready)) {
-        std::fprintf(stderr, "the emulator did not get ready\n");
-        return 1;
+    SimDesktop(const SimDesktop&) = delete;
+    SimDesktop& operator=(const SimDesktop&) = delete;
+
+    // False when the emulator did not get ready within ten seconds.
+    bool start() {
+        const QString ready = dir.filePath("ready");
+        sim.start(TLX_SIM_PATH, {"--model", product == tlx::Product::F ? "F" : "S", "--pty",
+                                 link, "--seed", "5", "--ready-file", ready});
+        QElapsedTimer wait;
+        wait.start();
+        while (!QFile::exists(ready) && wait.elapsed() < 10000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        if (!QFile::exists(ready)) {
+            std::fprintf(stderr, "the emulator did not get ready\n");
+            return false;
+        }
+        state->connection.comDevice = link.toStdString();
+        window = std::make_unique<tlx::qt::MainWindow>(*state, host, links, ini);
+        window->show();
+        links.startSerialLink();
+        dialogs = std::make_unique<tlx::qt::AppDialogs>(*state, host, links, ini, window.get());
+        return true;
+    }
+    // The read-all or send-all dialog, paced at `paceScale`, shown.
+    std::unique_ptr<QDialog> runDialog(int command, double paceScale) {
+        auto dialog = dialogs->create(*tlx::routeOf(product, command));
+        auto* run = dynamic_cast<tlx::qt::RunDialog*>(dialog.get());
+        run->setPaceScale(paceScale);
+        run->show();
+        return dialog;
     }
 
-    auto state = tlx::makeAppState(product);
+    tlx::Product product;
+    QTemporaryDir dir;
+    QString link;
+    QProcess sim;
+    std::unique_ptr<tlx::AppState> state;
     tlx::test::FakeHost host;
-    tlx::qt::LinkHub links(*state, host);
-    const tlx::ConnectionIni ini(dir.filePath("t.ini").toStdString(), "S");
-    state->connection.comDevice = link.toStdString();
-    tlx::qt::MainWindow window(*state, host, links, ini);
-    window.show();
-    links.startSerialLink();
-    tlx::qt::AppDialogs dialogs(*state, host, links, ini, &window);
-    auto dialog = dialogs.create(*tlx::routeOf(product, 32807));
+    tlx::qt::LinkHub links;
+    tlx::ConnectionIni ini;
+    std::unique_ptr<tlx::qt::MainWindow> window;
+    std::unique_ptr<tlx::qt::AppDialogs> dialogs;
+};
+
+int stall(tlx::Product product, int seconds, double paceScale) {
+    SimDesktop desktop(product);
+    if (!desktop.start()) {
+        return 1;
+    }
+    auto dialog = desktop.runDialog(32807, paceScale);
     auto* run = dynamic_cast<tlx::qt::RunDialog*>(dialog.get());
 
     // Lateness alone also counts the time the kernel gave the CPU to other
@@ -170,8 +212,6 @@ int stall(tlx::Product product, int seconds, double paceScale) {
         lastCpu = cpu;
         ++ticks;
     });
-    run->setPaceScale(paceScale);
-    run->show();
     run->startButton()->click();
     clock.start();
     probe.start(kProbeMs);
@@ -187,11 +227,62 @@ int stall(tlx::Product product, int seconds, double paceScale) {
                 run->isVisible() ? steps : run->controller().progress().barMax,
                 run->isVisible() ? "" : " (complete)", static_cast<double>(worstBusy) / 1e6,
                 static_cast<double>(worstBusyAt) / 1e9, static_cast<double>(worstLate) / 1e6,
-                ticks, host.messages.size());
+                ticks, desktop.host.messages.size());
     run->reject();
-    sim.terminate();
-    sim.waitForFinished();
     return worstBusy <= 50LL * 1000000LL ? 0 : 1;
+}
+
+// The process's peak resident memory in kB (0 where /proc has no answer).
+long peakResidentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            return line.mid(6).trimmed().split(' ').front().toLong();
+        }
+    }
+    return 0;
+}
+
+int sendAll(tlx::Product product, bool logOpen, double paceScale) {
+    SimDesktop desktop(product);
+    if (!desktop.start()) {
+        return 1;
+    }
+    if (logOpen) {
+        desktop.window->routeCommand(tlx::kCmdTrafficLog);
+    }
+    auto dialog = desktop.runDialog(32791, paceScale);
+    auto* run = dynamic_cast<tlx::qt::RunDialog*>(dialog.get());
+    QElapsedTimer clock;
+    clock.start();
+    run->startButton()->click();
+    // A finished run closes the dialog; a stopped one leaves it up with its
+    // pacing timer stopped.
+    while (run->isVisible() && run->timerActive()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+    timespec cpu{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    const bool complete = run->result() == QDialog::Accepted;
+    const tlx::qt::TrafficLogWindow* logWindow = desktop.window->trafficLogWindow();
+    std::printf("send-all, model %c, pace scale %.3g, log window %s: %.2f s, %s, %llu log lines "
+                "(%d rows shown), CPU time %.2f s, peak memory %ld kB, messages: %zu\n",
+                product == tlx::Product::F ? 'F' : 'S', paceScale,
+                logOpen ? "open" : "closed", seconds,
+                complete ? "complete" : "STOPPED",
+                static_cast<unsigned long long>(desktop.links.traffic().recorded()),
+                logWindow != nullptr ? logWindow->model()->rowCount() : 0,
+                static_cast<double>(cpu.tv_sec) + static_cast<double>(cpu.tv_nsec) / 1e9,
+                peakResidentKb(),
+                desktop.host.messages.size());
+    for (const auto& m : desktop.host.messages) {
+        std::printf("  message: %s\n", m.text.c_str());
+    }
+    return complete && (!logOpen || (logWindow != nullptr && logWindow->isVisible())) ? 0 : 1;
 }
 
 struct Spread {
@@ -309,6 +400,10 @@ int main(int argc, char** argv) {
         return stall(args[2] == "S" ? tlx::Product::S : tlx::Product::F, args[3].toInt(),
                      args.size() >= 5 ? args[4].toDouble() : 1.0);
     }
+    if (args.size() >= 4 && args[1] == "sendall") {
+        return sendAll(args[2] == "S" ? tlx::Product::S : tlx::Product::F, args[3] == "open",
+                       args.size() >= 5 ? args[4].toDouble() : 1.0);
+    }
     if (args.size() >= 3 && args[1] == "tick") {
         return tick(args[2] == "S" ? tlx::Product::S : tlx::Product::F,
                     args.size() >= 4 ? args[3].toInt() : 2000);
@@ -318,6 +413,6 @@ int main(int argc, char** argv) {
                     args.size() >= 4 ? args[3].toInt() : 400);
     }
     std::fprintf(stderr, "usage: tlx-desktop-timing startup [RUNS] | stall F|S SECONDS "
-                         "[PACE_SCALE] | tick F|S [TICKS] | keys F|S [KEYS]\n");
+                         "[PACE_SCALE] | sendall F|S open|closed [PACE_SCALE] | tick F|S [TICKS] | keys F|S [KEYS]\n");
     return 2;
 }
