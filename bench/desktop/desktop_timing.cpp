@@ -39,6 +39,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
 #include <QListView>
@@ -122,6 +123,24 @@ int startup(int runs) {
     return m > 0 && d / m <= 1.5 ? 0 : 1;
 }
 
+// Serves the event loop, asleep while there is nothing to do, until `done`
+// holds or `ms` have passed. (processEvents with a time limit never sleeps:
+// a loop around it would spin and bill its spinning to what it measures.)
+template <typename Done> void serveUntil(Done done, int ms) {
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    check.start(20);
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    if (!done()) {
+        loop.exec();
+    }
+}
+
 // tlx500-sim on a pseudo-terminal and the desktop program's main window,
 // links and dialogs on it, the way the program puts them together.
 struct SimDesktop {
@@ -140,11 +159,7 @@ struct SimDesktop {
         const QString ready = dir.filePath("ready");
         sim.start(TLX_SIM_PATH, {"--model", product == tlx::Product::F ? "F" : "S", "--pty",
                                  link, "--seed", "5", "--ready-file", ready});
-        QElapsedTimer wait;
-        wait.start();
-        while (!QFile::exists(ready) && wait.elapsed() < 10000) {
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
+        serveUntil([&] { return QFile::exists(ready); }, 10000);
         if (!QFile::exists(ready)) {
             std::fprintf(stderr, "the emulator did not get ready\n");
             return false;
@@ -215,9 +230,7 @@ int stall(tlx::Product product, int seconds, double paceScale) {
     run->startButton()->click();
     clock.start();
     probe.start(kProbeMs);
-    while (run->isVisible() && clock.elapsed() < seconds * 1000LL) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
+    serveUntil([&] { return !run->isVisible(); }, seconds * 1000);
     const int steps = run->progressBar()->value();
     std::printf("read-all at pace scale %.3g, model %c, %.1f s, %d steps%s: the event loop was "
                 "busy at most %.1f ms (at %.1f s) between two 10 ms probe ticks (limit 50) and "
@@ -261,9 +274,7 @@ int sendAll(tlx::Product product, bool logOpen, double paceScale) {
     run->startButton()->click();
     // A finished run closes the dialog; a stopped one leaves it up with its
     // pacing timer stopped.
-    while (run->isVisible() && run->timerActive()) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
+    serveUntil([&] { return !run->isVisible() || !run->timerActive(); }, 24 * 3600 * 1000);
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     timespec cpu{};
     ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
