@@ -270,17 +270,21 @@ int sendAll(tlx::Product product, bool logOpen, double paceScale) {
     auto dialog = desktop.runDialog(32791, paceScale);
     auto* run = dynamic_cast<tlx::qt::RunDialog*>(dialog.get());
     QElapsedTimer clock;
+    // Taken as the dialog closes, not when the wait below notices it.
+    qint64 tookNs = -1;
+    QObject::connect(run, &QDialog::finished, [&] { tookNs = clock.nsecsElapsed(); });
     clock.start();
     run->startButton()->click();
     // A finished run closes the dialog; a stopped one leaves it up with its
     // pacing timer stopped.
     serveUntil([&] { return !run->isVisible() || !run->timerActive(); }, 24 * 3600 * 1000);
-    const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+    const double seconds =
+        static_cast<double>(tookNs >= 0 ? tookNs : clock.nsecsElapsed()) / 1e9;
     timespec cpu{};
     ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
     const bool complete = run->result() == QDialog::Accepted;
     const tlx::qt::TrafficLogWindow* logWindow = desktop.window->trafficLogWindow();
-    std::printf("send-all, model %c, pace scale %.3g, log window %s: %.2f s, %s, %llu log lines "
+    std::printf("send-all, model %c, pace scale %.3g, log window %s: %.3f s, %s, %llu log lines "
                 "(%d rows shown), CPU time %.2f s, peak memory %ld kB, messages: %zu\n",
                 product == tlx::Product::F ? 'F' : 'S', paceScale,
                 logOpen ? "open" : "closed", seconds,
