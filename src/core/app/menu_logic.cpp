@@ -16,6 +16,18 @@ constexpr MenuEntry submenu(std::string_view label, std::span<const MenuEntry> c
     return {MenuEntry::Kind::Submenu, label, 0, children};
 }
 
+template <typename T, std::size_t N, std::size_t M>
+constexpr std::array<T, N + M> joined(const std::array<T, N>& a, const std::array<T, M>& b) {
+    std::array<T, N + M> out{};
+    for (std::size_t i = 0; i < N; ++i) {
+        out[i] = a[i];
+    }
+    for (std::size_t i = 0; i < M; ++i) {
+        out[N + i] = b[i];
+    }
+    return out;
+}
+
 // Menus that both models share.
 
 constexpr std::array kFileMenu{
@@ -41,15 +53,9 @@ constexpr std::array kToolsMenu{
     cmd("通信ログ", kCmdTrafficLog),
 };
 
-// Model F.
-
-constexpr std::array kGlyphListMenuF{cmd("小文字", 32813), cmd("中文字", 32814),
-                                     cmd("大文字", 32815)};
-constexpr std::array kSettingsMenuF{
-    cmd("日付，時刻", 32780),
-    cmd("タイトル入力", 32781),
-    cmd("文字サイズ", 32804),
-    cmd("行間", 32805),
+// The settings menu's middle and end are the same in both models, but for
+// the glyph list submenu's identifiers.
+constexpr std::array kSettingsMiddle{
     cmd("点滅", 32806),
     cmd("自動切換え", 32783),
     cmd("文字＆縁取り色", 32784),
@@ -60,18 +66,28 @@ constexpr std::array kSettingsMenuF{
     cmd("リモート", 32789),
     cmd("その他", 32790),
     cmd("表示ページ", 32802),
-    cmd("水平方向のオフセット", 32809),
-    cmd("センタリング", 32810),
-    cmd("消去時間", 32811),
-    cmd("フォント種類", 32816),
-    separator(),
-    cmd("外字挿入", 32794),
-    submenu("外字一覧", kGlyphListMenuF),
-    separator(),
-    cmd("全項目の設定", 32791),
-    cmd("機器のスレーブアドレス", 32792),
-    submenu("メンテナンス", kMaintenanceMenu),
 };
+constexpr std::array<MenuEntry, 7> settingsTail(std::span<const MenuEntry> glyphLists) {
+    return {separator(),
+            cmd("外字挿入", 32794),
+            submenu("外字一覧", glyphLists),
+            separator(),
+            cmd("全項目の設定", 32791),
+            cmd("機器のスレーブアドレス", 32792),
+            submenu("メンテナンス", kMaintenanceMenu)};
+}
+
+// Model F.
+
+constexpr std::array kGlyphListMenuF{cmd("小文字", 32813), cmd("中文字", 32814),
+                                     cmd("大文字", 32815)};
+constexpr auto kSettingsMenuF = joined(
+    joined(std::array{cmd("日付，時刻", 32780), cmd("タイトル入力", 32781), cmd("文字サイズ", 32804),
+                      cmd("行間", 32805)},
+           kSettingsMiddle),
+    joined(std::array{cmd("水平方向のオフセット", 32809), cmd("センタリング", 32810),
+                      cmd("消去時間", 32811), cmd("フォント種類", 32816)},
+           settingsTail(kGlyphListMenuF)));
 constexpr std::array kInfoMenuF{cmd("TLX500F Z200 のﾊﾞｰｼﾞｮﾝ情報.", 120),
                                 cmd("外字について", 32812)};
 constexpr std::array kMenuF{
@@ -87,33 +103,13 @@ constexpr std::array kMenuF{
 
 constexpr std::array kGlyphListMenuS{cmd("小文字", 32814), cmd("中文字", 32815),
                                      cmd("大文字", 32816)};
-constexpr std::array kSettingsMenuS{
-    cmd("日付，時刻", 32780),
-    cmd("タイトル入力", 32781),
-    cmd("文字サイズ", 32804),
-    cmd("ポジション", 32809),
-    cmd("垂直方向のオフセット", 32810),
-    cmd("スクロール速度", 32811),
-    cmd("点滅", 32806),
-    cmd("自動切換え", 32783),
-    cmd("文字＆縁取り色", 32784),
-    cmd("背景色ベタ塗り", 32785),
-    cmd("白黒レベル", 32786),
-    cmd("スケジュール", 32787),
-    cmd("アラーム", 32788),
-    cmd("リモート", 32789),
-    cmd("その他", 32790),
-    cmd("表示ページ", 32802),
-    cmd("消去時間", 32812),
-    cmd("フォント種類", 32817),
-    separator(),
-    cmd("外字挿入", 32794),
-    submenu("外字一覧", kGlyphListMenuS),
-    separator(),
-    cmd("全項目の設定", 32791),
-    cmd("機器のスレーブアドレス", 32792),
-    submenu("メンテナンス", kMaintenanceMenu),
-};
+constexpr auto kSettingsMenuS = joined(
+    joined(std::array{cmd("日付，時刻", 32780), cmd("タイトル入力", 32781), cmd("文字サイズ", 32804),
+                      cmd("ポジション", 32809), cmd("垂直方向のオフセット", 32810),
+                      cmd("スクロール速度", 32811)},
+           kSettingsMiddle),
+    joined(std::array{cmd("消去時間", 32812), cmd("フォント種類", 32817)},
+           settingsTail(kGlyphListMenuS)));
 constexpr std::array kInfoMenuS{cmd("TLX500S_Z200 のﾊﾞｰｼﾞｮﾝ情報.", 120),
                                 cmd("外字について", 32813)};
 constexpr std::array kMenuS{
@@ -180,19 +176,6 @@ constexpr std::array kSharedRoutes{
     CommandRoute{32781, 502, F::TitleInput, 138, "タイトルの設定"},
 };
 
-template <std::size_t N, std::size_t M>
-constexpr std::array<CommandRoute, N + M> joined(const std::array<CommandRoute, N>& a,
-                                                 const std::array<CommandRoute, M>& b) {
-    std::array<CommandRoute, N + M> out{};
-    for (std::size_t i = 0; i < N; ++i) {
-        out[i] = a[i];
-    }
-    for (std::size_t i = 0; i < M; ++i) {
-        out[N + i] = b[i];
-    }
-    return out;
-}
-
 constexpr std::array kOwnRoutesF{
     CommandRoute{32804, 503, F::CharSize, 183, "文字サイズ"},
     CommandRoute{32805, 504, F::LineSpacing, 185, "行間"},
@@ -214,15 +197,6 @@ constexpr std::array kOwnRoutesF{
     CommandRoute{32813, 0, F::GlyphListSmall, 212, "外字一覧（小文字）"},
     CommandRoute{32814, 0, F::GlyphListMedium, 214, "外字一覧（中文字）"},
     CommandRoute{32815, 0, F::GlyphListLarge, 216, "外字一覧（大文字）"},
-    CommandRoute{32791, 0, F::SendAll, 150, "全項目の設定"},
-    CommandRoute{32792, 0, F::SlaveAddress, 148, "機器のスレーブアドレス"},
-    CommandRoute{32807, 0, F::ReadAll, 156, "設定項目の読み込み"},
-    CommandRoute{32798, 0, F::Interface, 152, "インターフェイスの設定"},
-    CommandRoute{32799, 0, F::RsSettings, 154, "RS-232C/485の設定"},
-    CommandRoute{32803, 0, F::ClientServer, 180, "クライアント/サーバー"},
-    CommandRoute{32800, 0, F::TcpSettings, 182, "TCP/IPの設定(Client)"},
-    CommandRoute{32801, 0, F::DeviceNetwork, 159, "プロトコル"},
-    CommandRoute{32812, 0, F::GlyphInfo, 211, "外字について"},
 };
 
 constexpr std::array kOwnRoutesS{
@@ -247,6 +221,10 @@ constexpr std::array kOwnRoutesS{
     CommandRoute{32814, 0, F::GlyphListSmall, 212, "外字一覧（ゴシック体 小文字）"},
     CommandRoute{32815, 0, F::GlyphListMedium, 214, "外字一覧（ゴシック体 中文字）"},
     CommandRoute{32816, 0, F::GlyphListLarge, 216, "外字一覧（ゴシック体 大文字）"},
+};
+
+// The sending, reading and link rows, alike in both models.
+constexpr std::array kLinkRoutes{
     CommandRoute{32791, 0, F::SendAll, 150, "全項目の設定"},
     CommandRoute{32792, 0, F::SlaveAddress, 148, "機器のスレーブアドレス"},
     CommandRoute{32807, 0, F::ReadAll, 156, "設定項目の読み込み"},
@@ -268,8 +246,10 @@ constexpr std::array kToolRoutes{
     CommandRoute{kCmdTrafficLog, 0, F::TrafficLog, 0, "通信ログ"},
 };
 
-constexpr auto kRoutesF = joined(joined(kSharedRoutes, kOwnRoutesF), kToolRoutes);
-constexpr auto kRoutesS = joined(joined(kSharedRoutes, kOwnRoutesS), kToolRoutes);
+constexpr auto kRoutesF =
+    joined(joined(joined(kSharedRoutes, kOwnRoutesF), kLinkRoutes),
+           joined(std::array{CommandRoute{32812, 0, F::GlyphInfo, 211, "外字について"}}, kToolRoutes));
+constexpr auto kRoutesS = joined(joined(joined(kSharedRoutes, kOwnRoutesS), kLinkRoutes), kToolRoutes);
 
 } // namespace
 
