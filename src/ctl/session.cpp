@@ -500,7 +500,7 @@ int Session::sendChanged() {
         return 0;
     }
     const auto expected = std::make_unique<SettingsModel>(state_->model);
-    ReadBackRun back(*state_, host_, *transport_, changed_);
+    ChangedReadRun back(*state_, host_, *transport_, changed_);
     if (const auto failed = readToEnd(back, "read-back", "nothing compared")) {
         return *failed;
     }

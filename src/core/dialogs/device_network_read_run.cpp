@@ -1,9 +1,11 @@
 #include "dialogs/device_network_read_run.h"
 
 #include "app/app_state.h"
+#include "app/host.h"
 #include "link/protocol.h"
 #include "model/paced_run.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -14,15 +16,20 @@ namespace {
 using std::chrono::milliseconds;
 
 constexpr std::array<std::string_view, 1> kVersionRequests{"RVN"};
+constexpr std::array kVersionReplies{Reply::VN};
 constexpr std::array<std::string_view, 10> kNetworkRequests{"REAA", "REGA", "REIA", "RECT", "REKA",
                                                             "REPN", "RESM", "RETR", "REMA", "RVN"};
+constexpr std::array kNetworkReplies{Reply::EAA, Reply::EGA, Reply::EIA, Reply::ECT, Reply::EKA,
+                                     Reply::EPN, Reply::ESM, Reply::ETR, Reply::EMA, Reply::VN};
 
 } // namespace
 
 // Four ticks: the version answer has three tick periods to arrive.
-constexpr ReadBackDescriptor kVersionRead{kVersionRequests, 5, milliseconds{200}, false, 0};
+constexpr ReadBackDescriptor kVersionRead{kVersionRequests, kVersionReplies, 5, milliseconds{200},
+                                          false, 0};
 // One tick after the tenth request, which leaves a period for its answer.
-constexpr ReadBackDescriptor kNetworkReadBack{kNetworkRequests, 12, milliseconds{200}, true, 11};
+constexpr ReadBackDescriptor kNetworkReadBack{kNetworkRequests, kNetworkReplies, 12,
+                                              milliseconds{200}, true, 11};
 
 ReadBackRun::ReadBackRun(const ReadBackDescriptor& d, AppState& state, Host& host,
                          Transport& transport)
@@ -43,6 +50,7 @@ bool ReadBackRun::start() {
 
 ReadBackTick ReadBackRun::stop(ReadBackTick how) {
     running_ = false;
+    state_.link.answers = AnswerCheck{};
     state_.model.busyStep = 0;
     if (how == ReadBackTick::Completed) {
         progress_ = 0;
@@ -65,10 +73,23 @@ ReadBackTick ReadBackRun::tick() {
         return ReadBackTick::Stopped;
     }
     const auto requests = static_cast<int>(d_.requests.size());
+    // The previous request's answer is in by now (a serial one within the
+    // no-answer time, a socket one inside the send).
+    if (answeredWrongly(std::min(busyStep - 1, requests))) {
+        return stop(ReadBackTick::Stopped);
+    }
     if (busyStep <= requests) {
-        std::string line(d_.requests[static_cast<std::size_t>(busyStep - 1)]);
+        const auto n = static_cast<std::size_t>(busyStep - 1);
+        std::string line(d_.requests[n]);
         line += "\r\n";
+        AnswerCheck& answers = state_.link.answers;
+        answers = AnswerCheck{};
+        answers.active = true;
+        answers.expect(d_.replies[n]);
         sendCommand(state_, host_, transport_, line);
+        if (answeredWrongly(busyStep)) {
+            return stop(ReadBackTick::Stopped);
+        }
     }
     if (d_.progressMax > 0 && progress_ < d_.progressMax) {
         ++progress_;
@@ -82,10 +103,19 @@ ReadBackTick ReadBackRun::tick() {
     return ReadBackTick::Continue;
 }
 
+bool ReadBackRun::answeredWrongly(int request) {
+    if (!state_.link.answers.unexpected) {
+        return false;
+    }
+    host_.error(unexpectedAnswerMessage(request));
+    return true;
+}
+
 void ReadBackRun::close() {
     if (running_) {
         running_ = false;
         state_.model.busyStep = 0;
+        state_.link.answers = AnswerCheck{};
     }
 }
 

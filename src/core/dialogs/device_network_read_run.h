@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "link/replies.h"
+
 namespace tlx {
 
 struct AppState;
@@ -18,6 +20,7 @@ class Transport;
 // rule moves busyStep on), leaving the last answers time to arrive.
 struct ReadBackDescriptor {
     std::span<const std::string_view> requests; // request n is sent at busyStep n
+    std::span<const Reply> replies;             // the answer each request asks for
     int endStep;                                // the run ends once busyStep reaches it
     std::chrono::milliseconds interval;
     bool holdsClose; // Close is disabled while it runs
@@ -30,7 +33,8 @@ extern const ReadBackDescriptor kNetworkReadBack;
 enum class ReadBackTick {
     Continue,  // tick again after the interval
     Completed, // the wait is over: show the model's values
-    Stopped,   // the device refused or the run was cleared: the fields stay as they were
+    Stopped,   // the device refused, answered with another kind of line, or the run was
+               // cleared: the fields stay as they were
 };
 
 class ReadBackRun {
@@ -49,6 +53,8 @@ class ReadBackRun {
 
   private:
     ReadBackTick stop(ReadBackTick how);
+    // A line other than the request's own answer came: says so and stops.
+    bool answeredWrongly(int request);
 
     const ReadBackDescriptor& d_;
     AppState& state_;

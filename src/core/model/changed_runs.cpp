@@ -11,7 +11,7 @@ ChangedSendRun::ChangedSendRun(AppState& s, Host& host, Transport& transport,
     performOnly(stepsToPerform(changed, s.product));
 }
 
-ReadBackRun::ReadBackRun(AppState& s, Host& host, Transport& transport,
+ChangedReadRun::ChangedReadRun(AppState& s, Host& host, Transport& transport,
                          const std::vector<int>& sentSteps)
     : ReadAllRun(s, host, transport) {
     performOnly(stepsToPerform(readBackSteps(sentSteps, s.product), s.product));

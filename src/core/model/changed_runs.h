@@ -16,9 +16,9 @@ class ChangedSendRun : public SendAllRun {
 };
 
 // The read-all run over the reads of what the given send-all steps sent.
-class ReadBackRun : public ReadAllRun {
+class ChangedReadRun : public ReadAllRun {
   public:
-    ReadBackRun(AppState& s, Host& host, Transport& transport, const std::vector<int>& sentSteps);
+    ChangedReadRun(AppState& s, Host& host, Transport& transport, const std::vector<int>& sentSteps);
 };
 
 } // namespace tlx

@@ -169,7 +169,7 @@ void sendChanged(const DialogContext& c, Transport& transport) {
         }
     }
     auto device = readAside(c, kReadBackDialog,
-                            std::make_unique<ReadBackRun>(c.state, c.host, transport, changed));
+                            std::make_unique<ChangedReadRun>(c.state, c.host, transport, changed));
     if (device) {
         show(differences(c.state.model, *device, c.state.product), c, QStringLiteral("装置"));
     }

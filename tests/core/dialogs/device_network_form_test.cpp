@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 #include "dialogs/alarm_form.h"
 #include "link/protocol.h"
+#include "model/paced_run.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 
@@ -164,6 +165,20 @@ TEST_F(DeviceNetworkForm, RefusalStopsTheReadBackAtTheNextTick) {
     EXPECT_EQ(s->model.busyStep, 0);
     EXPECT_FALSE(s->link.abortFlag);
     EXPECT_EQ(link.serialWrites.size(), 3u);
+}
+
+TEST_F(DeviceNetworkForm, AnswerOfAnotherKindStopsTheReadBackAndSaysWhere) {
+    ASSERT_TRUE(f.pressRead());
+    f.tick();
+    f.tick();
+    dispatchSerialReply(*s, host, "EAA192.168.001.100\r\n"); // REGA answered as if REAA
+    const std::string shown = f.text(groupOf(kDeviceNetworkForm, 1053));
+    EXPECT_EQ(f.tick(), ReadBackTick::Stopped);
+    EXPECT_EQ(host.texts(), std::vector<std::string>{unexpectedAnswerMessage(2)});
+    EXPECT_EQ(f.text(groupOf(kDeviceNetworkForm, 1053)), shown);
+    EXPECT_EQ(s->model.busyStep, 0);
+    EXPECT_EQ(link.serialWrites.size(), 2u);
+    EXPECT_FALSE(s->link.answers.active); // later lines are nobody's business
 }
 
 TEST_F(DeviceNetworkForm, SilentDeviceEndsWithinTwelveTicks) {
