@@ -8,17 +8,8 @@ namespace tlx {
 namespace {
 
 using std::chrono::milliseconds;
-using test::AnsweringTransport;
-using test::FakeHost;
-using test::FakeTransport;
-using test::ScriptedDevice;
-
-struct FirmwareCase {
-    Product product;
-    const char* version;
-    int commands;
-    const char* last;
-};
+using test::FirmwareCase;
+using Bench = test::RunBench<SendAllRun>;
 
 constexpr FirmwareCase kFirmwareCases[] = {
     {Product::F, "1.20", 4656, "TSDSL"}, {Product::F, "1.10", 4655, "RVN"},
@@ -27,227 +18,151 @@ constexpr FirmwareCase kFirmwareCases[] = {
 };
 
 TEST(SendAllRun, FirmwareDecidesTheEndOnBothLinks) {
-    for (bool tcp : {false, true}) {
-        for (const FirmwareCase& c : kFirmwareCases) {
-            SCOPED_TRACE(std::string(tcp ? "TCP " : "serial ") + traits(c.product).letter + " " +
-                         c.version);
-            auto s = makeAppState(c.product);
-            FakeHost host;
-            ScriptedDevice device;
-            device.version = c.version;
-            AnsweringTransport tcpLink(device);
-            FakeTransport serialLink;
-            SendAllRun run(*s, host, tcp ? static_cast<Transport&>(tcpLink) : serialLink);
-            if (tcp) {
-                test::useTcp(*s);
-            }
-            ASSERT_EQ(run.start(), RunStart::Started);
-            if (tcp) {
-                test::driveTcp(run);
-            } else {
-                test::driveSerial(run, *s, host, serialLink, device);
-            }
-            EXPECT_EQ(run.end(), RunEnd::Completed);
-            EXPECT_EQ(run.commandsSent(), c.commands);
-            ASSERT_EQ(static_cast<int>(device.received.size()), c.commands);
-            EXPECT_EQ(device.received.front().substr(0, 5), "CA001");
-            EXPECT_EQ(device.received.back(), c.last);
-            EXPECT_EQ(s->model.busyStep, 0);
-            EXPECT_TRUE(host.messages.empty());
-            EXPECT_EQ(run.progress().percent, "     ");
-        }
-    }
+    test::expectFirmwareEnds<SendAllRun>(kFirmwareCases, "CA001" + test::repeat("2121", 280),
+                                         "     ");
 }
 
 TEST(SendAllRun, TitleFailingTheCheckStopsAfterTheEarlierPages) {
-    auto s = makeAppState(Product::F);
-    s->model.titleText[199][0].assign("\x82\x60"
-                                      "A");
-    FakeHost host;
-    FakeTransport link;
-    ScriptedDevice device;
-    SendAllRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    test::driveSerial(run, *s, host, link, device);
-    EXPECT_EQ(run.end(), RunEnd::Rejected);
-    ASSERT_EQ(device.received.size(), 199u);
-    EXPECT_EQ(device.received.back().substr(0, 5), "CA199");
-    EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(host.messages[0].text, "ＪＩＳ第１水準,第２水準以外の字が選択されてます\n"
-                                     "「A」 ページ 200 ライン 01 の 2 文字目");
-    EXPECT_EQ(s->model.busyStep, 0);
-    EXPECT_FALSE(s->link.abortFlag);
+    Bench b(Product::F);
+    b.s->model.titleText[199][0].assign("\x82\x60"
+                                        "A");
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    b.drive();
+    EXPECT_EQ(b.run.end(), RunEnd::Rejected);
+    ASSERT_EQ(b.device.received.size(), 199u);
+    EXPECT_EQ(b.device.received.back().substr(0, 5), "CA199");
+    EXPECT_EQ(b.host.messages.size(), 1u);
+    EXPECT_EQ(b.host.messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(b.host.messages[0].text, "ＪＩＳ第１水準,第２水準以外の字が選択されてます\n"
+                                       "「A」 ページ 200 ライン 01 の 2 文字目");
+    EXPECT_EQ(b.s->model.busyStep, 0);
+    EXPECT_FALSE(b.s->link.abortFlag);
 }
 
 TEST(SendAllRun, RejectedTitleStopsEvenWhenALateReplyClearsTheFlag) {
-    auto s = makeAppState(Product::F);
-    s->model.titleText[1][0].assign("AB");
-    s->connection.rsControl = 1;
-    s->connection.slaveAddress = kSlaveBroadcast; // nothing is awaited
-    FakeHost host;
-    FakeTransport link;
-    SendAllRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    run.tick();
-    run.tick();                                // page 2 fails
-    dispatchSerialReply(*s, host, "FFGO\r\n"); // any reply clears abortFlag
-    run.tick();
-    EXPECT_EQ(run.end(), RunEnd::Rejected);
-    EXPECT_EQ(link.serialWrites.size(), 1u);
+    Bench b(Product::F);
+    b.s->model.titleText[1][0].assign("AB");
+    b.s->connection.rsControl = 1;
+    b.s->connection.slaveAddress = kSlaveBroadcast; // nothing is awaited
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    b.run.tick();
+    b.run.tick();                                  // page 2 fails
+    dispatchSerialReply(*b.s, b.host, "FFGO\r\n"); // any reply clears abortFlag
+    b.run.tick();
+    EXPECT_EQ(b.run.end(), RunEnd::Rejected);
+    EXPECT_EQ(b.serial.serialWrites.size(), 1u);
 }
 
 TEST(SendAllRun, ShortHoldTimeIsReportedAndTheRunGoesOn) {
-    auto s = makeAppState(Product::F);
-    s->model.alarmHoldTime = "002";
-    FakeHost host;
-    FakeTransport link;
-    ScriptedDevice device;
-    SendAllRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    test::driveSerial(run, *s, host, link, device);
-    EXPECT_EQ(run.end(), RunEnd::Completed);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(host.messages[0].text, "3秒以上を設定してください。");
-    const auto at = std::find(device.received.begin(), device.received.end(), "ADON");
-    ASSERT_NE(at, device.received.end());
+    Bench b(Product::F);
+    b.s->model.alarmHoldTime = "002";
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    b.drive();
+    EXPECT_EQ(b.run.end(), RunEnd::Completed);
+    ASSERT_EQ(b.host.messages.size(), 1u);
+    EXPECT_EQ(b.host.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(b.host.messages[0].text, "3秒以上を設定してください。");
+    const std::vector<std::string>& got = b.device.received;
+    const auto at = std::find(got.begin(), got.end(), "ADON");
+    ASSERT_NE(at, got.end());
     EXPECT_EQ(*(at + 1), "AMI");
-    EXPECT_EQ(device.received.size(), 5167u);
+    EXPECT_EQ(got.size(), 5167u);
 }
 
+// A broadcast awaits no answer: the timer alone paces the run, and with no
+// version answer every font type is sent.
 TEST(SendAllRun, BroadcastFollowsTheTimerAlone) {
-    auto s = makeAppState(Product::F);
-    s->connection.rsControl = 1;
-    s->connection.slaveAddress = kSlaveBroadcast;
-    FakeHost host;
-    FakeTransport link;
-    SendAllRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    EXPECT_EQ(run.nextInterval(), milliseconds{300});
-    int ticks = 0;
-    while (run.running() && ticks < 6000) {
-        run.tick();
-        ++ticks;
-        if (ticks == 513) {
-            EXPECT_EQ(run.nextInterval(), milliseconds{80});
-        }
-        if (ticks == 4654) {
-            EXPECT_EQ(run.nextInterval(), milliseconds{200});
-        }
-    }
-    EXPECT_EQ(ticks, 5170);
-    EXPECT_EQ(run.end(), RunEnd::Completed);
-    // No version answer comes back, so every font type is sent.
-    EXPECT_EQ(link.serialWrites.size(), 5168u);
-    EXPECT_EQ(link.serialWrites.front().substr(0, 7), "FFCA001");
-    EXPECT_EQ(link.serialWrites.back(), "FFTSDSL\r\n");
-    EXPECT_FALSE(s->link.awaitingAnswer);
-}
-
-TEST(SendAllRun, ModelSPacing) {
-    auto s = makeAppState(Product::S);
-    s->connection.rsControl = 1;
-    s->connection.slaveAddress = kSlaveBroadcast;
-    FakeHost host;
-    FakeTransport link;
-    SendAllRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    int ticks = 0;
-    while (run.running() && ticks < 2000) {
-        run.tick();
-        ++ticks;
-        if (ticks == 512) {
-            EXPECT_EQ(run.nextInterval(), milliseconds{300});
-        }
-        if (ticks == 513) {
-            EXPECT_EQ(run.nextInterval(), milliseconds{80});
-        }
-        if (ticks == 1070) {
-            EXPECT_EQ(run.nextInterval(), milliseconds{500});
-        }
-    }
-    EXPECT_EQ(ticks, 1593);
-    EXPECT_EQ(link.serialWrites.size(), 1080u);
-}
-
-TEST(SendAllRun, ErrorReplyStopsTheRunAtTheNextTick) {
-    auto s = makeAppState(Product::F);
-    FakeHost host;
-    ScriptedDevice device;
-    device.custom = [](std::string_view cmd) -> std::optional<std::string> {
-        if (cmd.starts_with("CBS003")) {
-            return "E3\r\n";
-        }
-        return std::nullopt;
+    struct Case {
+        Product product;
+        std::vector<std::pair<int, milliseconds>> pace; // after that many ticks
+        int ticks;
+        std::size_t writes;
     };
-    AnsweringTransport link(device);
-    test::useTcp(*s);
-    SendAllRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    test::driveTcp(run);
-    EXPECT_EQ(run.end(), RunEnd::Stopped);
-    EXPECT_EQ(device.received.back().substr(0, 6), "CBS003");
-    EXPECT_EQ(host.texts(), std::vector<std::string>{"Socket Command"});
-    EXPECT_EQ(s->model.busyStep, 0);
-    EXPECT_FALSE(s->link.abortFlag);
+    const Case cases[] = {
+        {Product::F,
+         {{0, milliseconds{300}}, {513, milliseconds{80}}, {4654, milliseconds{200}}},
+         5170,
+         5168},
+        {Product::S,
+         {{512, milliseconds{300}}, {513, milliseconds{80}}, {1070, milliseconds{500}}},
+         1593,
+         1080},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(traits(c.product).letter);
+        Bench b(c.product);
+        b.s->connection.rsControl = 1;
+        b.s->connection.slaveAddress = kSlaveBroadcast;
+        ASSERT_EQ(b.run.start(), RunStart::Started);
+        int ticks = 0;
+        auto pace = c.pace.begin();
+        while (b.run.running() && ticks < 6000) {
+            if (pace != c.pace.end() && pace->first == ticks) {
+                EXPECT_EQ(b.run.nextInterval(), pace->second) << "after tick " << ticks;
+                ++pace;
+            }
+            b.run.tick();
+            ++ticks;
+        }
+        EXPECT_EQ(pace, c.pace.end());
+        EXPECT_EQ(ticks, c.ticks);
+        EXPECT_EQ(b.run.end(), RunEnd::Completed);
+        EXPECT_EQ(b.serial.serialWrites.size(), c.writes);
+        EXPECT_EQ(b.serial.serialWrites.front().substr(0, 7), "FFCA001");
+        EXPECT_EQ(b.serial.serialWrites.back(), "FFTSDSL\r\n");
+        EXPECT_FALSE(b.s->link.awaitingAnswer);
+    }
 }
 
 TEST(SendAllRun, OnlyAnAcknowledgementOrARefusalAnswersAWrite) {
-    const std::pair<std::string, RunEnd> cases[] = {{"CBS003FFFFFFFFFF\r\n", RunEnd::Unexpected},
-                                                    {"\x13\r\n", RunEnd::Unexpected},
-                                                    {"GN\r\n", RunEnd::Stopped}};
-    for (const auto& c : cases) {
-        const std::string& answer = c.first;
-        const RunEnd end = c.second;
-        SCOPED_TRACE(answer);
-        auto s = makeAppState(Product::F);
-        FakeHost host;
-        ScriptedDevice device;
-        device.custom = [&](std::string_view cmd) -> std::optional<std::string> {
-            return cmd.starts_with("CBS003") ? std::optional<std::string>(answer) : std::nullopt;
-        };
-        AnsweringTransport link(device);
-        test::useTcp(*s);
-        SendAllRun run(*s, host, link);
-        ASSERT_EQ(run.start(), RunStart::Started);
-        test::driveTcp(run);
-        EXPECT_EQ(run.end(), end);
-        EXPECT_EQ(device.received.back().substr(0, 6), "CBS003");
-        EXPECT_EQ(run.failedStep(), end == RunEnd::Unexpected ? 1028 : 0);
+    struct Case {
+        std::string answer;
+        RunEnd end;
+        const char* message; // the one message, where one is looked for
+    };
+    const Case cases[] = {{"CBS003FFFFFFFFFF\r\n", RunEnd::Unexpected, nullptr},
+                          {"\x13\r\n", RunEnd::Unexpected, nullptr},
+                          {"GN\r\n", RunEnd::Stopped, nullptr},
+                          {"E3\r\n", RunEnd::Stopped, "Socket Command"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        Bench b(Product::F, true);
+        b.device.answerWith("CBS003", c.answer);
+        ASSERT_EQ(b.run.start(), RunStart::Started);
+        b.drive();
+        EXPECT_EQ(b.run.end(), c.end);
+        EXPECT_EQ(b.device.received.back().substr(0, 6), "CBS003");
+        EXPECT_EQ(b.run.failedStep(), c.end == RunEnd::Unexpected ? 1028 : 0);
+        EXPECT_EQ(b.s->model.busyStep, 0);
+        EXPECT_FALSE(b.s->link.abortFlag);
+        if (c.message != nullptr) {
+            EXPECT_EQ(b.host.texts(), std::vector<std::string>{c.message});
+        }
     }
 }
 
 TEST(SendAllRun, SilentDeviceEndsTheRunAfterNoConnect) {
-    auto s = makeAppState(Product::S);
-    FakeHost host;
-    FakeTransport link;
-    SendAllRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    run.tick();
+    Bench b(Product::S);
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    b.run.tick();
     for (int i = 0; i < 27; ++i) {
-        tickWork(*s, host);
-        run.tick();
+        tickWork(*b.s, b.host);
+        b.run.tick();
     }
-    EXPECT_EQ(host.texts(), std::vector<std::string>{"No Connect"});
-    EXPECT_EQ(run.end(), RunEnd::CutShort);
-    EXPECT_EQ(link.serialWrites.size(), 1u);
-    EXPECT_EQ(s->model.busyStep, 0);
+    EXPECT_EQ(b.host.texts(), std::vector<std::string>{"No Connect"});
+    EXPECT_EQ(b.run.end(), RunEnd::CutShort);
+    EXPECT_EQ(b.serial.serialWrites.size(), 1u);
+    EXPECT_EQ(b.s->model.busyStep, 0);
 }
 
 TEST(SendAllRun, EachStepUsesTheModelAsItIsThen) {
-    auto s = makeAppState(Product::F);
-    test::useTcp(*s);
-    FakeHost host;
-    ScriptedDevice device;
-    AnsweringTransport link(device);
-    SendAllRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    run.tick();
-    s->model.titleText[1][0].assign("\x82\x61"); // edited while the run goes on
-    run.tick();
-    ASSERT_EQ(device.received.size(), 2u);
-    EXPECT_EQ(device.received[1].substr(0, 9), "CA0022342");
+    Bench b(Product::F, true);
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    b.run.tick();
+    b.s->model.titleText[1][0].assign("\x82\x61"); // edited while the run goes on
+    b.run.tick();
+    ASSERT_EQ(b.device.received.size(), 2u);
+    EXPECT_EQ(b.device.received[1].substr(0, 9), "CA0022342");
 }
 
 } // namespace

@@ -242,16 +242,14 @@ TEST(SendAllSteps, TitleThatFailsTheCheckIsRefused) {
 }
 
 TEST(SendAllSteps, AlarmHoldTimeRule) {
-    EXPECT_EQ(holdTimeCommand("003"), "ADT003\r\n");
-    EXPECT_EQ(holdTimeCommand("3"), "ADT003\r\n");
-    EXPECT_EQ(holdTimeCommand("12x"), "ADT012\r\n");
-    EXPECT_EQ(holdTimeCommand("999"), "ADT999\r\n");
-    EXPECT_EQ(holdTimeCommand("0100"), "ADT010\r\n"); // at most three digits count
-    EXPECT_FALSE(holdTimeCommand("002").has_value());
-    EXPECT_FALSE(holdTimeCommand("2").has_value());
-    EXPECT_FALSE(holdTimeCommand("").has_value());
-    EXPECT_FALSE(holdTimeCommand("x10").has_value());
-    EXPECT_FALSE(holdTimeCommand(" 10").has_value());
+    // At most three digits count; under 3 seconds, or no leading digit, sends nothing.
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"003", "ADT003\r\n"},  {"3", "ADT003\r\n"},   {"12x", "ADT012\r\n"}, {"999", "ADT999\r\n"},
+        {"0100", "ADT010\r\n"}, {"002", std::nullopt}, {"2", std::nullopt},   {"", std::nullopt},
+        {"x10", std::nullopt},  {" 10", std::nullopt}};
+    for (const auto& [typed, command] : cases) {
+        EXPECT_EQ(holdTimeCommand(typed), command) << '"' << typed << '"';
+    }
 
     auto s = makeAppState(Product::F);
     s->model.alarmHoldTime = "002";

@@ -8,11 +8,10 @@ namespace tlx {
 namespace {
 
 using std::chrono::milliseconds;
-using test::AnsweringTransport;
 using test::FakeHost;
 using test::FakeTransport;
 using test::repeat;
-using test::ScriptedDevice;
+using Bench = test::RunBench<TitleAllPagesRun>;
 
 const std::string kJisMessage = "ＪＩＳ第１水準,第２水準以外の字が選択されてます";
 
@@ -66,165 +65,135 @@ TEST(TitleSend, APageTooLongIsNamed) {
 }
 
 TEST(TitleAllPagesRun, SendsEveryPageAtItsPace) {
-    auto s = makeAppState(Product::F);
-    s->model.titleText[255][0].assign("\x82\x60");
-    FakeHost host;
-    FakeTransport link;
-    TitleAllPagesRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    EXPECT_EQ(run.nextInterval(), milliseconds{300});
-    EXPECT_EQ(run.progress().barMax, 512);
+    Bench b(Product::F);
+    b.s->model.titleText[255][0].assign("\x82\x60");
+    const std::vector<std::string>& sent = b.serial.serialWrites;
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    EXPECT_EQ(b.run.nextInterval(), milliseconds{300});
+    EXPECT_EQ(b.run.progress().barMax, 512);
     int ticks = 0;
-    while (run.running() && ticks < 600) {
-        const int step = s->model.busyStep;
-        run.tick();
+    while (b.run.running() && ticks < 600) {
+        const int step = b.s->model.busyStep;
+        b.run.tick();
         ++ticks;
         // The ticks never wait for an answer.
-        EXPECT_EQ(static_cast<int>(link.serialWrites.size()), ticks);
+        EXPECT_EQ(static_cast<int>(sent.size()), ticks);
         if (step == 1) {
-            EXPECT_EQ(run.progress().percent, " 00.1");
+            EXPECT_EQ(b.run.progress().percent, " 00.1");
         }
         if (step == 256) {
-            EXPECT_EQ(run.progress().percent, " 50.0");
-            EXPECT_EQ(run.progress().bar, 256);
-            EXPECT_EQ(link.serialWrites.back(), "CA256"
-                                                "2341" +
-                                                    repeat("2121", 279) + "\r\n");
+            EXPECT_EQ(b.run.progress().percent, " 50.0");
+            EXPECT_EQ(b.run.progress().bar, 256);
+            EXPECT_EQ(sent.back(), "CA256"
+                                   "2341" +
+                                       repeat("2121", 279) + "\r\n");
         }
         if (step == 511) {
-            EXPECT_EQ(run.progress().percent, " 99.8");
+            EXPECT_EQ(b.run.progress().percent, " 99.8");
         }
     }
     EXPECT_EQ(ticks, 512);
-    EXPECT_EQ(run.end(), RunEnd::Completed);
-    EXPECT_EQ(run.pagesSent(), 512);
-    EXPECT_EQ(link.serialWrites.front().substr(0, 5), "CA001");
-    EXPECT_EQ(link.serialWrites.back().substr(0, 5), "CA512");
-    EXPECT_EQ(s->model.busyStep, 0);
-    EXPECT_EQ(run.progress().percent, "      ");
-    EXPECT_EQ(run.progress().bar, 0);
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(b.run.end(), RunEnd::Completed);
+    EXPECT_EQ(b.run.pagesSent(), 512);
+    EXPECT_EQ(sent.front().substr(0, 5), "CA001");
+    EXPECT_EQ(sent.back().substr(0, 5), "CA512");
+    EXPECT_EQ(b.s->model.busyStep, 0);
+    EXPECT_EQ(b.run.progress().percent, "      ");
+    EXPECT_EQ(b.run.progress().bar, 0);
+    EXPECT_TRUE(b.host.messages.empty());
 }
 
 TEST(TitleAllPagesRun, BadPageEndsTheRunAtOnce) {
-    auto s = makeAppState(Product::F);
-    s->model.titleText[9][2].assign("\xFC\x4C");
-    FakeHost host;
-    FakeTransport link;
-    TitleAllPagesRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
+    Bench b(Product::F);
+    b.s->model.titleText[9][2].assign("\xFC\x4C");
+    ASSERT_EQ(b.run.start(), RunStart::Started);
     for (int i = 0; i < 10; ++i) {
-        run.tick();
+        b.run.tick();
     }
-    EXPECT_FALSE(run.running());
-    EXPECT_EQ(run.end(), RunEnd::Rejected);
-    EXPECT_EQ(link.serialWrites.size(), 9u);
-    EXPECT_EQ(host.texts(),
+    EXPECT_FALSE(b.run.running());
+    EXPECT_EQ(b.run.end(), RunEnd::Rejected);
+    EXPECT_EQ(b.serial.serialWrites.size(), 9u);
+    EXPECT_EQ(b.host.texts(),
               std::vector<std::string>{kJisMessage +
                                        "\n「Shift-JIS FC4C」 ページ 010 ライン 03 の 1 文字目"});
-    EXPECT_EQ(s->model.busyStep, 0);
-    EXPECT_FALSE(s->link.abortFlag);
+    EXPECT_EQ(b.s->model.busyStep, 0);
+    EXPECT_FALSE(b.s->link.abortFlag);
 }
 
 TEST(TitleAllPagesRun, ErrorReplyStopsAtTheNextTick) {
-    auto s = makeAppState(Product::F);
-    FakeHost host;
-    FakeTransport link;
-    TitleAllPagesRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    run.tick();
-    dispatchSerialReply(*s, host, "GO\r\n");
-    run.tick();
-    dispatchSerialReply(*s, host, "MENU\r\n");
-    run.tick();
-    EXPECT_EQ(run.end(), RunEnd::Stopped);
-    EXPECT_EQ(link.serialWrites.size(), 2u);
-    EXPECT_EQ(s->model.busyStep, 0);
-    EXPECT_FALSE(s->link.abortFlag);
+    Bench b(Product::F);
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    b.run.tick();
+    dispatchSerialReply(*b.s, b.host, "GO\r\n");
+    b.run.tick();
+    dispatchSerialReply(*b.s, b.host, "MENU\r\n");
+    b.run.tick();
+    EXPECT_EQ(b.run.end(), RunEnd::Stopped);
+    EXPECT_EQ(b.serial.serialWrites.size(), 2u);
+    EXPECT_EQ(b.s->model.busyStep, 0);
+    EXPECT_FALSE(b.s->link.abortFlag);
     // A fresh start begins at page 1 again.
-    ASSERT_EQ(run.start(), RunStart::Started);
-    run.tick();
-    EXPECT_EQ(link.serialWrites.back().substr(0, 5), "CA001");
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    b.run.tick();
+    EXPECT_EQ(b.serial.serialWrites.back().substr(0, 5), "CA001");
 }
 
 TEST(TitleAllPagesRun, RefusalOverTcpEndsTheRunOnTheSameTick) {
-    auto s = makeAppState(Product::F);
-    test::useTcp(*s);
-    FakeHost host;
-    ScriptedDevice device;
-    device.custom = [](std::string_view cmd) -> std::optional<std::string> {
-        if (cmd.starts_with("CA003")) {
-            return "E1\r\n";
-        }
-        return std::nullopt;
-    };
-    AnsweringTransport link(device);
-    TitleAllPagesRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    test::driveTcp(run);
-    EXPECT_EQ(run.end(), RunEnd::Stopped);
-    EXPECT_EQ(device.received.size(), 3u);
-    EXPECT_EQ(host.texts(), std::vector<std::string>{"Parity Error"});
+    Bench b(Product::F, true);
+    b.device.answerWith("CA003", "E1\r\n");
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    b.drive();
+    EXPECT_EQ(b.run.end(), RunEnd::Stopped);
+    EXPECT_EQ(b.device.received.size(), 3u);
+    EXPECT_EQ(b.host.texts(), std::vector<std::string>{"Parity Error"});
 }
 
 TEST(TitleAllPagesRun, NoConnectEndsTheRunWithoutSending) {
-    auto s = makeAppState(Product::F);
-    FakeHost host;
-    FakeTransport link;
-    TitleAllPagesRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    run.tick();
+    Bench b(Product::F);
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    b.run.tick();
     for (int i = 0; i < 22; ++i) {
-        tickWork(*s, host);
+        tickWork(*b.s, b.host);
     }
-    EXPECT_EQ(s->model.busyStep, 5171);
-    run.tick();
-    EXPECT_EQ(run.end(), RunEnd::CutShort);
-    EXPECT_EQ(link.serialWrites.size(), 1u);
-    EXPECT_EQ(s->model.busyStep, 0);
+    EXPECT_EQ(b.s->model.busyStep, 5171);
+    b.run.tick();
+    EXPECT_EQ(b.run.end(), RunEnd::CutShort);
+    EXPECT_EQ(b.serial.serialWrites.size(), 1u);
+    EXPECT_EQ(b.s->model.busyStep, 0);
 }
 
 TEST(TitleAllPagesRun, ModelSSendsThePageStringsAndBlanksWithTwoSpaces) {
-    auto s = makeAppState(Product::S);
-    s->model.titlePageText[1].assign("\x82\x60");
-    FakeHost host;
-    FakeTransport link;
-    TitleAllPagesRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    test::driveTcp(run, 600);
-    EXPECT_EQ(run.end(), RunEnd::Completed);
-    ASSERT_EQ(link.serialWrites.size(), 512u);
-    EXPECT_EQ(link.serialWrites[1], "CA002"
-                                    "2341" +
-                                        repeat("2121", 279) + "\r\n");
-    EXPECT_EQ(run.progress().percent, "  ");
+    Bench b(Product::S);
+    b.s->model.titlePageText[1].assign("\x82\x60");
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    test::driveTcp(b.run, 600); // ticks alone: no answer is awaited
+    EXPECT_EQ(b.run.end(), RunEnd::Completed);
+    ASSERT_EQ(b.serial.serialWrites.size(), 512u);
+    EXPECT_EQ(b.serial.serialWrites[1], "CA002"
+                                        "2341" +
+                                            repeat("2121", 279) + "\r\n");
+    EXPECT_EQ(b.run.progress().percent, "  ");
 }
 
 TEST(TitleAllPagesRun, StartRefusedWhileAnotherTransferRuns) {
-    auto s = makeAppState(Product::F);
-    s->model.busyStep = 40;
-    FakeHost host;
-    FakeTransport link;
-    TitleAllPagesRun run(*s, host, link);
-    EXPECT_EQ(run.start(), RunStart::Busy);
-    EXPECT_FALSE(run.running());
-    run.tick();
-    EXPECT_TRUE(link.serialWrites.empty());
-    EXPECT_EQ(s->model.busyStep, 40);
+    Bench b(Product::F);
+    b.s->model.busyStep = 40;
+    EXPECT_EQ(b.run.start(), RunStart::Busy);
+    EXPECT_FALSE(b.run.running());
+    b.run.tick();
+    EXPECT_TRUE(b.serial.serialWrites.empty());
+    EXPECT_EQ(b.s->model.busyStep, 40);
 }
 
 TEST(TitleAllPagesRun, CloseAbandonsTheSend) {
-    auto s = makeAppState(Product::F);
-    FakeHost host;
-    FakeTransport link;
-    TitleAllPagesRun run(*s, host, link);
-    ASSERT_EQ(run.start(), RunStart::Started);
-    run.tick();
-    run.close();
-    run.tick();
-    EXPECT_EQ(run.end(), RunEnd::Cancelled);
-    EXPECT_EQ(s->model.busyStep, 0);
-    EXPECT_EQ(link.serialWrites.size(), 1u);
+    Bench b(Product::F);
+    ASSERT_EQ(b.run.start(), RunStart::Started);
+    b.run.tick();
+    b.run.close();
+    b.run.tick();
+    EXPECT_EQ(b.run.end(), RunEnd::Cancelled);
+    EXPECT_EQ(b.s->model.busyStep, 0);
+    EXPECT_EQ(b.serial.serialWrites.size(), 1u);
 }
 
 } // namespace
