@@ -12,7 +12,6 @@
 #include "model/settings_file_name.h"
 
 #include <array>
-#include <filesystem>
 #include <system_error>
 
 namespace tlx {
@@ -43,11 +42,6 @@ std::string rightAligned(int value, int width) {
 
 std::string zeroPadded(int value, int digits) {
     return digits == 2 ? encode2(value) : encode3(value);
-}
-
-bool pathExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(path, ec);
 }
 
 } // namespace

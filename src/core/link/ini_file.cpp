@@ -3,7 +3,6 @@
 #include "model/settings_file_io.h"
 
 #include <filesystem>
-#include <sys/stat.h>
 #include <system_error>
 
 namespace tlx {
@@ -220,8 +219,7 @@ bool IniFile::write(std::string_view section,
         std::filesystem::create_directories(folder, ec);
     }
     IniDocument doc;
-    struct stat st {};
-    if (::stat(path_.c_str(), &st) == 0) {
+    if (pathExists(path_)) {
         const auto file = readWholeFile(path_);
         if (!file.bytes) {
             return false; // rewriting an unreadable file would lose its other keys

@@ -5,19 +5,9 @@
 #include "model/settings_file_io.h"
 #include "model/settings_file_name.h"
 
-#include <sys/stat.h>
 #include <utility>
 
 namespace tlx {
-
-namespace {
-
-bool pathExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
-} // namespace
 
 FileChoice settingsFileChoice(bool save) {
     FileChoice c;

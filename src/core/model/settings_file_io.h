@@ -9,7 +9,7 @@ namespace tlx {
 
 // Whole-file reads and writes shared by the settings, glyph list, picture and
 // INI files. The format code never touches the disk; these helpers are the
-// only place that does.
+// only place that does (file_io_posix.cpp on POSIX systems).
 
 // Larger files are not ours: refusing them keeps a stray multi-gigabyte file
 // from exhausting memory.
@@ -22,6 +22,9 @@ struct FileReadResult {
     std::optional<std::string> bytes; // nothing when the file could not be read
     std::string reason;               // why not, for logs and messages
 };
+
+// Whether anything (a file, a folder, a link) exists at the path.
+bool pathExists(const std::string& path);
 
 FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
 

@@ -136,6 +136,11 @@ void removeStaleTemporaries(const std::string& target) {
 
 } // namespace
 
+bool pathExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
 FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
     FileReadResult result;
     // Non-blocking: opening a FIFO without a writer (or a device) must not
