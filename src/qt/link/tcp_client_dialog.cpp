@@ -169,12 +169,7 @@ void TcpClientSettingsDialog::showAddress() {
 }
 
 void TcpClientSettingsDialog::refresh() {
-    hosts_->clear();
-    for (const std::string& r : logic_.rows()) {
-        hosts_->addItem(QString::fromStdString(r));
-    }
-    button(TcpClientDialog::kConnectButton)->setEnabled(logic_.connectEnabled());
-    button(TcpClientDialog::kDisconnectButton)->setEnabled(logic_.disconnectEnabled());
+    showConnections(this, hosts_, logic_.rows(), logic_);
 }
 
 void TcpClientSettingsDialog::done(int result) {

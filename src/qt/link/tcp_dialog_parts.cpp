@@ -53,4 +53,11 @@ QPushButton* dialogButton(const QDialog* dialog, int control) {
     return dialog->findChild<QPushButton*>(QStringLiteral("button%1").arg(control));
 }
 
+void showRows(QListWidget* list, const std::vector<std::string>& rows) {
+    list->clear();
+    for (const std::string& r : rows) {
+        list->addItem(QString::fromStdString(r));
+    }
+}
+
 } // namespace tlx::qt

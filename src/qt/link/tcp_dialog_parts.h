@@ -31,4 +31,16 @@ void addSetAndCloseButtons(QDialog* dialog, QBoxLayout* layout);
 
 QPushButton* dialogButton(const QDialog* dialog, int control);
 
+void showRows(QListWidget* list, const std::vector<std::string>& rows);
+
+// The list's rows and the connect / disconnect buttons as the dialog's logic
+// has them.
+template <typename Logic>
+void showConnections(const QDialog* dialog, QListWidget* list, const std::vector<std::string>& rows,
+                     const Logic& logic) {
+    showRows(list, rows);
+    dialogButton(dialog, Logic::kConnectButton)->setEnabled(logic.connectEnabled());
+    dialogButton(dialog, Logic::kDisconnectButton)->setEnabled(logic.disconnectEnabled());
+}
+
 } // namespace tlx::qt

@@ -68,14 +68,9 @@ QPushButton* TcpServerSettingsDialog::button(int control) const {
 }
 
 void TcpServerSettingsDialog::refresh() {
-    clients_->clear();
-    for (const std::string& r : logic_.clientRows()) {
-        clients_->addItem(QString::fromStdString(r));
-    }
+    showConnections(this, clients_, logic_.clientRows(), logic_);
     place_->setText(QString::fromStdString(logic_.transmissionPlace()));
     port_->setEnabled(logic_.portEnabled());
-    button(TcpServerDialog::kConnectButton)->setEnabled(logic_.connectEnabled());
-    button(TcpServerDialog::kDisconnectButton)->setEnabled(logic_.disconnectEnabled());
 }
 
 void TcpServerSettingsDialog::done(int result) {
