@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "device_transport.h"
+#include "dialog_fixture.h"
 #include "link/slave_address_box.h"
 #include "model/run_dialog.h"
 #include "support/fake_host.h"
@@ -82,16 +83,8 @@ void expectModelOf(const tlx::AppState& s, tlx::device::Device& device) {
 
 } // namespace
 
-class RunDialogsTest : public QObject {
+class RunDialogsTest : public tlx::test::DialogTest {
     Q_OBJECT
-
-    std::unique_ptr<tlx::AppState> state;
-    std::unique_ptr<FakeHost> host;
-
-    void make(Product p) {
-        state = tlx::makeAppState(p);
-        host = std::make_unique<FakeHost>();
-    }
 
     // Starts the run and waits until it stops short with the dialog open.
     static void runUntilStopped(tlx::qt::RunDialog& dialog) {

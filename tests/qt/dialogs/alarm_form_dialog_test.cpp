@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 #include "app/link_hub.h"
 #include "device_transport.h"
+#include "dialog_fixture.h"
 #include "dialogs/alarm_form_dialog.h"
 #include "dialogs/dialog_context.h"
 #include "dialogs/schedule_dialog.h"
@@ -17,18 +18,12 @@
 
 using tlx::Product;
 using tlx::qt::SettingFormDialog;
+using tlx::test::child;
 using tlx::test::DeviceTransport;
 using tlx::test::FakeHost;
+using tlx::test::pick;
 
 namespace {
-
-template <typename T> T* child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (c == nullptr) {
-        qWarning("no control %s", name);
-    }
-    return c;
-}
 
 QStringList itemsOf(QComboBox* box) {
     QStringList items;
@@ -38,24 +33,10 @@ QStringList itemsOf(QComboBox* box) {
     return items;
 }
 
-// Picks an item as the operator does: a changed selection.
-void pick(QComboBox* box, int index) {
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
-
 } // namespace
 
-class AlarmFormDialogTest : public QObject {
+class AlarmFormDialogTest : public tlx::test::DialogTest {
     Q_OBJECT
-
-    std::unique_ptr<tlx::AppState> state;
-    std::unique_ptr<FakeHost> host;
-
-    void make(Product p) {
-        state = tlx::makeAppState(p);
-        host = std::make_unique<FakeHost>();
-    }
 
   private slots:
     void alarmControls() {

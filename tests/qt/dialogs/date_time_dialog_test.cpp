@@ -2,6 +2,7 @@
 #include "app/link_hub.h"
 #include "app/menu_logic.h"
 #include "device_transport.h"
+#include "dialog_fixture.h"
 #include "dialogs/dialog_context.h"
 #include "link/slave_address_box.h"
 #include "model/date_time_window.h"
@@ -16,6 +17,7 @@ using tlx::ClockField;
 using tlx::Product;
 using tlx::test::DeviceTransport;
 using tlx::test::FakeHost;
+using tlx::test::pick;
 
 namespace {
 
@@ -27,23 +29,10 @@ std::vector<std::string> withoutCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
-void choose(QComboBox* box, int index) {
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
-
 } // namespace
 
-class DateTimeDialogTest : public QObject {
+class DateTimeDialogTest : public tlx::test::DialogTest {
     Q_OBJECT
-
-    std::unique_ptr<tlx::AppState> state;
-    std::unique_ptr<FakeHost> host;
-
-    void make(Product p) {
-        state = tlx::makeAppState(p);
-        host = std::make_unique<FakeHost>();
-    }
 
   private slots:
     // Opened on 2024-03-05 at 07:08:09, every date/time button sends its
@@ -107,12 +96,12 @@ class DateTimeDialogTest : public QObject {
         QCOMPARE(dialog.rangeBox()->count(), 8);
         QCOMPARE(dialog.sizeBox()->itemText(1), QString("NORMAL"));
         QCOMPARE(dialog.displayBox()->itemText(1), QString("ON "));
-        choose(dialog.sizeBox(), 1);
+        pick(dialog.sizeBox(), 1);
         QCOMPARE(state->model.dateTimeSize, 1);
         dialog.sizeButton()->click();
-        choose(dialog.rangeBox(), 6);
+        pick(dialog.rangeBox(), 6);
         dialog.rangeButton()->click();
-        choose(dialog.displayBox(), 1);
+        pick(dialog.displayBox(), 1);
         dialog.displayButton()->click();
         QCOMPARE(withoutCrLf(device.lines), (std::vector<std::string>{"TSDSN", "TSDR7", "TSDON"}));
         QCOMPARE(state->model.dateTimeSize, 1);
@@ -211,8 +200,8 @@ class DateTimeDialogTest : public QObject {
             QCOMPARE(dialog->displayBox()->currentText(), QString("ON "));
             QCOMPARE(dialog->pageBox()->currentText(), QString("001"));
             QCOMPARE(dialog->pageBox()->count(), 513);
-            choose(dialog->pageBox(), 512);
-            choose(dialog->displayBox(), 0);
+            pick(dialog->pageBox(), 512);
+            pick(dialog->displayBox(), 0);
         }
         tlx::resetToDefaults(*state);
         tlx::DisplayPageMemory& memory = tlx::qt::DisplayPageMemoryHolder::of(&owner);
@@ -223,9 +212,9 @@ class DateTimeDialogTest : public QObject {
         QCOMPARE(dialog.displayBox()->currentText(), QString("OFF"));
         dialog.pageButton()->click();
         dialog.displayButton()->click();
-        choose(dialog.pageBox(), 511);
+        pick(dialog.pageBox(), 511);
         dialog.pageButton()->click();
-        choose(dialog.displayBox(), 1);
+        pick(dialog.displayBox(), 1);
         dialog.displayButton()->click();
         QCOMPARE(withoutCrLf(device.lines),
                  (std::vector<std::string>{"PAS", "IDOF", "P512", "IDON"}));

@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "device_transport.h"
+#include "dialog_fixture.h"
 #include "dialogs/schedule_dialog.h"
 #include "link/slave_address_box.h"
 #include "support/fake_host.h"
@@ -13,32 +14,13 @@
 
 using tlx::Product;
 using tlx::qt::ScheduleDialog;
+using tlx::test::button;
 using tlx::test::DeviceTransport;
 using tlx::test::FakeHost;
+using tlx::test::pick;
 
-namespace {
-
-void pick(QComboBox* box, int index) {
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
-
-QPushButton* button(QWidget* w, int id) {
-    return w->findChild<QPushButton*>(QStringLiteral("button%1").arg(id));
-}
-
-} // namespace
-
-class ScheduleDialogTest : public QObject {
+class ScheduleDialogTest : public tlx::test::DialogTest {
     Q_OBJECT
-
-    std::unique_ptr<tlx::AppState> state;
-    std::unique_ptr<FakeHost> host;
-
-    void make(Product p) {
-        state = tlx::makeAppState(p);
-        host = std::make_unique<FakeHost>();
-    }
 
   private slots:
     void controls() {

@@ -2,6 +2,7 @@
 #include "app/link_hub.h"
 #include "app/menu_logic.h"
 #include "device_transport.h"
+#include "dialog_fixture.h"
 #include "dialogs/dialog_context.h"
 #include "link/slave_address_box.h"
 #include "model/sjis_text.h"
@@ -52,16 +53,8 @@ QString fromUcs4(char32_t c) {
 
 } // namespace
 
-class TitleDialogTest : public QObject {
+class TitleDialogTest : public tlx::test::DialogTest {
     Q_OBJECT
-
-    std::unique_ptr<tlx::AppState> state;
-    std::unique_ptr<FakeHost> host;
-
-    void make(Product p) {
-        state = tlx::makeAppState(p);
-        host = std::make_unique<FakeHost>();
-    }
 
   private slots:
     // Unicode in, code page 932 bytes out, as iconv converts them.

@@ -2,6 +2,7 @@
 #include "app/link_hub.h"
 #include "app/menu_logic.h"
 #include "device_transport.h"
+#include "dialog_fixture.h"
 #include "dialogs/dialog_context.h"
 #include "glyphs/glyph_editor_dialog.h"
 #include "glyphs/glyph_info_dialog.h"
@@ -26,26 +27,10 @@ using tlx::Product;
 using tlx::test::DeviceTransport;
 using tlx::test::FakeHost;
 using tlx::test::FakeTransport;
+using tlx::test::pick;
 
-namespace {
-
-void choose(QComboBox* box, int index) {
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
-
-} // namespace
-
-class GlyphDialogsTest : public QObject {
+class GlyphDialogsTest : public tlx::test::DialogTest {
     Q_OBJECT
-
-    std::unique_ptr<tlx::AppState> state;
-    std::unique_ptr<FakeHost> host;
-
-    void make(Product p) {
-        state = tlx::makeAppState(p);
-        host = std::make_unique<FakeHost>();
-    }
     std::string& stored(GlyphSize size, int index) {
         return state->glyphs.glyph(GlyphFace::Gothic, size, index);
     }
@@ -61,7 +46,7 @@ class GlyphDialogsTest : public QObject {
         QCOMPARE(dialog.pageBox()->itemText(6), QString("No. 97～112"));
         QCOMPARE(dialog.board()->label(0)->text(), QString("No.1"));
         QCOMPARE(dialog.board()->label(15)->text(), QString("No.16"));
-        choose(dialog.pageBox(), 15);
+        pick(dialog.pageBox(), 15);
         QCOMPARE(dialog.board()->label(0)->text(), QString("No.241"));
         QCOMPARE(dialog.board()->label(15)->text(), QString("No.256"));
         QCOMPARE(state->glyphs.listPage, 15);
@@ -85,7 +70,7 @@ class GlyphDialogsTest : public QObject {
         FakeTransport transport;
         tlx::qt::GlyphListDialog dialog(GlyphSize::Medium, *state, *host, transport, "");
         dialog.setEditorModal(false);
-        choose(dialog.pageBox(), 1);
+        pick(dialog.pageBox(), 1);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::mouseDClick(dialog.board(), Qt::LeftButton, {}, QPoint(107, 50));
@@ -119,7 +104,7 @@ class GlyphDialogsTest : public QObject {
         QTemporaryDir dir;
         stored(GlyphSize::Large, 15).assign(576, 'F');
         tlx::qt::GlyphListDialog dialog(GlyphSize::Large, *state, *host, transport, "");
-        choose(dialog.pageBox(), 1);
+        pick(dialog.pageBox(), 1);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QString path = dir.filePath("cell");
@@ -200,7 +185,7 @@ class GlyphDialogsTest : public QObject {
         state->glyphs.currentGlyph = 2;
         tlx::qt::GlyphEditorDialog editor(GlyphSize::Small, *state, *host, device, "");
         QCOMPARE(editor.readButton()->objectName(), QString("button1085"));
-        choose(editor.numberBox(), 4);
+        pick(editor.numberBox(), 4);
         editor.readButton()->click();
         QCOMPARE(device.lines.back(), std::string("RFBMSA369\r\n"));
         QTRY_COMPARE(std::string(editor.logic().workingGlyph()), std::string(144, 'C'));
@@ -214,7 +199,7 @@ class GlyphDialogsTest : public QObject {
         QTRY_VERIFY(std::string(editor.logic().workingGlyph()) != std::string(144, 'C'));
         QCOMPARE(std::string(editor.logic().workingGlyph()), stored(GlyphSize::Small, 4));
 
-        choose(editor.numberBox(), 9);
+        pick(editor.numberBox(), 9);
         editor.logic().clearBuffer();
         QTest::mouseClick(editor.grid(), Qt::LeftButton, {}, editor.grid()->pixelCentre(4, 4));
         editor.registerButton()->click();
@@ -282,15 +267,15 @@ class GlyphDialogsTest : public QObject {
         tlx::qt::GlyphInsertDialog dialog(*state, *host, transport, "外字挿入");
         QCOMPARE(dialog.glyphBox()->currentText(), QString("200"));
         QCOMPARE(dialog.sizeBox()->itemText(0), QString("LARGE "));
-        choose(dialog.sizeBox(), 0);
+        pick(dialog.sizeBox(), 0);
         QCOMPARE(dialog.glyphBox()->count(), 70);
         QCOMPARE(dialog.glyphBox()->currentText(), QString("001"));
         QCOMPARE(dialog.positionBox()->count(), 20);
         QCOMPARE(state->glyphs.currentGlyph, 0);
-        choose(dialog.glyphBox(), 11);
-        choose(dialog.pageBox(), 2);
-        choose(dialog.lineBox(), 1);
-        choose(dialog.positionBox(), 4);
+        pick(dialog.glyphBox(), 11);
+        pick(dialog.pageBox(), 2);
+        pick(dialog.lineBox(), 1);
+        pick(dialog.positionBox(), 4);
         dialog.sendButton()->click();
         QCOMPARE(transport.serialWrites, std::vector<std::string>{"G012P003L02I05\r\n"});
         QVERIFY(!dialog.slaveAddressBox()->isEnabled());

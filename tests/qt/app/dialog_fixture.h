@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "support/fake_host.h"
+
+#include <QComboBox>
+#include <QObject>
+#include <QPushButton>
+#include <memory>
+
+namespace tlx::test {
+
+// The base of a dialog test: a fresh application state and its host, made
+// anew by each case that calls make().
+class DialogTest : public QObject {
+  protected:
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<FakeHost> host;
+
+    void make(Product p) {
+        state = makeAppState(p);
+        host = std::make_unique<FakeHost>();
+    }
+};
+
+// Picks an item as the operator does: a changed selection.
+inline void pick(QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+// A control by its object name; a missing one is named in a warning.
+template <typename T> T* child(QWidget* w, const char* name) {
+    T* c = w->findChild<T*>(QString::fromLatin1(name));
+    if (c == nullptr) {
+        qWarning("no control %s", name);
+    }
+    return c;
+}
+
+// The push button with the resource identifier `id`.
+inline QPushButton* button(QWidget* w, int id) {
+    return w->findChild<QPushButton*>(QStringLiteral("button%1").arg(id));
+}
+
+} // namespace tlx::test
