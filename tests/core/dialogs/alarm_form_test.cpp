@@ -1,36 +1,14 @@
-#include "app/app_state.h"
 #include "dialogs/alarm_form.h"
-#include "support/fake_host.h"
-#include "support/fake_transport.h"
+#include "form_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace tlx {
 namespace {
 
-using test::FakeHost;
-using test::FakeTransport;
+using test::groupOf;
 
-// The position of a group in a form, by its list or field id.
-std::size_t groupOf(const FormDescriptor& d, int controlId) {
-    for (std::size_t i = 0; i < d.groups.size(); ++i) {
-        if (d.groups[i].controlId == controlId) {
-            return i;
-        }
-    }
-    ADD_FAILURE() << "no group " << controlId;
-    return 0;
-}
-
-struct Fixture : ::testing::Test {
-    std::unique_ptr<AppState> s = makeAppState(Product::F);
-    FakeHost host;
-    FakeTransport link;
-
-    std::vector<std::string> sent() const { return link.serialWrites; }
-};
-
-using AlarmForm = Fixture;
+using AlarmForm = test::FormFixture;
 
 TEST_F(AlarmForm, ListsHoldTheSpecifiedItems) {
     const FormDescriptor& d = kAlarmForm;
@@ -73,7 +51,7 @@ TEST_F(AlarmForm, EachChoiceIsStoredAtOnceAndSentOnlyByItsButton) {
         f.choose(g, 0);
         EXPECT_EQ(s->model.*c.field, 0);
         f.pressSet(g);
-        EXPECT_EQ(sent(), (std::vector<std::string>{c.on, c.off}));
+        EXPECT_EQ(link.serialWrites, (std::vector<std::string>{c.on, c.off}));
         // An index that names no item changes nothing.
         f.choose(g, 2);
         EXPECT_EQ(s->model.*c.field, 0);
@@ -90,7 +68,8 @@ TEST_F(AlarmForm, HoldTimeOfThreeSecondsOrMoreIsSent) {
     f.pressSet(g);
     f.editText(g, "999");
     f.pressSet(g);
-    EXPECT_EQ(sent(), (std::vector<std::string>{"ADT003\r\n", "ADT012\r\n", "ADT999\r\n"}));
+    EXPECT_EQ(link.serialWrites,
+              (std::vector<std::string>{"ADT003\r\n", "ADT012\r\n", "ADT999\r\n"}));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -136,7 +115,7 @@ TEST_F(AlarmForm, ConnectorPagesAreSentNoOneFirst) {
     EXPECT_TRUE(link.serialWrites.empty());
     EXPECT_EQ(f.connector(0), 511);
     f.pressSet(groupOf(kAlarmForm, 1074));
-    EXPECT_EQ(sent(), std::vector<std::string>{"ACA512002003004005006007008\r\n"});
+    EXPECT_EQ(link.serialWrites, std::vector<std::string>{"ACA512002003004005006007008\r\n"});
     // Out of the list: ignored.
     f.chooseConnector(2, 512);
     f.chooseConnector(8, 4);
@@ -151,7 +130,7 @@ TEST_F(AlarmForm, SendsWithTheBusAddressOnRs485) {
     f.pressSet(groupOf(kAlarmForm, 1000));
     f.slaveAddress().choose(32);
     f.pressSet(groupOf(kAlarmForm, 1000));
-    EXPECT_EQ(sent(), (std::vector<std::string>{"05AMI\r\n", "FFAMI\r\n"}));
+    EXPECT_EQ(link.serialWrites, (std::vector<std::string>{"05AMI\r\n", "FFAMI\r\n"}));
 }
 
 TEST_F(AlarmForm, NotConnectedOverTcpIsReportedBySending) {

@@ -1,36 +1,18 @@
-#include "app/app_state.h"
 #include "dialogs/alarm_form.h"
+#include "form_fixture.h"
 #include "link/protocol.h"
-#include "support/fake_host.h"
-#include "support/fake_transport.h"
 
 #include <gtest/gtest.h>
 
 namespace tlx {
 namespace {
 
-using test::FakeHost;
 using test::FakeTransport;
+using test::groupOf;
 
-std::size_t groupOf(const FormDescriptor& d, int controlId) {
-    for (std::size_t i = 0; i < d.groups.size(); ++i) {
-        if (d.groups[i].controlId == controlId) {
-            return i;
-        }
-    }
-    ADD_FAILURE() << "no group " << controlId;
-    return 0;
-}
-
-struct Fixture : ::testing::Test {
-    std::unique_ptr<AppState> s = makeAppState(Product::F);
-    FakeHost host;
-    FakeTransport link;
-};
-
-using RemoteForm = Fixture;
-using OthersForm = Fixture;
-using VersionRead = Fixture;
+using RemoteForm = test::FormFixture;
+using OthersForm = test::FormFixture;
+using VersionRead = test::FormFixture;
 
 TEST_F(RemoteForm, ModesAndConnectorPages) {
     ASSERT_EQ(formOf(Feature::Remote), &kRemoteForm);
