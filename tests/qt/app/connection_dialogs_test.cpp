@@ -6,6 +6,7 @@
 #include "link/tcp_client_dialog.h"
 #include "link/tcp_server_dialog.h"
 #include "support/fake_host.h"
+#include "support/fake_links.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,40 +20,11 @@
 #include <QTest>
 
 using tlx::qt::ConnectionChoiceDialog;
+using tlx::test::FakeLinks;
 
 namespace {
 
 const char* const kSection = "TLX-500F_Z200_Section";
-
-// Records what the dialogs ask of the links.
-class FakeLinks : public tlx::LinkControl {
-  public:
-    void startSerialLink() override { ++serialStarts; }
-    void reopenSerialLink() override { ++serialReopens; }
-    bool connectAsClient() override {
-        ++connects;
-        return connectResult;
-    }
-    bool startListening() override {
-        ++listens;
-        return true;
-    }
-    void closeAll() override { ++closes; }
-    std::vector<std::string> serverClients() const override { return clients; }
-    std::string clientSlotAddress(std::int32_t slot) const override {
-        return slot >= 1 && static_cast<std::size_t>(slot) <= clients.size()
-                   ? clients[static_cast<std::size_t>(slot) - 1]
-                   : std::string{};
-    }
-
-    int serialStarts = 0;
-    int serialReopens = 0;
-    int connects = 0;
-    int listens = 0;
-    int closes = 0;
-    bool connectResult = true;
-    std::vector<std::string> clients;
-};
 
 // Picks an item the way the operator does (the activated signal).
 void choose(QComboBox* box, int index) {
