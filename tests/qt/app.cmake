@@ -1,7 +1,7 @@
 # Qt tests of the desktop programs (offscreen), and the core logic of their
 # shell. An emulated device (tlx_device) answers the runs.
 add_library(tlx_qt_app_support STATIC app/device_transport.cpp app/device_transport.h
-                                      app/dialog_fixture.h)
+                                      app/dialog_fixture.h app/window_fixture.h)
 set_target_properties(tlx_qt_app_support PROPERTIES AUTOMOC ON)
 target_include_directories(tlx_qt_app_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/app)
 target_link_libraries(tlx_qt_app_support PUBLIC tlx_desktop tlx_device tlx_test_support

@@ -11,6 +11,7 @@
 #include "link/connection_ini.h"
 #include "model/run_dialog.h"
 #include "support/fake_host.h"
+#include "window_fixture.h"
 
 #include <QFile>
 #include <QProcess>
@@ -64,23 +65,11 @@ QByteArray trimmedTitle(std::string_view text) {
 
 } // namespace
 
-class DesktopE2eTest : public QObject {
+class DesktopE2eTest : public tlx::test::WindowTest {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    std::unique_ptr<tlx::AppState> state;
-    std::unique_ptr<FakeHost> host;
-    std::unique_ptr<tlx::qt::LinkHub> links;
-    std::unique_ptr<tlx::ConnectionIni> ini;
-    std::unique_ptr<tlx::qt::MainWindow> window;
-
     void open(Product p, const QString& link) {
-        state = tlx::makeAppState(p);
-        host = std::make_unique<FakeHost>();
-        links = std::make_unique<tlx::qt::LinkHub>(*state, *host);
-        ini = std::make_unique<tlx::ConnectionIni>(dir.filePath("t.ini").toStdString(), "S");
-        state->connection.comDevice = link.toStdString();
-        window = std::make_unique<tlx::qt::MainWindow>(*state, *host, *links, *ini);
+        makeWindow(p, link.toStdString());
         window->show();
         links->startSerialLink();
     }
@@ -98,10 +87,7 @@ class DesktopE2eTest : public QObject {
     }
 
   private slots:
-    void cleanup() {
-        window.reset();
-        links.reset();
-    }
+    void cleanup() { dropWindow(); }
 
     // Model S: the shorter run (1593 steps) reads every kind of reply.
     void readAllOverThePseudoTerminal() {

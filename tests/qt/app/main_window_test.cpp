@@ -8,6 +8,7 @@
 #include "link/protocol.h"
 #include "model/settings_file_io.h"
 #include "support/fake_host.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,65 +31,17 @@ using tlx::test::FakeHost;
 namespace {
 
 // The menu bars as the operator sees them: one line per item, submenu items
-// indented, separators as "-", each command with its identifier.
-const char* const kMenuF = R"(ﾌｧｲﾙ
-  新規作成 32775
-  開く 32776
-  上書き保存 32777
-  名前を付けて保存 32778
-  -
-  ｱﾌﾟﾘｹｰｼｮﾝの終了 121
-設定
-  日付，時刻 32780
-  タイトル入力 32781
-  文字サイズ 32804
-  行間 32805
-  点滅 32806
-  自動切換え 32783
-  文字＆縁取り色 32784
-  背景色ベタ塗り 32785
-  白黒レベル 32786
-  スケジュール 32787
-  アラーム 32788
-  リモート 32789
-  その他 32790
-  表示ページ 32802
-  水平方向のオフセット 32809
-  センタリング 32810
-  消去時間 32811
-  フォント種類 32816
-  -
-  外字挿入 32794
-  外字一覧
-    小文字 32813
-    中文字 32814
-    大文字 32815
-  -
-  全項目の設定 32791
-  機器のスレーブアドレス 32792
-  メンテナンス
-    設定項目の読み込み 32807
-インターフェイス
-  インターフェイスの設定 32798
-  RS-232C/485の設定 32799
-  クライアント/サーバー 32803
-  TCP/IPの設定 32800
-プロトコル
-  プロトコルの設定 32801
-情報
-  TLX500F Z200 のﾊﾞｰｼﾞｮﾝ情報. 120
-  外字について 32812
-ツール
-  ファイルと比較... 40001
-  装置と比較... 40002
-  変更分のみ送信... 40003
-  タイトル一覧 40011
-  タイトルの書き出し... 40012
-  タイトルの読み込み... 40013
-  通信ログ 40021
-)";
+// indented, separators as "-", each command with its identifier. The two
+// models differ only in these items.
+struct ModelItems {
+    const char* lineItems; // after the character size
+    const char* pageItems; // after the display page
+    const char* glyphLists;
+    const char* about;
+};
 
-const char* const kMenuS = R"(ﾌｧｲﾙ
+QString menuBar(const ModelItems& m) {
+    std::string s = R"(ﾌｧｲﾙ
   新規作成 32775
   開く 32776
   上書き保存 32777
@@ -99,10 +52,9 @@ const char* const kMenuS = R"(ﾌｧｲﾙ
   日付，時刻 32780
   タイトル入力 32781
   文字サイズ 32804
-  ポジション 32809
-  垂直方向のオフセット 32810
-  スクロール速度 32811
-  点滅 32806
+)";
+    s += m.lineItems;
+    s += R"(  点滅 32806
   自動切換え 32783
   文字＆縁取り色 32784
   背景色ベタ塗り 32785
@@ -112,15 +64,14 @@ const char* const kMenuS = R"(ﾌｧｲﾙ
   リモート 32789
   その他 32790
   表示ページ 32802
-  消去時間 32812
-  フォント種類 32817
-  -
+)";
+    s += m.pageItems;
+    s += R"(  -
   外字挿入 32794
   外字一覧
-    小文字 32814
-    中文字 32815
-    大文字 32816
-  -
+)";
+    s += m.glyphLists;
+    s += R"(  -
   全項目の設定 32791
   機器のスレーブアドレス 32792
   メンテナンス
@@ -133,9 +84,9 @@ const char* const kMenuS = R"(ﾌｧｲﾙ
 プロトコル
   プロトコルの設定 32801
 情報
-  TLX500S_Z200 のﾊﾞｰｼﾞｮﾝ情報. 120
-  外字について 32813
-ツール
+)";
+    s += m.about;
+    s += R"(ツール
   ファイルと比較... 40001
   装置と比較... 40002
   変更分のみ送信... 40003
@@ -144,6 +95,30 @@ const char* const kMenuS = R"(ﾌｧｲﾙ
   タイトルの読み込み... 40013
   通信ログ 40021
 )";
+    return QString::fromStdString(s);
+}
+
+const ModelItems kMenuF{"  行間 32805\n",
+                        "  水平方向のオフセット 32809\n"
+                        "  センタリング 32810\n"
+                        "  消去時間 32811\n"
+                        "  フォント種類 32816\n",
+                        "    小文字 32813\n"
+                        "    中文字 32814\n"
+                        "    大文字 32815\n",
+                        "  TLX500F Z200 のﾊﾞｰｼﾞｮﾝ情報. 120\n"
+                        "  外字について 32812\n"};
+
+const ModelItems kMenuS{"  ポジション 32809\n"
+                        "  垂直方向のオフセット 32810\n"
+                        "  スクロール速度 32811\n",
+                        "  消去時間 32812\n"
+                        "  フォント種類 32817\n",
+                        "    小文字 32814\n"
+                        "    中文字 32815\n"
+                        "    大文字 32816\n",
+                        "  TLX500S_Z200 のﾊﾞｰｼﾞｮﾝ情報. 120\n"
+                        "  外字について 32813\n"};
 
 const QStringList kTooltipsF{
     "日付，時刻",   "タイトル入力",   "文字サイズ",     "行間",       "点滅",
@@ -244,26 +219,13 @@ class RecordingLauncher : public tlx::qt::DialogLauncher {
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public tlx::test::WindowTest {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    std::unique_ptr<tlx::AppState> state;
-    std::unique_ptr<FakeHost> host;
-    std::unique_ptr<tlx::qt::LinkHub> links;
-    std::unique_ptr<tlx::ConnectionIni> ini;
-    std::unique_ptr<tlx::qt::MainWindow> window;
     RecordingLauncher launcher;
 
     void make(Product p) {
-        window.reset();
-        links.reset();
-        state = tlx::makeAppState(p);
-        host = std::make_unique<FakeHost>();
-        links = std::make_unique<tlx::qt::LinkHub>(*state, *host);
-        ini = std::make_unique<tlx::ConnectionIni>(dir.filePath("tlx.ini").toStdString(),
-                                                   "TLX-500F_Z200_Section");
-        window = std::make_unique<tlx::qt::MainWindow>(*state, *host, *links, *ini);
+        makeWindow(p);
         launcher.opened.clear();
         window->setDialogLauncher(&launcher);
     }
@@ -271,19 +233,16 @@ class MainWindowTest : public QObject {
     QString file(const char* name) const { return dir.filePath(name); }
 
   private slots:
-    void cleanup() {
-        window.reset();
-        links.reset();
-    }
+    void cleanup() { dropWindow(); }
 
     void menuBarOfModelF() {
         make(Product::F);
-        QCOMPARE(dumpMenuBar(window->menuBar()), QString::fromUtf8(kMenuF));
+        QCOMPARE(dumpMenuBar(window->menuBar()), menuBar(kMenuF));
     }
 
     void menuBarOfModelS() {
         make(Product::S);
-        QCOMPARE(dumpMenuBar(window->menuBar()), QString::fromUtf8(kMenuS));
+        QCOMPARE(dumpMenuBar(window->menuBar()), menuBar(kMenuS));
     }
 
     // The log window opens beside the main window, not modal, and shows what
@@ -659,8 +618,11 @@ class MainWindowTest : public QObject {
                 if (route.dialogTemplate == 0) {
                     continue;
                 }
-                const QString what = QStringLiteral("%1 %2").arg(route.command).arg(
-                    QString::fromUtf8(route.title.data(), static_cast<qsizetype>(route.title.size())));
+                const QString what =
+                    QStringLiteral("%1 %2")
+                        .arg(route.command)
+                        .arg(QString::fromUtf8(route.title.data(),
+                                               static_cast<qsizetype>(route.title.size())));
                 const auto dialog = dialogs.create(route);
                 QVERIFY2(dialog != nullptr, qPrintable(what));
                 for (const QLabel* label : dialog->findChildren<QLabel*>()) {
