@@ -1,9 +1,9 @@
+#include "app/app_state.h"
 #include "model/apply_reply.h"
+#include "support/reply_lines.h"
 
 #include <gtest/gtest.h>
-
-#include "app/app_state.h"
-#include "support/reply_lines.h"
+#include <tuple>
 
 namespace tlx {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 using test::caReply;
 
 class ApplyReplyF : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<AppState> state = makeAppState(Product::F);
     SettingsModel& m = state->model;
     void apply(const std::string& line) { applyReply(*state, line); }
@@ -161,19 +161,6 @@ TEST_F(ApplyReplyF, AllPageReplies) {
     EXPECT_EQ(m.whiteLevel[0], 2);
 }
 
-TEST_F(ApplyReplyF, PowerOnPage) {
-    apply("POSPAS\r\n");
-    EXPECT_EQ(m.powerOnPage, kPagePas);
-    apply("POSP512\r\n");
-    EXPECT_EQ(m.powerOnPage, 511);
-    apply("POSP000\r\n");
-    EXPECT_EQ(m.powerOnPage, 511);
-    apply("POSP513\r\n");
-    EXPECT_EQ(m.powerOnPage, 511);
-    apply("POSP01\r\n");
-    EXPECT_EQ(m.powerOnPage, 511);
-}
-
 std::string scheduleDay(const std::string& day, const std::string& entry5) {
     std::string line = "SD" + day;
     for (int e = 0; e < 24; ++e) {
@@ -204,43 +191,55 @@ TEST_F(ApplyReplyF, ScheduleOutsideTheMonthOrWithABadPageChangesNothing) {
     EXPECT_EQ(m.scheduleHour, before.scheduleHour);
 }
 
-TEST_F(ApplyReplyF, AlarmRemoteAndOthers) {
+TEST_F(ApplyReplyF, ConnectorPagesAndHoldTime) {
     apply("ACA001002003004005006007512\r\n");
     EXPECT_EQ(m.connectorPages[7], 511);
     apply("RCA008007006005004003002001\r\n");
     EXPECT_EQ(m.connectorPages[0], 7);
     apply("ACA001002003004005006007000\r\n"); // one page out of range
     EXPECT_EQ(m.connectorPages[0], 7);
-    apply("ADOF\r\n");
-    EXPECT_EQ(m.alarmDisplay, 0);
     apply("ADT123\r\n");
     EXPECT_EQ(m.alarmHoldTime, "123");
-    apply("AME\r\n");
-    EXPECT_EQ(m.alarmMode, 1);
-    apply("APB\r\n");
-    EXPECT_EQ(m.alarmPolarity, 1);
-    apply("AROF\r\n");
-    EXPECT_EQ(m.alarmReturn, 0);
-    apply("CIR\r\n");
-    EXPECT_EQ(m.connectorInput, 1);
-    apply("RM00T\r\n");
-    EXPECT_EQ(m.remoteMode, 1);
-    apply("RM00X\r\n");
-    EXPECT_EQ(m.remoteMode, 2);
-    apply("TSDON\r\n");
-    EXPECT_EQ(m.dateTimeDisplay, 1);
-    apply("TSDR3\r\n");
-    EXPECT_EQ(m.dateTimeRange, 2);
-    apply("TSDR0\r\n"); // no list entry shows these: unchanged
-    apply("TSDR9\r\n");
-    EXPECT_EQ(m.dateTimeRange, 2);
-    apply("TSDSN\r\n");
-    EXPECT_EQ(m.dateTimeSize, 1);
-    apply("VLBCB\r\n");
-    EXPECT_EQ(m.videoLossBlue, 1);
 }
 
-TEST_F(ApplyReplyF, DeviceNetworkSettings) {
+// Replies that set one whole-number setting, applied in turn: a value that no
+// list shows, or a reply cut short, leaves the value before it.
+TEST_F(ApplyReplyF, OneValueReplies) {
+    using Field = std::int32_t SettingsModel::*;
+    const std::tuple<const char*, Field, std::int32_t> cases[] = {
+        {"ADOF", &SettingsModel::alarmDisplay, 0},
+        {"AME", &SettingsModel::alarmMode, 1},
+        {"APB", &SettingsModel::alarmPolarity, 1},
+        {"AROF", &SettingsModel::alarmReturn, 0},
+        {"CIR", &SettingsModel::connectorInput, 1},
+        {"RM00T", &SettingsModel::remoteMode, 1},
+        {"RM00X", &SettingsModel::remoteMode, 2},
+        {"TSDON", &SettingsModel::dateTimeDisplay, 1},
+        {"TSDR3", &SettingsModel::dateTimeRange, 2},
+        {"TSDR0", &SettingsModel::dateTimeRange, 2},
+        {"TSDR9", &SettingsModel::dateTimeRange, 2},
+        {"TSDSN", &SettingsModel::dateTimeSize, 1},
+        {"VLBCB", &SettingsModel::videoLossBlue, 1},
+        {"ESMA", &SettingsModel::deviceSubnetClass, 0},
+        {"ESMD", &SettingsModel::deviceSubnetClass, 0},
+        {"ECT N", &SettingsModel::deviceConnectionTry, 1},
+        {"EKA F", &SettingsModel::deviceKeepAlive, 0},
+        {"ETR3", &SettingsModel::deviceTimeRegister, 2},
+        {"ETR0", &SettingsModel::deviceTimeRegister, 2},
+        {"ETR7", &SettingsModel::deviceTimeRegister, 2},
+        {"POSPAS", &SettingsModel::powerOnPage, kPagePas},
+        {"POSP512", &SettingsModel::powerOnPage, 511},
+        {"POSP000", &SettingsModel::powerOnPage, 511},
+        {"POSP513", &SettingsModel::powerOnPage, 511},
+        {"POSP01", &SettingsModel::powerOnPage, 511},
+    };
+    for (const auto& [reply, field, want] : cases) {
+        apply(std::string(reply) + "\r\n");
+        EXPECT_EQ(m.*field, want) << reply;
+    }
+}
+
+TEST_F(ApplyReplyF, DeviceNetworkAddresses) {
     apply("EIA192.168.001.200\r\n");
     EXPECT_EQ(m.deviceIpAddress, (Ipv4{192, 168, 1, 200}));
     apply("EGA010.000.000.001\r\n");
@@ -249,21 +248,8 @@ TEST_F(ApplyReplyF, DeviceNetworkSettings) {
     EXPECT_EQ(m.deviceActiveAddress, (Ipv4{255, 255, 255, 0}));
     apply("EMA00-11-22-AA-BB-CC\r\n");
     EXPECT_EQ(m.deviceMacAddress, "00-11-22-AA-BB-CC");
-    apply("ESMA\r\n");
-    EXPECT_EQ(m.deviceSubnetClass, 0);
-    apply("ESMD\r\n"); // no list entry shows it: unchanged
-    EXPECT_EQ(m.deviceSubnetClass, 0);
     apply("EPN10001\r\n");
     EXPECT_EQ(m.devicePortNumber, "10001");
-    apply("ECT N\r\n");
-    EXPECT_EQ(m.deviceConnectionTry, 1);
-    apply("EKA F\r\n");
-    EXPECT_EQ(m.deviceKeepAlive, 0);
-    apply("ETR3\r\n");
-    EXPECT_EQ(m.deviceTimeRegister, 2);
-    apply("ETR0\r\n");
-    apply("ETR7\r\n");
-    EXPECT_EQ(m.deviceTimeRegister, 2);
     apply("EIA192.168\r\n"); // short: unchanged
     EXPECT_EQ(m.deviceIpAddress, (Ipv4{192, 168, 1, 200}));
     apply("EMA00-11\r\n");
@@ -298,7 +284,7 @@ TEST_F(ApplyReplyF, ReplyWithoutLineEndIsStillParsed) {
 }
 
 class ApplyReplyS : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<AppState> state = makeAppState(Product::S);
     SettingsModel& m = state->model;
     void apply(const std::string& line) { applyReply(*state, line); }
