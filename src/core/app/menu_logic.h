@@ -40,8 +40,7 @@ inline constexpr int kFirstToolCommand = 501;
 // The toolbar's buttons in order: button i shows image i of the strip.
 std::span<const ToolButton> toolbarButtons(Product p);
 
-// What a command does. The dialogs of later subsystems are routed already;
-// until they exist, opening one does nothing.
+// What a command does: each feature has its dialog, window or file action.
 enum class Feature {
     About,
     Exit,
