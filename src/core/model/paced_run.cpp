@@ -20,6 +20,19 @@ RunStart refuseWhileBusy(Host& host) {
     return RunStart::Busy;
 }
 
+RunStart claimBusyStep(AppState& s, Host& host, std::int32_t firstStep) {
+    if (!linkReady(s)) {
+        host.warning(kMsgNotConnected);
+        return RunStart::NotReady;
+    }
+    if (s.model.busyStep != 0) {
+        return refuseWhileBusy(host);
+    }
+    s.link.abortFlag = false;
+    s.model.busyStep = firstStep;
+    return RunStart::Started;
+}
+
 PacedStepRun::PacedStepRun(AppState& s, Host& host, Transport& transport, Pacing pacing,
                            std::string_view blank)
     : state_(s), host_(host), transport_(transport), total_(s.traits().readAllSteps),
@@ -32,17 +45,9 @@ RunStart PacedStepRun::start() {
     if (running_) {
         return RunStart::Busy; // its own run: pressing start again does nothing
     }
-    if (!linkReady(state_)) {
-        host_.warning(kMsgNotConnected);
-        return RunStart::NotReady;
+    if (const RunStart r = claimBusyStep(state_, host_, performedFrom(1)); r != RunStart::Started) {
+        return r;
     }
-    if (state_.model.busyStep != 0) {
-        return refuseWhileBusy(host_);
-    }
-    // A refusal left over from an earlier single command must not end the
-    // new run before its first step.
-    state_.link.abortFlag = false;
-    state_.model.busyStep = performedFrom(1);
     interval_ = pacing_.first;
     progress_ = RunProgress{};
     progress_.barMax = !partial_ ? total_ : static_cast<int>(only_.size());

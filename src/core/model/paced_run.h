@@ -4,6 +4,7 @@
 #include "model/run_step.h"
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,12 @@ inline constexpr std::string_view kMsgOtherTransferRuns = "他の転送を実行
 
 // Tells the operator that another transfer holds busyStep; answers Busy.
 RunStart refuseWhileBusy(Host& host);
+
+// The start every paced run shares: refused (and said so) without a link or
+// while another transfer holds busyStep; otherwise busyStep becomes firstStep
+// and a refusal left over from an earlier single command is forgotten, so it
+// cannot end the new run before its first step.
+RunStart claimBusyStep(AppState& s, Host& host, std::int32_t firstStep = 1);
 
 enum class RunEnd {
     None,      // not ended (or never started)

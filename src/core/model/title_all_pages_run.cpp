@@ -19,15 +19,9 @@ TitleAllPagesRun::TitleAllPagesRun(AppState& s, Host& host, Transport& transport
 }
 
 RunStart TitleAllPagesRun::start() {
-    if (!linkReady(state_)) {
-        host_.warning(kMsgNotConnected);
-        return RunStart::NotReady;
+    if (const RunStart r = claimBusyStep(state_, host_); r != RunStart::Started) {
+        return r;
     }
-    if (state_.model.busyStep != 0) {
-        return refuseWhileBusy(host_);
-    }
-    state_.link.abortFlag = false;
-    state_.model.busyStep = 1;
     progress_ = RunProgress{};
     progress_.barMax = kAllPages;
     running_ = true;
