@@ -8,10 +8,6 @@ namespace tlx {
 
 namespace {
 
-std::size_t clampedPage(std::int32_t v) {
-    return v >= 0 && static_cast<std::size_t>(v) < kPages ? static_cast<std::size_t>(v) : 0;
-}
-
 std::size_t clampedLine(std::int32_t v) {
     return v >= 0 && static_cast<std::size_t>(v) < kLines ? static_cast<std::size_t>(v) : 0;
 }
@@ -20,20 +16,7 @@ std::size_t clampedLine(std::int32_t v) {
 
 LineAttributeDialog::LineAttributeDialog(const LineAttributeDescriptor& d, AppState& state,
                                          Host& host, Transport& transport)
-    : d_(d), state_(state), host_(host), transport_(transport), slave_(state, true),
-      run_(
-          state, host, transport, [this](std::size_t page) { return pageCommand(page); },
-          d.transferInterval) {}
-
-LineAttributeDialog::~LineAttributeDialog() {
-    // Gone without the run's end (the program quits): busyStep is not left
-    // holding every other transfer off.
-    run_.abandon();
-}
-
-int LineAttributeDialog::page() const {
-    return static_cast<int>(clampedPage(state_.dialogs.currentPage));
-}
+    : AttributeDialog(state, host, transport, d.transferInterval), d_(d) {}
 
 int LineAttributeDialog::line() const {
     return static_cast<int>(clampedLine(state_.dialogs.currentLine));
@@ -83,12 +66,6 @@ std::vector<PreviewText> LineAttributeDialog::preview() const {
         out.push_back({20, 20 + 23 * static_cast<int>(i), std::move(text)});
     }
     return out;
-}
-
-void LineAttributeDialog::choosePage(int index) {
-    if (index >= 0 && static_cast<std::size_t>(index) < kPages) {
-        state_.dialogs.currentPage = index;
-    }
 }
 
 void LineAttributeDialog::chooseLine(int index) {
@@ -163,22 +140,6 @@ std::string LineAttributeDialog::pageCommand(std::size_t page) const {
 void LineAttributeDialog::sendLine() {
     sendCommand(state_, host_, transport_,
                 lineCommand(static_cast<std::size_t>(page()), static_cast<std::size_t>(line())));
-}
-
-void LineAttributeDialog::sendPage() {
-    sendCommand(state_, host_, transport_, pageCommand(static_cast<std::size_t>(page())));
-}
-
-bool LineAttributeDialog::pressSendAll() {
-    if (run_.running() || !confirmNotAutoSwitching(host_)) {
-        return false;
-    }
-    return run_.start() == RunStart::Started;
-}
-
-bool LineAttributeDialog::tick() {
-    run_.tick();
-    return run_.running();
 }
 
 } // namespace tlx

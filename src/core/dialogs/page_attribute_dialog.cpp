@@ -8,22 +8,10 @@ namespace tlx {
 
 PageAttributeDialog::PageAttributeDialog(const PageAttributeDescriptor& d, AppState& state,
                                          Host& host, Transport& transport)
-    : d_(d), state_(state), host_(host), transport_(transport), slave_(state, true),
-      run_(
-          state, host, transport, [this](std::size_t page) { return pageCommand(page); },
-          d.transferInterval) {
+    : AttributeDialog(state, host, transport, d.transferInterval), d_(d) {
     for (std::size_t w = 0; w < shownAllPages_.size(); ++w) {
         shownAllPages_[w] = state_.dialogs.of(d_.value[w].memory).allPages;
     }
-}
-
-PageAttributeDialog::~PageAttributeDialog() {
-    run_.abandon();
-}
-
-int PageAttributeDialog::page() const {
-    const std::int32_t v = state_.dialogs.currentPage;
-    return v >= 0 && static_cast<std::size_t>(v) < kPages ? v : 0;
 }
 
 std::int32_t PageAttributeDialog::stored(int which, std::size_t page) const {
@@ -83,12 +71,6 @@ std::vector<PreviewText> PageAttributeDialog::preview() const {
         out.push_back({20 + 130 * column, (levels ? 20 : 10) + 23 * row, entry("P001", first + i)});
     }
     return out;
-}
-
-void PageAttributeDialog::choosePage(int index) {
-    if (index >= 0 && static_cast<std::size_t>(index) < kPages) {
-        state_.dialogs.currentPage = index;
-    }
 }
 
 void PageAttributeDialog::chooseValue(int which, int index) {
@@ -167,24 +149,12 @@ std::string PageAttributeDialog::allPagesCommand() const {
     return out;
 }
 
-void PageAttributeDialog::sendPage() {
-    sendCommand(state_, host_, transport_, pageCommand(static_cast<std::size_t>(page())));
-}
-
 bool PageAttributeDialog::pressSendAll() {
     if (!d_.pacedAll) {
         sendCommand(state_, host_, transport_, allPagesCommand());
         return false;
     }
-    if (run_.running() || !confirmNotAutoSwitching(host_)) {
-        return false;
-    }
-    return run_.start() == RunStart::Started;
-}
-
-bool PageAttributeDialog::tick() {
-    run_.tick();
-    return run_.running();
+    return AttributeDialog::pressSendAll();
 }
 
 } // namespace tlx

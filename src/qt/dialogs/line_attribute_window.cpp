@@ -1,175 +1,71 @@
 #include "dialogs/line_attribute_window.h"
 
 #include "dialogs/attribute_widgets.h"
-#include "link/slave_address_box.h"
-#include "model/run_dialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace tlx::qt {
-
-namespace {
-
-QPushButton* button(const QString& text, int id, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QStringLiteral("button%1").arg(id));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 LineAttributeWindow::LineAttributeWindow(const LineAttributeDescriptor& d, AppState& state,
                                          Host& host, Transport& transport, const QString& title,
                                          QWidget* parent)
-    : QDialog(parent), logic_(d, state, host, transport) {
-    setWindowTitle(title);
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &LineAttributeWindow::onTick);
-
+    : AttributeWindow(title, parent), logic_(d, state, host, transport) {
     auto* layout = new QHBoxLayout(this);
-    preview_ = new AttributePreview(
-        d.previewId, [this] { return logic_.preview(); }, QSize(d.valueCount == 2 ? 300 : 240, 260),
-        this);
-    layout->addWidget(preview_, 1);
+    makePreview(d.previewId, QSize(d.valueCount == 2 ? 300 : 240, 260));
+    layout->addWidget(preview(), 1);
 
     auto* side = new QVBoxLayout;
     auto* grid = new QGridLayout;
     int row = 0;
-    page_ = makePageBox(this);
-    addFormRow(grid, row, QStringLiteral("Page"), page_);
+    addPageRow(grid, row);
     line_ = makeLineBox(d.lineBoxId, this);
     addFormRow(grid, row, QStringLiteral("Line"), line_);
     for (int w = 0; w < d.valueCount; ++w) {
         const LineValue& v = d.value[static_cast<std::size_t>(w)];
+        addValueRows(grid, row, w, v.label, v.allPagesLabel, d.values, v.valueId, v.allPagesId);
         const auto at = static_cast<std::size_t>(w);
-        value_[at] = makeValueBox(d.values, v.valueId, this);
-        allPages_[at] = makeValueBox(d.values, v.allPagesId, this);
         allLines_[at] = makeValueBox(d.values, v.allLinesId, this);
-        addFormRow(grid, row, attributeText(v.label), value_[at]);
-        addFormRow(grid, row, attributeText(v.allPagesLabel), allPages_[at]);
         addFormRow(grid, row, attributeText(v.allLinesLabel), allLines_[at]);
-        connect(value_[at], &QComboBox::currentIndexChanged, this, [this, w](int i) {
-            logic_.chooseValue(w, i);
-            refresh();
-        });
-        connect(allPages_[at], &QComboBox::currentIndexChanged, this, [this, w](int i) {
-            logic_.chooseAllPages(w, i);
-            refresh();
-        });
         connect(allLines_[at], &QComboBox::currentIndexChanged, this, [this, w](int i) {
             logic_.chooseAllLines(w, i);
             refresh();
         });
     }
-    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this);
-    addFormRow(grid, row, QStringLiteral("スレーブアドレス"), slave_);
+    addSlaveRow(grid, row);
     side->addLayout(grid);
 
-    sendLine_ = button(QStringLiteral("ライン設定"), 1032, this);
-    sendPage_ = button(QStringLiteral("ページ設定"), 1104, this);
-    sendAll_ = button(QStringLiteral("全設定"), d.sendAllId, this);
+    sendLine_ = makeButton(QStringLiteral("ライン設定"), 1032);
+    makePageButtons(QStringLiteral("ページ設定"), 1104, d.sendAllId);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(sendLine_);
-    buttons->addWidget(sendPage_);
-    buttons->addWidget(sendAll_);
+    buttons->addWidget(pageButton());
+    buttons->addWidget(sendAllButton());
     side->addLayout(buttons);
+    side->addLayout(makeProgressRow(d.progressId, d.percentId));
 
-    auto* progressRow = new QHBoxLayout;
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("progress%1").arg(d.progressId));
-    progress_->setRange(0, static_cast<int>(kPages));
-    progress_->setValue(0);
-    progress_->setTextVisible(false);
-    progressRow->addWidget(progress_, 1);
-    percent_ = new QLineEdit(this);
-    percent_->setObjectName(QStringLiteral("percent%1").arg(d.percentId));
-    percent_->setReadOnly(true);
-    percent_->setMaximumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral("1000")));
-    progressRow->addWidget(percent_);
-    progressRow->addWidget(new QLabel(QStringLiteral("％"), this));
-    timeLeft_ = makeTimeLeftLabel(this);
-    progressRow->addWidget(timeLeft_);
-    side->addLayout(progressRow);
-
-    close_ = button(QStringLiteral("Close"), 2, this);
-    side->addWidget(close_, 0, Qt::AlignRight);
+    makeCloseButton();
+    side->addWidget(closeButton(), 0, Qt::AlignRight);
     side->addStretch();
     layout->addLayout(side);
 
-    connect(page_, &QComboBox::currentIndexChanged, this, [this](int i) {
-        logic_.choosePage(i);
-        refresh();
-    });
     connect(line_, &QComboBox::currentIndexChanged, this, [this](int i) {
         logic_.chooseLine(i);
         refresh();
     });
     connect(sendLine_, &QPushButton::clicked, this, [this] { logic_.sendLine(); });
-    connect(sendPage_, &QPushButton::clicked, this, [this] { logic_.sendPage(); });
-    connect(sendAll_, &QPushButton::clicked, this, &LineAttributeWindow::pressSendAll);
-    connect(close_, &QPushButton::clicked, this, &LineAttributeWindow::reject);
     refresh();
 }
 
-LineAttributeWindow::~LineAttributeWindow() {
-    timer_.stop();
-}
-
 void LineAttributeWindow::refresh() {
-    showIndex(page_, logic_.page());
     showIndex(line_, logic_.line());
     for (int w = 0; w < logic_.descriptor().valueCount; ++w) {
-        const auto at = static_cast<std::size_t>(w);
-        showIndex(value_[at], logic_.value(w));
-        showIndex(allPages_[at], logic_.allPagesChoice(w));
-        showIndex(allLines_[at], logic_.allLinesChoice(w));
+        showIndex(allLines_[static_cast<std::size_t>(w)], logic_.allLinesChoice(w));
     }
-    preview_->update();
-}
-
-void LineAttributeWindow::showProgress() {
-    const RunProgress& p = logic_.progress();
-    progress_->setValue(p.bar);
-    percent_->setText(QString::fromStdString(p.percent));
-    timeLeft_->setText(logic_.transferring()
-                           ? QString::fromStdString(tlx::timeLeftText(logic_.run().timeLeft()))
-                           : QString());
-    sendAll_->setEnabled(!logic_.transferring());
-    close_->setEnabled(logic_.closeEnabled());
-}
-
-void LineAttributeWindow::pressSendAll() {
-    if (logic_.pressSendAll()) {
-        showProgress();
-        timer_.start(static_cast<int>(
-            std::lround(static_cast<double>(logic_.interval().count()) * paceScale_)));
-    }
-}
-
-void LineAttributeWindow::onTick() {
-    const bool more = logic_.tick();
-    showProgress();
-    if (more) {
-        timer_.start(static_cast<int>(
-            std::lround(static_cast<double>(logic_.interval().count()) * paceScale_)));
-    }
-}
-
-void LineAttributeWindow::reject() {
-    if (logic_.transferring()) {
-        return;
-    }
-    QDialog::reject();
+    AttributeWindow::refresh();
 }
 
 } // namespace tlx::qt
