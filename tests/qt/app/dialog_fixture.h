@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QObject>
 #include <QPushButton>
+#include <QTest>
 #include <memory>
 
 namespace tlx::test {
@@ -20,6 +21,18 @@ class DialogTest : public QObject {
     void make(Product p) {
         state = makeAppState(p);
         host = std::make_unique<FakeHost>();
+    }
+
+    // A case run once per model: its _data slot calls addModelRows(), the
+    // case itself makeFetchedModel().
+    static void addModelRows() {
+        QTest::addColumn<Product>("model");
+        QTest::newRow("F") << Product::F;
+        QTest::newRow("S") << Product::S;
+    }
+    void makeFetchedModel() {
+        QFETCH(Product, model);
+        make(model);
     }
 };
 

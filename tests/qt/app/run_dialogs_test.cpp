@@ -86,11 +86,16 @@ void expectModelOf(const tlx::AppState& s, tlx::device::Device& device) {
 class RunDialogsTest : public tlx::test::DialogTest {
     Q_OBJECT
 
-    // Starts the run and waits until it stops short with the dialog open.
-    static void runUntilStopped(tlx::qt::RunDialog& dialog) {
+    // Shows the dialog and starts its run at full speed.
+    static void start(tlx::qt::RunDialog& dialog) {
         dialog.setPaceScale(0.0);
         dialog.show();
         dialog.startButton()->click();
+    }
+
+    // Starts the run and waits until it stops short with the dialog open.
+    static void runUntilStopped(tlx::qt::RunDialog& dialog) {
+        start(dialog);
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.timerActive(), 60000);
         QTest::qWait(50);
         QVERIFY(dialog.isVisible());
@@ -99,20 +104,13 @@ class RunDialogsTest : public tlx::test::DialogTest {
   private slots:
     // The whole read over the serial path, each step waiting for its answer:
     // the model ends as the device's and the dialog closes itself.
-    void readAllFillsTheModelAndCloses_data() {
-        QTest::addColumn<int>("model");
-        QTest::newRow("F") << 0;
-        QTest::newRow("S") << 1;
-    }
+    void readAllFillsTheModelAndCloses_data() { addModelRows(); }
     void readAllFillsTheModelAndCloses() {
-        QFETCH(int, model);
-        make(model == 0 ? Product::F : Product::S);
+        makeFetchedModel();
         DeviceTransport device(*state, *host, 4711);
         auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "設定項目の読み込み");
-        dialog->setPaceScale(0.0);
-        dialog->show();
         QCOMPARE(dialog->startButton()->text(), QString("読み込み"));
-        dialog->startButton()->click();
+        start(*dialog);
         QCOMPARE(host->questions.size(), std::size_t{1});
         QCOMPARE(host->questions[0].text,
                  std::string("本機が自動切換えでない事を確認してください"));
@@ -124,12 +122,13 @@ class RunDialogsTest : public tlx::test::DialogTest {
         // The last read's answer arrives after the run ended.
         QTRY_VERIFY(!state->link.awaitingAnswer);
         // Firmware 2.00: every step but the two that only change the pace.
-        QCOMPARE(device.lines.size(), model == 0 ? std::size_t{5168} : std::size_t{1591});
+        const bool f = state->product == Product::F;
+        QCOMPARE(device.lines.size(), f ? std::size_t{5168} : std::size_t{1591});
         // The end is told with the count of commands and the time taken.
         QCOMPARE(host->messages.size(), std::size_t{1});
         QCOMPARE(host->messages[0].kind, tlx::MessageKind::Notice);
         QCOMPARE(host->messages[0].caption, std::string("Success"));
-        const std::string count = model == 0 ? "5168" : "1591";
+        const std::string count = f ? "5168" : "1591";
         QVERIFY2(host->messages[0].text.starts_with("設定項目を読み込みました。\nコマンド " +
                                                     count + " 件、所要時間 0:"),
                  host->messages[0].text.c_str());
@@ -141,11 +140,9 @@ class RunDialogsTest : public tlx::test::DialogTest {
         make(Product::F);
         DeviceTransport device(*state, *host, 7);
         auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
-        dialog->setPaceScale(0.0);
         QCOMPARE(dialog->progressBar()->maximum(), 5170);
         QCOMPARE(dialog->activityBar()->maximum(), 20);
-        dialog->show();
-        dialog->startButton()->click();
+        start(*dialog);
         QTRY_VERIFY(device.lines.size() >= 60);
         dialog->reject();
         const int done = dialog->progressBar()->value();
@@ -243,9 +240,7 @@ class RunDialogsTest : public tlx::test::DialogTest {
         make(Product::F);
         DeviceTransport device(*state, *host, 99);
         auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
-        dialog->setPaceScale(0.0);
-        dialog->show();
-        dialog->startButton()->click();
+        start(*dialog);
         QTRY_VERIFY(device.lines.size() >= 20);
         dialog->closeButton()->click();
         const std::size_t sent = device.lines.size();
@@ -301,9 +296,7 @@ class RunDialogsTest : public tlx::test::DialogTest {
         make(Product::F);
         DeviceTransport device(*state, *host, 5);
         auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
-        dialog->setPaceScale(0.0);
-        dialog->show();
-        dialog->startButton()->click();
+        start(*dialog);
         QTRY_VERIFY(device.lines.size() >= 5);
         QVERIFY(!dialog->startButton()->isEnabled());
         dialog->startButton()->click();
@@ -329,8 +322,7 @@ class RunDialogsTest : public tlx::test::DialogTest {
         auto rs485 = tlx::qt::makeReadAllDialog(*state, *host, transport, "x");
         QVERIFY(rs485->slaveAddressBox()->isEnabled());
         QCOMPARE(rs485->slaveAddressBox()->currentIndex(), 5);
-        rs485->slaveAddressBox()->setCurrentIndex(7);
-        emit rs485->slaveAddressBox()->activated(7);
+        tlx::test::pick(rs485->slaveAddressBox(), 7);
         QCOMPARE(state->connection.slaveAddress, 7);
 
         // The read and a broadcast address: the box shows no address.

@@ -37,14 +37,9 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
   private slots:
     // Opened on 2024-03-05 at 07:08:09, every date/time button sends its
     // list's value; the device takes each.
-    void clockButtonsSendTheOpeningTime_data() {
-        QTest::addColumn<int>("model");
-        QTest::newRow("F") << 0;
-        QTest::newRow("S") << 1;
-    }
+    void clockButtonsSendTheOpeningTime_data() { addModelRows(); }
     void clockButtonsSendTheOpeningTime() {
-        QFETCH(int, model);
-        make(model == 0 ? Product::F : Product::S);
+        makeFetchedModel();
         DeviceTransport device(*state, *host);
         tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 3, 5, 7, 8, 9},
                                        "日付＆時刻の設定");
