@@ -4,6 +4,7 @@
 #include "support/fake_host.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QObject>
 #include <QPushButton>
 #include <QTest>
@@ -40,6 +41,24 @@ class DialogTest : public QObject {
 inline void pick(QComboBox* box, int index) {
     box->setCurrentIndex(index);
     emit box->activated(index);
+}
+
+// The texts of a list box's items, in order.
+inline QStringList itemsOf(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i) {
+        out << box->itemText(i);
+    }
+    return out;
+}
+
+// The texts of every label of a window.
+inline QStringList labelsOf(const QWidget* w) {
+    QStringList out;
+    for (const QLabel* l : w->findChildren<QLabel*>()) {
+        out << l->text();
+    }
+    return out;
 }
 
 // A control by its object name; a missing one is named in a warning.

@@ -21,19 +21,8 @@ using tlx::qt::SettingFormDialog;
 using tlx::test::child;
 using tlx::test::DeviceTransport;
 using tlx::test::FakeHost;
+using tlx::test::itemsOf;
 using tlx::test::pick;
-
-namespace {
-
-QStringList itemsOf(QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i) {
-        items << box->itemText(i);
-    }
-    return items;
-}
-
-} // namespace
 
 class AlarmFormDialogTest : public tlx::test::DialogTest {
     Q_OBJECT

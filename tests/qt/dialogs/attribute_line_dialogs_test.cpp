@@ -1,9 +1,9 @@
 #include "app/app_state.h"
+#include "attribute_fixture.h"
 #include "device_transport.h"
 #include "dialogs/attribute_widgets.h"
 #include "dialogs/line_attribute_window.h"
 #include "link/slave_address_box.h"
-#include "support/fake_host.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,50 +15,16 @@
 
 using tlx::Feature;
 using tlx::Product;
+using tlx::test::crlf;
 using tlx::test::DeviceTransport;
-using tlx::test::FakeHost;
+using tlx::test::itemsOf;
+using tlx::test::labelsOf;
 
-namespace {
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i) {
-        out << box->itemText(i);
-    }
-    return out;
-}
-
-QStringList labelsOf(const QWidget* w) {
-    QStringList out;
-    for (const QLabel* l : w->findChildren<QLabel*>()) {
-        out << l->text();
-    }
-    return out;
-}
-
-std::string crlf(std::string s) {
-    return s + "\r\n";
-}
-
-} // namespace
-
-class LineAttributeDialogsTest : public QObject {
+class LineAttributeDialogsTest : public tlx::test::AttributeDialogTest {
     Q_OBJECT
 
-    std::unique_ptr<tlx::AppState> state;
-    std::unique_ptr<FakeHost> host;
-
-    void make(Product p) {
-        state = tlx::makeAppState(p);
-        host = std::make_unique<FakeHost>();
-    }
-
     std::unique_ptr<tlx::qt::LineAttributeWindow> lineDialog(Feature f, tlx::Transport& t) {
-        const tlx::LineAttributeDescriptor* d = tlx::lineAttributeDescriptor(Product::F, f);
-        auto w = std::make_unique<tlx::qt::LineAttributeWindow>(*d, *state, *host, t, "x");
-        w->setPaceScale(0.0);
-        w->show();
-        return w;
+        return open<tlx::qt::LineAttributeWindow>(*tlx::lineAttributeDescriptor(Product::F, f), t);
     }
 
   private slots:

@@ -1,12 +1,12 @@
 #include "app/app_state.h"
 #include "app/link_hub.h"
+#include "attribute_fixture.h"
 #include "device_transport.h"
 #include "dialogs/attribute_widgets.h"
 #include "dialogs/dialog_context.h"
 #include "dialogs/line_attribute_window.h"
 #include "dialogs/page_attribute_window.h"
 #include "link/slave_address_box.h"
-#include "support/fake_host.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,50 +17,17 @@
 
 using tlx::Feature;
 using tlx::Product;
+using tlx::test::crlf;
 using tlx::test::DeviceTransport;
-using tlx::test::FakeHost;
+using tlx::test::itemsOf;
+using tlx::test::labelsOf;
 
-namespace {
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i) {
-        out << box->itemText(i);
-    }
-    return out;
-}
-
-QStringList labelsOf(const QWidget* w) {
-    QStringList out;
-    for (const QLabel* l : w->findChildren<QLabel*>()) {
-        out << l->text();
-    }
-    return out;
-}
-
-std::string crlf(std::string s) {
-    return s + "\r\n";
-}
-
-} // namespace
-
-class PageAttributeDialogsTest : public QObject {
+class PageAttributeDialogsTest : public tlx::test::AttributeDialogTest {
     Q_OBJECT
 
-    std::unique_ptr<tlx::AppState> state;
-    std::unique_ptr<FakeHost> host;
-
-    void make(Product p) {
-        state = tlx::makeAppState(p);
-        host = std::make_unique<FakeHost>();
-    }
-
     std::unique_ptr<tlx::qt::PageAttributeWindow> pageDialog(Feature f, tlx::Transport& t) {
-        const tlx::PageAttributeDescriptor* d = tlx::pageAttributeDescriptor(state->product, f);
-        auto w = std::make_unique<tlx::qt::PageAttributeWindow>(*d, *state, *host, t, "x");
-        w->setPaceScale(0.0);
-        w->show();
-        return w;
+        return open<tlx::qt::PageAttributeWindow>(*tlx::pageAttributeDescriptor(state->product, f),
+                                                  t);
     }
 
   private slots:
