@@ -15,32 +15,13 @@ constexpr int kAllPages = static_cast<int>(kPages);
 AttributePagesRun::AttributePagesRun(AppState& s, Host& host, Transport& transport,
                                      std::function<std::string(std::size_t)> pageCommand,
                                      std::chrono::milliseconds interval)
-    : state_(s), host_(host), transport_(transport), pageCommand_(std::move(pageCommand)),
-      interval_(interval) {
-    progress_.barMax = kAllPages;
-}
+    : PagesRunBase(s, host, transport), pageCommand_(std::move(pageCommand)), interval_(interval) {}
 
 RunStart AttributePagesRun::start() {
     if (running_) {
         return RunStart::Busy;
     }
-    if (const RunStart r = claimBusyStep(state_, host_); r != RunStart::Started) {
-        return r;
-    }
-    progress_ = RunProgress{};
-    progress_.barMax = kAllPages;
-    running_ = true;
-    end_ = RunEnd::None;
-    pagesSent_ = 0;
-    return RunStart::Started;
-}
-
-void AttributePagesRun::finish(RunEnd how) {
-    state_.model.busyStep = 0;
-    state_.link.abortFlag = false;
-    running_ = false;
-    end_ = how;
-    progress_.reset(kBlankPercent);
+    return begin();
 }
 
 void AttributePagesRun::tick() {
@@ -95,13 +76,6 @@ void AttributePagesRun::abandon() {
         end_ = RunEnd::Cancelled;
         progress_.reset(kBlankPercent);
     }
-}
-
-std::chrono::milliseconds AttributePagesRun::timeLeft() const {
-    if (!running_) {
-        return std::chrono::milliseconds{0};
-    }
-    return Pacing{interval_, {}}.timeLeft(state_.model.busyStep, kAllPages);
 }
 
 } // namespace tlx

@@ -19,7 +19,7 @@ class Transport;
 // waits for its answer). busyStep is the page to send next. The percentage
 // is the page number x 100 / 512 in whole per cent; at the end it is blanked
 // with two spaces and the bar goes back to 0.
-class AttributePagesRun {
+class AttributePagesRun : public PagesRunBase {
   public:
     // pageCommand builds the command of a page index (0..511), CR LF included,
     // from the model as it is at that tick.
@@ -34,28 +34,16 @@ class AttributePagesRun {
     // The dialog went away while the run was going: busyStep is released.
     void abandon();
 
-    bool running() const { return running_; }
-    RunEnd end() const { return end_; }
     std::chrono::milliseconds interval() const { return interval_; }
-    const RunProgress& progress() const { return progress_; }
-    int pagesSent() const { return pagesSent_; }
-    // What the timer still needs for the pages not yet sent; 0 when idle.
-    std::chrono::milliseconds timeLeft() const;
+    std::chrono::milliseconds timeLeft() const { return PagesRunBase::timeLeft(interval_); }
 
     static constexpr std::string_view kBlankPercent = "  ";
 
   private:
-    void finish(RunEnd how);
+    void finish(RunEnd how) { PagesRunBase::finish(how, kBlankPercent); }
 
-    AppState& state_;
-    Host& host_;
-    Transport& transport_;
     std::function<std::string(std::size_t)> pageCommand_;
     std::chrono::milliseconds interval_;
-    RunProgress progress_;
-    bool running_ = false;
-    RunEnd end_ = RunEnd::None;
-    int pagesSent_ = 0;
 };
 
 } // namespace tlx

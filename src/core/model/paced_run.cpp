@@ -33,6 +33,38 @@ RunStart claimBusyStep(AppState& s, Host& host, std::int32_t firstStep) {
     return RunStart::Started;
 }
 
+PagesRunBase::PagesRunBase(AppState& s, Host& host, Transport& transport)
+    : state_(s), host_(host), transport_(transport) {
+    progress_.barMax = static_cast<int>(kPages);
+}
+
+RunStart PagesRunBase::begin() {
+    if (const RunStart r = claimBusyStep(state_, host_); r != RunStart::Started) {
+        return r;
+    }
+    progress_ = RunProgress{};
+    progress_.barMax = static_cast<int>(kPages);
+    running_ = true;
+    end_ = RunEnd::None;
+    pagesSent_ = 0;
+    return RunStart::Started;
+}
+
+void PagesRunBase::finish(RunEnd how, std::string_view blank) {
+    state_.model.busyStep = 0;
+    state_.link.abortFlag = false;
+    running_ = false;
+    end_ = how;
+    progress_.reset(blank);
+}
+
+std::chrono::milliseconds PagesRunBase::timeLeft(std::chrono::milliseconds interval) const {
+    if (!running_) {
+        return std::chrono::milliseconds{0};
+    }
+    return Pacing{interval, {}}.timeLeft(state_.model.busyStep, static_cast<int>(kPages));
+}
+
 PacedStepRun::PacedStepRun(AppState& s, Host& host, Transport& transport, Pacing pacing,
                            std::string_view blank)
     : state_(s), host_(host), transport_(transport), total_(s.traits().readAllSteps),

@@ -47,6 +47,35 @@ enum class RunEnd {
 // The error box of a run that got an answer it did not ask for.
 std::string unexpectedAnswerMessage(int step);
 
+// What the runs over all 512 pages (all titles, an attribute's "全設定")
+// keep, whatever they send a tick: one bar step a page, the pages sent, how
+// the run ended. begin() is their start after their own checks; finish()
+// gives busyStep back and blanks the percentage with blank.
+class PagesRunBase {
+  public:
+    bool running() const { return running_; }
+    RunEnd end() const { return end_; }
+    const RunProgress& progress() const { return progress_; }
+    int pagesSent() const { return pagesSent_; }
+
+  protected:
+    PagesRunBase(AppState& s, Host& host, Transport& transport);
+
+    RunStart begin();
+    void finish(RunEnd how, std::string_view blank);
+    // What a timer of interval still needs for the pages not yet sent; 0
+    // when idle.
+    std::chrono::milliseconds timeLeft(std::chrono::milliseconds interval) const;
+
+    AppState& state_;
+    Host& host_;
+    Transport& transport_;
+    RunProgress progress_;
+    bool running_ = false;
+    RunEnd end_ = RunEnd::None;
+    int pagesSent_ = 0;
+};
+
 // The engine of the read-all and send-all runs: one step of a table per tick,
 // paced by the caller's timer and, while a serial answer is outstanding, by
 // the device. The caller asks for the confirmation (confirmNotAutoSwitching)

@@ -14,30 +14,19 @@ constexpr int kAllPages = static_cast<int>(kPages);
 } // namespace
 
 TitleAllPagesRun::TitleAllPagesRun(AppState& s, Host& host, Transport& transport)
-    : state_(s), host_(host), transport_(transport) {
-    progress_.barMax = kAllPages;
-}
+    : PagesRunBase(s, host, transport) {}
 
 RunStart TitleAllPagesRun::start() {
-    if (const RunStart r = claimBusyStep(state_, host_); r != RunStart::Started) {
-        return r;
+    const RunStart r = begin();
+    if (r == RunStart::Started) {
+        stopRequested_ = false;
     }
-    progress_ = RunProgress{};
-    progress_.barMax = kAllPages;
-    running_ = true;
-    stopRequested_ = false;
-    end_ = RunEnd::None;
-    pagesSent_ = 0;
-    return RunStart::Started;
+    return r;
 }
 
 void TitleAllPagesRun::finish(RunEnd how) {
-    state_.model.busyStep = 0;
-    state_.link.abortFlag = false;
-    running_ = false;
-    end_ = how;
     // Model S blanks its shorter field with two spaces.
-    progress_.reset(state_.product == Product::S ? "  " : "      ");
+    PagesRunBase::finish(how, state_.product == Product::S ? "  " : "      ");
 }
 
 void TitleAllPagesRun::tick() {
@@ -104,14 +93,6 @@ void TitleAllPagesRun::close() {
         running_ = false;
         end_ = RunEnd::Cancelled;
     }
-}
-
-std::chrono::milliseconds TitleAllPagesRun::timeLeft() const {
-    if (!running_) {
-        return std::chrono::milliseconds{0};
-    }
-    return Pacing{kTitleAllPagesInterval, {}}.timeLeft(state_.model.busyStep,
-                                                       static_cast<int>(kPages));
 }
 
 } // namespace tlx
