@@ -15,12 +15,9 @@
 
 using tlx::Feature;
 using tlx::Product;
-using tlx::test::crlf;
-using tlx::test::DeviceTransport;
-using tlx::test::itemsOf;
-using tlx::test::labelsOf;
+using namespace tlx::test;
 
-class LineAttributeDialogsTest : public tlx::test::AttributeDialogTest {
+class LineAttributeDialogsTest : public AttributeDialogTest {
     Q_OBJECT
 
     std::unique_ptr<tlx::qt::LineAttributeWindow> lineDialog(Feature f, tlx::Transport& t) {

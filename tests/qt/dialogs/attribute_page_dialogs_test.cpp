@@ -17,12 +17,9 @@
 
 using tlx::Feature;
 using tlx::Product;
-using tlx::test::crlf;
-using tlx::test::DeviceTransport;
-using tlx::test::itemsOf;
-using tlx::test::labelsOf;
+using namespace tlx::test;
 
-class PageAttributeDialogsTest : public tlx::test::AttributeDialogTest {
+class PageAttributeDialogsTest : public AttributeDialogTest {
     Q_OBJECT
 
     std::unique_ptr<tlx::qt::PageAttributeWindow> pageDialog(Feature f, tlx::Transport& t) {
