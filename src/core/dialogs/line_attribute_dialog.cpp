@@ -83,26 +83,25 @@ void LineAttributeDialog::chooseValue(int which, int index) {
 }
 
 void LineAttributeDialog::chooseAllPages(int which, int index) {
-    if (!knows(which) || !d_.values.contains(index) || index == memory(which).allPages) {
-        return;
-    }
-    memory(which).allPages = index;
-    const TableRef& t = d_.value[static_cast<std::size_t>(which)].table;
-    for (std::size_t p = 0; p < kPages; ++p) {
-        for (std::size_t l = 0; l < kLines; ++l) {
-            cell(state_.model, t, p, l) = index;
-        }
-    }
+    fill(which, index, &AllSameMemory::allPages, 0, kPages);
 }
 
 void LineAttributeDialog::chooseAllLines(int which, int index) {
-    if (!knows(which) || !d_.values.contains(index) || index == memory(which).allLines) {
+    const auto p = static_cast<std::size_t>(page());
+    fill(which, index, &AllSameMemory::allLines, p, p + 1);
+}
+
+void LineAttributeDialog::fill(int which, int index, std::int32_t AllSameMemory::*choice,
+                               std::size_t firstPage, std::size_t endPage) {
+    if (!knows(which) || !d_.values.contains(index) || index == memory(which).*choice) {
         return;
     }
-    memory(which).allLines = index;
+    memory(which).*choice = index;
     const TableRef& t = d_.value[static_cast<std::size_t>(which)].table;
-    for (std::size_t l = 0; l < kLines; ++l) {
-        cell(state_.model, t, static_cast<std::size_t>(page()), l) = index;
+    for (std::size_t p = firstPage; p < endPage; ++p) {
+        for (std::size_t l = 0; l < kLines; ++l) {
+            cell(state_.model, t, p, l) = index;
+        }
     }
 }
 

@@ -42,6 +42,10 @@ class LineAttributeDialog final : public AttributeDialog {
   private:
     std::int32_t stored(int which, std::size_t page, std::size_t line) const;
     AllSameMemory& memory(int which) const;
+    // An all-pages or all-lines box: a changed choice is remembered and set
+    // on every line of the pages from firstPage up to endPage.
+    void fill(int which, int index, std::int32_t AllSameMemory::*choice, std::size_t firstPage,
+              std::size_t endPage);
     bool knows(int which) const { return which >= 0 && which < d_.valueCount; }
 
     const LineAttributeDescriptor& d_;
