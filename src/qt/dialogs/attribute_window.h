@@ -73,17 +73,20 @@ class AttributeWindow : public QDialog {
     void onTick();
     void startPacing();
 
-    QTimer timer_;
-    double paceScale_ = 1.0;
-    int valueRows_ = 0;
     AttributePreview* preview_ = nullptr;
     QComboBox* page_ = nullptr;
+    int valueRows_ = 0;
     std::array<QComboBox*, 2> value_{};
     std::array<QComboBox*, 2> allPages_{};
     SlaveAddressBox* slave_ = nullptr;
+
     QPushButton* sendPage_ = nullptr;
     QPushButton* sendAll_ = nullptr;
     QPushButton* close_ = nullptr;
+
+    // The all-pages run; the progress row only where "全設定" is paced.
+    QTimer timer_;
+    double paceScale_ = 1.0;
     QProgressBar* progress_ = nullptr;
     QLineEdit* percent_ = nullptr;
     QLabel* timeLeft_ = nullptr;
