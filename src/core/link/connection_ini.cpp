@@ -1,7 +1,8 @@
 #include "link/connection_ini.h"
 
+#include "model/settings_file_io.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -33,24 +34,17 @@ std::string hostKey(std::size_t entry, int octet) {
     return key;
 }
 
-std::optional<std::string> connectionIniPath(Product product, const char* xdgConfigHome,
-                                             const char* home) {
-    std::string folder;
-    if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
-        folder = xdgConfigHome;
-    } else if (home != nullptr && home[0] == '/') {
-        folder = std::string(home) + "/.config";
-    } else {
+std::optional<std::string> connectionIniPath(Product product,
+                                             const std::optional<std::string>& folder) {
+    if (!folder || folder->empty()) {
         return std::nullopt;
     }
-    if (folder.back() != '/') {
-        folder += '/';
-    }
-    return folder + std::string(traits(product).iniFileName);
+    const bool separated = folder->back() == '/' || folder->back() == '\\';
+    return *folder + (separated ? "" : "/") + std::string(traits(product).iniFileName);
 }
 
 std::optional<std::string> connectionIniPath(Product product) {
-    return connectionIniPath(product, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    return connectionIniPath(product, userConfigFolder());
 }
 
 ConnectionIni::ConnectionIni(std::string path, std::string section)

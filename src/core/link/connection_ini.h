@@ -32,12 +32,12 @@ inline constexpr std::size_t kMaxHosts = 100;
 // "ip" + two-digit entry index + "_" + octet digit, e.g. "ip00_0".
 std::string hostKey(std::size_t entry, int octet);
 
-// The INI file's path: the configuration folder ($XDG_CONFIG_HOME when it is
-// an absolute path, else $HOME/.config) and the model's file name. Nothing
-// when neither variable gives a folder.
-std::optional<std::string> connectionIniPath(Product product, const char* xdgConfigHome,
-                                             const char* home);
-std::optional<std::string> connectionIniPath(Product product); // from the environment
+// The INI file's path: the model's file name in the folder. Nothing without
+// a folder.
+std::optional<std::string> connectionIniPath(Product product,
+                                             const std::optional<std::string>& folder);
+// In the user's configuration folder (userConfigFolder).
+std::optional<std::string> connectionIniPath(Product product);
 
 // The connection settings' keys in one section of the INI file.
 class ConnectionIni {

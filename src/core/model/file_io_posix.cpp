@@ -1,4 +1,5 @@
 #include "model/settings_file_io.h"
+#include "model/file_io_posix.h"
 
 #include <algorithm>
 #include <array>
@@ -135,6 +136,20 @@ void removeStaleTemporaries(const std::string& target) {
 }
 
 } // namespace
+
+std::optional<std::string> xdgConfigFolder(const char* xdgConfigHome, const char* home) {
+    if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
+        return std::string(xdgConfigHome);
+    }
+    if (home != nullptr && home[0] == '/') {
+        return std::string(home) + "/.config";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> userConfigFolder() {
+    return xdgConfigFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
 
 bool pathExists(const std::string& path) {
     struct stat st {};

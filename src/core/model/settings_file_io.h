@@ -23,6 +23,10 @@ struct FileReadResult {
     std::string reason;               // why not, for logs and messages
 };
 
+// The folder that holds the user's configuration files, by the platform's
+// rules; nothing when the environment names none.
+std::optional<std::string> userConfigFolder();
+
 // Whether anything (a file, a folder, a link) exists at the path.
 bool pathExists(const std::string& path);
 

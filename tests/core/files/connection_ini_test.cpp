@@ -1,5 +1,6 @@
 #include "core/files/temp_dir.h"
 #include "link/connection_ini.h"
+#include "model/file_io_posix.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -10,14 +11,16 @@ namespace {
 using test::TempDir;
 
 TEST(ConnectionIniPath, ConfigFolderThenHomeThenNothing) {
-    EXPECT_EQ(connectionIniPath(Product::F, "/cfg", "/home/u"), "/cfg/tlx500f_z200.ini");
-    EXPECT_EQ(connectionIniPath(Product::S, "/cfg/", "/home/u"), "/cfg/tlx500s_z200.ini");
-    EXPECT_EQ(connectionIniPath(Product::F, nullptr, "/home/u"),
+    EXPECT_EQ(connectionIniPath(Product::F, xdgConfigFolder("/cfg", "/home/u")),
+              "/cfg/tlx500f_z200.ini");
+    EXPECT_EQ(connectionIniPath(Product::S, xdgConfigFolder("/cfg/", "/home/u")),
+              "/cfg/tlx500s_z200.ini");
+    EXPECT_EQ(connectionIniPath(Product::F, xdgConfigFolder(nullptr, "/home/u")),
               "/home/u/.config/tlx500f_z200.ini");
     // A relative or empty configuration folder does not count.
-    EXPECT_EQ(connectionIniPath(Product::F, "rel", "/home/u"), "/home/u/.config/tlx500f_z200.ini");
-    EXPECT_EQ(connectionIniPath(Product::F, "", "/home/u"), "/home/u/.config/tlx500f_z200.ini");
-    EXPECT_FALSE(connectionIniPath(Product::F, nullptr, nullptr));
+    EXPECT_EQ(xdgConfigFolder("rel", "/home/u"), "/home/u/.config");
+    EXPECT_EQ(xdgConfigFolder("", "/home/u"), "/home/u/.config");
+    EXPECT_FALSE(connectionIniPath(Product::F, xdgConfigFolder(nullptr, nullptr)));
 }
 
 TEST(ConnectionIniPath, TakenFromTheEnvironment) {
