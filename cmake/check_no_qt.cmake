@@ -1,5 +1,5 @@
 # Fails when any file under ROOT includes a Qt header. Run with
-#   cmake -DROOT=<dir> -DSTAMP=<file> -P check_no_qt.cmake
+#   cmake -DROOT=<dir> -DSTAMP=<file> [-DWHAT=<target>] -P check_no_qt.cmake
 file(GLOB_RECURSE files "${ROOT}/*.h" "${ROOT}/*.cpp")
 set(bad "")
 foreach(f IN LISTS files)
@@ -10,6 +10,9 @@ foreach(f IN LISTS files)
 endforeach()
 if(bad)
   list(JOIN bad "\n" text)
-  message(FATAL_ERROR "The core must not include Qt:\n${text}")
+  if(NOT WHAT)
+    set(WHAT "The core")
+  endif()
+  message(FATAL_ERROR "${WHAT} must not include Qt:\n${text}")
 endif()
 file(TOUCH "${STAMP}")
