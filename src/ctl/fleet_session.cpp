@@ -58,10 +58,6 @@ FleetJob jobOf(Command c) {
     }
 }
 
-std::chrono::milliseconds scaled(std::chrono::milliseconds ms, double scale) {
-    return std::chrono::milliseconds(static_cast<long long>(static_cast<double>(ms.count()) * scale));
-}
-
 } // namespace
 
 void printFleetTable(const std::vector<FleetRow>& rows) {
@@ -187,11 +183,7 @@ int FleetSession::runDialIn() {
         return kInterruptedStatus;
     }
     // The devices that are connected now take part; later ones do not.
-    std::vector<int> slotList;
-    const auto& table = tcp_->clients();
-    for (int row = 0; row < table.clientsInUse(); ++row) {
-        slotList.push_back(*table.slotOfRow(row));
-    }
+    const std::vector<int> slotList = qt::connectedSlots(*tcp_);
     if (slotList.empty()) {
         host_.fail(Failure::Link, "no device connected within " +
                                       std::to_string(options_.waitSeconds) + " s");
@@ -210,8 +202,7 @@ int FleetSession::runDialIn() {
     setup.glyphSize = options_.glyphSize;
     setup.glyphTable = &glyphTable_;
     setup.paceScale = options_.paceScale;
-    setup.answerWait = std::max(scaled(kSocketAnswerWait, options_.paceScale),
-                                std::chrono::milliseconds(300));
+    setup.answerWait = scaledSocketAnswerWait(options_.paceScale);
     qt::FleetDriver driver(*tcp_, setup, slotList);
     FleetRun& fleet = driver.fleet();
     QEventLoop loop;

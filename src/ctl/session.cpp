@@ -93,9 +93,7 @@ Session::Session(Options options, CliHost& host)
     serial_ = std::make_unique<qt::SerialLink>(*state_, host_);
     tcp_ = std::make_unique<qt::TcpLink>(*state_, host_);
     transport_ = std::make_unique<qt::LinkTransport>(*serial_, *tcp_);
-    // The answer wait follows the pacing scale, but never so short that a busy
-    // machine misses a prompt answer.
-    tcp_->setAnswerWait(std::max(scaled(kSocketAnswerWait), std::chrono::milliseconds(300)));
+    tcp_->setAnswerWait(scaledSocketAnswerWait(options_.paceScale));
     tcp_->setInterruptCheck(&interrupted);
     serial_->setInterruptCheck(&interrupted);
     auto tap = [this](qt::Direction d, std::string_view link, std::string_view bytes) {

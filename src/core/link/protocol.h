@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <string_view>
@@ -13,6 +14,13 @@ class Transport;
 // How long the TCP/IP link waits for an answer: about the serial link's
 // no-answer time.
 inline constexpr std::chrono::milliseconds kSocketAnswerWait{3300};
+
+// The answer wait at a pacing scale (the emulator's shortened pacing), never
+// so short that a busy machine misses a prompt answer.
+inline std::chrono::milliseconds scaledSocketAnswerWait(double paceScale) {
+    const auto ms = static_cast<long long>(static_cast<double>(kSocketAnswerWait.count()) * paceScale);
+    return std::max(std::chrono::milliseconds(ms), std::chrono::milliseconds(300));
+}
 
 // Message texts of the link.
 inline constexpr std::string_view kMsgNotConnected = "Socket が接続されていません";

@@ -138,6 +138,28 @@ std::string describe(const FleetOutcome& o) {
     return {};
 }
 
+std::string describeInJapanese(const FleetOutcome& o) {
+    const std::string at = " (ステップ " + std::to_string(o.step) + ")";
+    switch (o.kind) {
+    case FleetOutcome::Kind::Running:
+        return "実行中";
+    case FleetOutcome::Kind::Done:
+        return "完了";
+    case FleetOutcome::Kind::Refused:
+        if (o.reply == "JIS") {
+            return "JIS第１水準,第２水準以外の字" + at;
+        }
+        return (o.reply.empty() ? std::string("想定外の応答") : "拒否 \"" + o.reply + "\"") + at;
+    case FleetOutcome::Kind::NoAnswer:
+        return "応答なし" + at;
+    case FleetOutcome::Kind::ConnectionLost:
+        return "接続断" + at;
+    case FleetOutcome::Kind::Stopped:
+        return "中止" + at;
+    }
+    return {};
+}
+
 FleetOutcome failureOutcome(std::string_view firstFailure, bool stopped, int step) {
     FleetOutcome o;
     o.step = step;

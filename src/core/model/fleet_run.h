@@ -31,6 +31,8 @@ struct FleetOutcome {
 
 // "done", "refused "E3" at step 12", "no answer at step 5", ...
 std::string describe(const FleetOutcome& o);
+// The desktop's words: "完了", "拒否 "E3" (ステップ 12)", "応答なし (ステップ 5)", ...
+std::string describeInJapanese(const FleetOutcome& o);
 
 // The outcome of a run that did not complete, from the first failure message
 // the link or the run raised (empty: none) and the step it ended at.

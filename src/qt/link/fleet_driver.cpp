@@ -13,6 +13,15 @@ SocketSendStatus FleetDriver::SlotLink::send(int device, std::string_view line) 
     return tcp_.send(slotList_[static_cast<std::size_t>(device)], line);
 }
 
+std::vector<int> connectedSlots(const TcpLink& tcp) {
+    std::vector<int> slotList;
+    const auto& table = tcp.clients();
+    for (int row = 0; row < table.clientsInUse(); ++row) {
+        slotList.push_back(*table.slotOfRow(row));
+    }
+    return slotList;
+}
+
 FleetDriver::FleetDriver(TcpLink& tcp, FleetRun::Setup setup, std::vector<int> slotList,
                          QObject* parent)
     : QObject(parent), tcp_(tcp), slotList_(std::move(slotList)), link_(tcp_, slotList_),

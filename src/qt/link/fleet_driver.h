@@ -12,6 +12,9 @@ namespace tlx::qt {
 
 class TcpLink;
 
+// The client slots of the devices connected now, in the server's row order.
+std::vector<int> connectedSlots(const TcpLink& tcp);
+
 // Drives a fleet run over the server's clients: each client's data to its own
 // device, and one timer for all devices' pacing and answer waits (devices
 // started together come due together, so one wake-up serves them all and the

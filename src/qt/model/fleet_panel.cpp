@@ -26,27 +26,7 @@ constexpr int kOutcomeColumn = 2;
 } // namespace
 
 QString outcomeText(const FleetOutcome& o) {
-    const QString at = QStringLiteral(" (ステップ %1)").arg(o.step);
-    switch (o.kind) {
-    case FleetOutcome::Kind::Running:
-        return QStringLiteral("実行中");
-    case FleetOutcome::Kind::Done:
-        return QStringLiteral("完了");
-    case FleetOutcome::Kind::Refused:
-        if (o.reply == "JIS") {
-            return QStringLiteral("JIS第１水準,第２水準以外の字") + at;
-        }
-        return (o.reply.empty() ? QStringLiteral("想定外の応答")
-                                : QStringLiteral("拒否 \"%1\"").arg(QString::fromStdString(o.reply))) +
-               at;
-    case FleetOutcome::Kind::NoAnswer:
-        return QStringLiteral("応答なし") + at;
-    case FleetOutcome::Kind::ConnectionLost:
-        return QStringLiteral("接続断") + at;
-    case FleetOutcome::Kind::Stopped:
-        return QStringLiteral("中止") + at;
-    }
-    return {};
+    return QString::fromStdString(describeInJapanese(o));
 }
 
 FleetPanel::FleetPanel(TcpLink& tcp, AppState& state, Host& host, FleetJob job, QWidget* parent)
@@ -82,11 +62,7 @@ bool FleetPanel::start(double paceScale, const QString& folder, std::vector<std:
     if (running()) {
         return false;
     }
-    std::vector<int> slotList;
-    const auto& table = tcp_.clients();
-    for (int row = 0; row < table.clientsInUse(); ++row) {
-        slotList.push_back(*table.slotOfRow(row));
-    }
+    std::vector<int> slotList = connectedSlots(tcp_);
     if (slotList.empty()) {
         host_.warning(kMsgNotConnected);
         return false;
@@ -97,9 +73,7 @@ bool FleetPanel::start(double paceScale, const QString& folder, std::vector<std:
     setup.source = &state_.model;
     setup.lines = std::move(lines);
     setup.paceScale = paceScale;
-    setup.answerWait = std::max(std::chrono::milliseconds(static_cast<long long>(
-                                    static_cast<double>(kSocketAnswerWait.count()) * paceScale)),
-                                std::chrono::milliseconds(300));
+    setup.answerWait = scaledSocketAnswerWait(paceScale);
     folder_ = folder;
     driver_ = std::make_unique<FleetDriver>(tcp_, std::move(setup), std::move(slotList));
     connect(driver_.get(), &FleetDriver::finished, this, &FleetPanel::end);

@@ -117,6 +117,8 @@ TEST(FleetRun, EachDeviceEndsOnItsOwnAndNoneWaitsForAnother) {
         EXPECT_EQ(describe(fleet.outcome(1)), "no answer at step 5");
         EXPECT_EQ(describe(fleet.outcome(2)), "refused \"E3\" at step 7");
         EXPECT_EQ(describe(fleet.outcome(3)), "connection lost at step 3");
+        EXPECT_EQ(describeInJapanese(fleet.outcome(2)), "拒否 \"E3\" (ステップ 7)");
+        EXPECT_EQ(describeInJapanese(fleet.outcome(1)), "応答なし (ステップ 5)");
         EXPECT_EQ(fleet.commandsSent(0), p == Product::F ? 5168 : 1080);
         const auto counts = fleet.counts();
         EXPECT_EQ(counts.done, 1);
