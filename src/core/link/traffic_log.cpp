@@ -224,4 +224,10 @@ std::string formatTrafficLine(const TrafficLine& line, std::string_view link,
     return out;
 }
 
+bool trafficLineMatches(const TrafficLog& log, const TrafficLine& line, std::string_view filter) {
+    return filter.empty() || line.bytes.find(filter) != std::string::npos ||
+           log.linkName(line.link).find(filter) != std::string_view::npos ||
+           trafficMarkText(line.mark).find(filter) != std::string_view::npos;
+}
+
 } // namespace tlx

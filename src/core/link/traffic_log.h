@@ -119,4 +119,8 @@ std::string formatTrafficTime(const TrafficStamp& t);
 std::string escapeTrafficBytes(std::string_view bytes);
 std::string_view trafficMarkText(TrafficMark mark);
 
+// The log window's filter: the text occurs in the line's bytes, its link's
+// name or its mark's text; an empty filter takes every line.
+bool trafficLineMatches(const TrafficLog& log, const TrafficLine& line, std::string_view filter);
+
 } // namespace tlx

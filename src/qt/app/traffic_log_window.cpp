@@ -21,11 +21,6 @@ namespace {
 
 constexpr int kRefreshMs = 200;
 
-bool contains(std::string_view haystack, const QByteArray& needle) {
-    return haystack.find(std::string_view(needle.constData(), static_cast<std::size_t>(needle.size()))) !=
-           std::string_view::npos;
-}
-
 } // namespace
 
 TrafficLogModel::TrafficLogModel(const TrafficLog& log, QObject* parent)
@@ -45,9 +40,8 @@ const TrafficLine* TrafficLogModel::lineOf(std::uint64_t number) const {
 }
 
 bool TrafficLogModel::matches(const TrafficLine& line) const {
-    return filter_.isEmpty() || contains(line.bytes, filter_) ||
-           contains(log_.linkName(line.link), filter_) ||
-           contains(trafficMarkText(line.mark), filter_);
+    return trafficLineMatches(
+        log_, line, std::string_view(filter_.constData(), static_cast<std::size_t>(filter_.size())));
 }
 
 QString TrafficLogModel::textOf(const TrafficLine& line) const {

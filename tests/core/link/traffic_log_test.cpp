@@ -91,6 +91,12 @@ TEST(TrafficLog, ErrorRepliesAndSilenceAreMarked) {
     EXPECT_EQ(log.lines().at(0).mark, TrafficMark::NoAnswer);
     EXPECT_EQ(formatTrafficLine(log.lines().at(0), "/dev/ttyS0", {}),
               "2026-03-04 12:05:09.007 ! /dev/ttyS0  No Connect  ** no answer");
+    // The window's filter finds a line by its bytes, its link or its mark.
+    const TrafficLine& line = log.lines().at(0);
+    for (const char* f : {"", "Connect", "ttyS0", "no answer"}) {
+        EXPECT_TRUE(trafficLineMatches(log, line, f)) << f;
+    }
+    EXPECT_FALSE(trafficLineMatches(log, line, "E3"));
 }
 
 TEST(TrafficLog, TitleLinesAreDecoded) {
