@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "model/settings_compare.h"
-#include "model/settings_file.h"
+#include "runs/settings_compare.h"
+#include "settings/settings_file.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/host.h"
-#include "link/protocol.h"
-#include "model/apply_reply.h"
+#include "base/host.h"
+#include "protocol/app_state.h"
+#include "protocol/apply_reply.h"
+#include "protocol/protocol.h"
 
 namespace {
 

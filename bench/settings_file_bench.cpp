@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "model/settings_file.h"
-#include "model/settings_file_io.h"
+#include "base/settings_file_io.h"
+#include "settings/settings_file.h"
 
 namespace {
 

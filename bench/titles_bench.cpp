@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "model/sjis_codec.h"
-#include "model/titles_file.h"
-#include "model/titles_windows.h"
+#include "base/sjis_codec.h"
+#include "dialogs/titles_windows.h"
+#include "protocol/app_state.h"
+#include "settings/titles_file.h"
 
 namespace {
 

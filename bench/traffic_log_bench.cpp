@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "link/traffic_log.h"
+#include "protocol/traffic_log.h"
 
 namespace {
 

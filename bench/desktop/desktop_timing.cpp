@@ -24,16 +24,16 @@
 //       show, each until the field is repainted (limit 16 ms)
 
 #include "app/app_dialogs.h"
-#include "app/app_state.h"
-#include "app/link_hub.h"
 #include "app/main_window.h"
 #include "app/menu_logic.h"
 #include "app/traffic_log_window.h"
-#include "link/connection_ini.h"
-#include "link/protocol.h"
-#include "model/run_dialog.h"
-#include "model/title_dialog.h"
-#include "model/title_text_edit.h"
+#include "dialogs/run_dialog.h"
+#include "dialogs/title_dialog.h"
+#include "dialogs/title_text_edit.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
+#include "protocol/protocol.h"
+#include "settings/connection_ini.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 

@@ -4,8 +4,8 @@
 #include <iostream>
 #include <utility>
 
-#include "link/protocol.h"
-#include "model/title_encoder.h"
+#include "protocol/protocol.h"
+#include "settings/title_encoder.h"
 
 namespace tlx::ctl {
 

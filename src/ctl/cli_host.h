@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/host.h"
+#include "base/host.h"
 
 namespace tlx::ctl {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/product.h"
+#include "base/product.h"
 #include "glyphs/glyph_store.h"
 
 namespace tlx::ctl {

@@ -9,16 +9,16 @@
 #include <cstdio>
 #include <iostream>
 
-#include "app/app_state.h"
+#include "base/settings_file_io.h"
+#include "dialogs/glyph_list.h"
 #include "glyphs/glyph_files.h"
-#include "glyphs/glyph_list.h"
-#include "link/protocol.h"
-#include "link/fleet_driver.h"
-#include "link/tcp_link.h"
-#include "model/settings_file.h"
-#include "model/settings_file_io.h"
 #include "progress_printer.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
+#include "protocol/tcp_link.h"
+#include "runs/fleet_driver.h"
 #include "session.h"
+#include "settings/settings_file.h"
 
 namespace tlx::ctl {
 

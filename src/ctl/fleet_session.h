@@ -7,7 +7,7 @@
 
 #include "cli_host.h"
 #include "ctl_options.h"
-#include "model/fleet_run.h"
+#include "runs/fleet_run.h"
 
 namespace tlx {
 struct AppState;

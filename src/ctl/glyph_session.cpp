@@ -2,15 +2,15 @@
 // device, and one glyph's picture from a list file.
 #include <iostream>
 
-#include "app/app_state.h"
-#include "glyphs/glyph_table_run.h"
+#include "base/settings_file_io.h"
+#include "dialogs/glyph_list.h"
 #include "glyphs/glyph_bmp.h"
 #include "glyphs/glyph_files.h"
-#include "glyphs/glyph_list.h"
-#include "link/link_transport.h"
-#include "model/settings_file_io.h"
-#include "model/settings_file_name.h"
+#include "protocol/app_state.h"
+#include "protocol/link_transport.h"
+#include "runs/glyph_table_run.h"
 #include "session.h"
+#include "settings/settings_file_name.h"
 
 namespace tlx::ctl {
 

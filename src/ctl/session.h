@@ -9,10 +9,10 @@
 
 #include "cli_host.h"
 #include "ctl_options.h"
-#include "link/line_framer.h"
-#include "link/replies.h"
-#include "model/paced_run.h"
-#include "link/traffic_log.h"
+#include "protocol/line_framer.h"
+#include "protocol/replies.h"
+#include "protocol/traffic_log.h"
+#include "runs/paced_run.h"
 
 namespace tlx {
 struct AppState;

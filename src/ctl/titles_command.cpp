@@ -2,10 +2,10 @@
 
 #include <ostream>
 
-#include "model/settings_file.h"
-#include "model/settings_file_io.h"
-#include "model/sjis_codec.h"
-#include "model/titles_file.h"
+#include "base/settings_file_io.h"
+#include "base/sjis_codec.h"
+#include "settings/settings_file.h"
+#include "settings/titles_file.h"
 
 namespace tlx::ctl {
 

@@ -4,12 +4,12 @@
 #include <iostream>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/host.h"
-#include "link/codecs.h"
-#include "link/protocol.h"
-#include "link/transport.h"
-#include "model/title_code.h"
+#include "base/codecs.h"
+#include "base/host.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
+#include "protocol/transport.h"
+#include "settings/title_code.h"
 
 namespace {
 

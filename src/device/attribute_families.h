@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/product.h"
-#include "model/settings_model.h"
+#include "base/product.h"
+#include "settings/settings_model.h"
 
 #include <cstddef>
 #include <cstdint>

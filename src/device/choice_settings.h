@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/settings_model.h"
+#include "settings/settings_model.h"
 
 #include <cstddef>
 #include <cstdint>

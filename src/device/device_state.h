@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/product.h"
+#include "base/product.h"
 #include "glyphs/glyph_store.h"
-#include "model/settings_model.h"
+#include "settings/settings_model.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
 #include "device/device_state_file.h"
 
+#include "base/settings_file_io.h"
 #include "device/seeded_state.h"
 #include "glyphs/glyph_files.h"
-#include "model/settings_file.h"
-#include "model/settings_file_io.h"
+#include "settings/settings_file.h"
 
 namespace tlx::device {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/device_bus.h"
-#include "link/line_framer.h"
+#include "protocol/line_framer.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/product.h"
+#include "base/product.h"
 #include "device/attribute_families.h"
 #include "device/choice_settings.h"
 #include "device/device_state.h"

@@ -11,8 +11,6 @@ add_library(tlx_desktop STATIC
   app/app_icons.h
   app/desktop_program.cpp
   app/desktop_program.h
-  app/link_hub.cpp
-  app/link_hub.h
   app/main_window.cpp
   app/main_window.h
   app/menu_enabler.cpp
@@ -21,30 +19,64 @@ add_library(tlx_desktop STATIC
   app/qt_host.h
   app/single_instance.cpp
   app/single_instance.h
-  link/connection_choice_dialog.cpp
-  link/connection_choice_dialog.h
-  link/slave_address_box.cpp
-  link/slave_address_box.h
-  link/tcp_client_dialog.cpp
-  link/tcp_client_dialog.h
-  link/tcp_dialog_parts.cpp
-  link/tcp_dialog_parts.h
-  link/tcp_server_dialog.cpp
-  link/tcp_server_dialog.h
-  model/file_chooser.cpp
-  model/file_chooser.h
-  model/fleet_panel.cpp
-  model/fleet_panel.h
-  model/run_dialog.cpp
-  model/run_dialog.h
+  app/traffic_log_window.cpp
+  app/traffic_log_window.h
+  dialogs/alarm_form_dialog.cpp
+  dialogs/alarm_form_dialog.h
+  dialogs/attribute_dialogs.cpp
+  dialogs/attribute_widgets.cpp
+  dialogs/attribute_widgets.h
+  dialogs/attribute_window.cpp
+  dialogs/attribute_window.h
+  dialogs/compare_window.cpp
+  dialogs/compare_window.h
+  dialogs/connection_choice_dialog.cpp
+  dialogs/connection_choice_dialog.h
+  dialogs/date_time_window.cpp
+  dialogs/date_time_window.h
+  dialogs/device_settings_dialogs.cpp
   dialogs/dialog_context.cpp
-  dialogs/dialog_context.h)
-include(${CMAKE_CURRENT_LIST_DIR}/dialogs/attribute.cmake)
-include(${CMAKE_CURRENT_LIST_DIR}/dialogs/title.cmake)
-include(${CMAKE_CURRENT_LIST_DIR}/dialogs/device_settings.cmake)
-include(${CMAKE_CURRENT_LIST_DIR}/glyphs/glyphs.cmake)
-include(${CMAKE_CURRENT_LIST_DIR}/dialogs/compare.cmake)
-include(${CMAKE_CURRENT_LIST_DIR}/app/tools.cmake)
+  dialogs/dialog_context.h
+  dialogs/display_page_dialog.cpp
+  dialogs/display_page_dialog.h
+  dialogs/file_chooser.cpp
+  dialogs/file_chooser.h
+  dialogs/fleet_panel.cpp
+  dialogs/fleet_panel.h
+  dialogs/glyph_dialogs.cpp
+  dialogs/glyph_editor_dialog.cpp
+  dialogs/glyph_editor_dialog.h
+  dialogs/glyph_info_dialog.cpp
+  dialogs/glyph_info_dialog.h
+  dialogs/glyph_insert_dialog.cpp
+  dialogs/glyph_insert_dialog.h
+  dialogs/glyph_list_dialog.cpp
+  dialogs/glyph_list_dialog.h
+  dialogs/glyph_sample_text.cpp
+  dialogs/glyph_sample_text.h
+  dialogs/line_attribute_window.cpp
+  dialogs/line_attribute_window.h
+  dialogs/page_attribute_window.cpp
+  dialogs/page_attribute_window.h
+  dialogs/run_dialog.cpp
+  dialogs/run_dialog.h
+  dialogs/schedule_dialog.cpp
+  dialogs/schedule_dialog.h
+  dialogs/slave_address_box.cpp
+  dialogs/slave_address_box.h
+  dialogs/tcp_client_dialog.cpp
+  dialogs/tcp_client_dialog.h
+  dialogs/tcp_dialog_parts.cpp
+  dialogs/tcp_dialog_parts.h
+  dialogs/tcp_server_dialog.cpp
+  dialogs/tcp_server_dialog.h
+  dialogs/title_dialog.cpp
+  dialogs/title_dialog.h
+  dialogs/title_dialogs.cpp
+  dialogs/title_text_edit.cpp
+  dialogs/title_text_edit.h
+  dialogs/titles_windows.cpp
+  dialogs/titles_windows.h)
 set_target_properties(tlx_desktop PROPERTIES AUTOMOC ON)
 target_include_directories(tlx_desktop PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(tlx_desktop PRIVATE TLX_VERSION="${PROJECT_VERSION}"

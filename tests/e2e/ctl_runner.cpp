@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "model/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace tlx::e2e {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/product.h"
-#include "model/settings_model.h"
+#include "base/product.h"
+#include "settings/settings_model.h"
 
 namespace tlx::e2e {
 

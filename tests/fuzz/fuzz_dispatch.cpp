@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "link/protocol.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
 #include "support/fake_host.h"
 
 namespace {

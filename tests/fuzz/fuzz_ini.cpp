@@ -1,8 +1,8 @@
 // Parses arbitrary bytes as an INI file, reads the connection keys the way
 // start-up does, writes a few keys and checks that the written values read
 // back and that nothing else of the file changed in the round trip.
-#include "link/connection_ini.h"
-#include "link/ini_file.h"
+#include "settings/connection_ini.h"
+#include "settings/ini_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // within every field, every title read must survive its own encoding, and
 // (for one input in four, as a whole file is slow to write under the
 // sanitizers) the model must survive a save and a reload unchanged.
-#include "model/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Reads arbitrary bytes as a titles file of both models. A refused file
 // brings no rows; an accepted one, once applied, exported (TSV or CSV) and
 // read again, must give the very same titles.
-#include "model/sjis_codec.h"
-#include "model/titles_file.h"
+#include "base/sjis_codec.h"
+#include "settings/titles_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/connection_dialogs.h"
+#include "dialogs/connection_dialogs.h"
 
 #include <cstdint>
 #include <string>

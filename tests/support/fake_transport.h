@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "link/transport.h"
+#include "protocol/transport.h"
 
 namespace tlx::test {
 

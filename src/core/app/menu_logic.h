@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/product.h"
-#include "link/connection_settings.h"
+#include "base/feature.h"
+#include "base/product.h"
+#include "settings/connection_settings.h"
 
 #include <optional>
 #include <span>
@@ -39,66 +40,6 @@ inline constexpr int kFirstToolCommand = 501;
 
 // The toolbar's buttons in order: button i shows image i of the strip.
 std::span<const ToolButton> toolbarButtons(Product p);
-
-// What a command does: each feature has its dialog, window or file action.
-enum class Feature {
-    About,
-    Exit,
-    NewFile,
-    OpenFile,
-    SaveFile,
-    SaveFileAs,
-    DateTime,
-    TitleInput,
-    CharSize,
-    LineSpacing,
-    Blink,
-    AutoSwitch,
-    Colours,
-    BackgroundFill,
-    Levels,
-    Schedule,
-    Alarm,
-    Remote,
-    Others,
-    DisplayPage,
-    HorizontalOffset,
-    Centering,
-    EraseTime,
-    FontType,
-    TitlePosition,  // model S
-    VerticalOffset, // model S
-    ScrollSpeed,    // model S
-    GlyphInsert,
-    GlyphListSmall,
-    GlyphListMedium,
-    GlyphListLarge,
-    GlyphInfo,
-    SendAll,
-    SlaveAddress,
-    ReadAll,
-    Interface,
-    RsSettings,
-    ClientServer,
-    TcpSettings,
-    DeviceNetwork,
-    // The tools menu.
-    TitleOverview,
-    TitleExport,
-    TitleImport,
-    CompareWithFile,
-    CompareWithDevice,
-    SendChanged,
-    TrafficLog,
-};
-
-struct CommandRoute {
-    int command;     // the menu command
-    int toolCommand; // the toolbar command on the same row, 0 when none
-    Feature feature;
-    int dialogTemplate; // 0 for the file commands and the exit flow
-    std::string_view title;
-};
 
 // Every routed command of the model, in menu order of the routing table.
 std::span<const CommandRoute> commandRoutes(Product p);

@@ -1,9 +1,10 @@
 #include "app/shell_logic.h"
 
-#include "app/app_state.h"
-#include "app/host.h"
-#include "link/connection_dialogs.h"
-#include "model/settings_file_commands.h"
+#include "base/host.h"
+#include "dialogs/connection_dialogs.h"
+#include "dialogs/settings_file_commands.h"
+#include "protocol/app_state.h"
+#include "protocol/link_control.h"
 
 #include <array>
 #include <cstdio>
@@ -88,22 +89,6 @@ ExitDecision exitFlow(AppState& state, Host& host) {
         }
     }
     return ExitDecision::Exit;
-}
-
-std::string connectionAddressText(const AppState& state, const LinkControl& links) {
-    const auto& c = state.connection;
-    if (c.interfaceKind != InterfaceKind::Tcp || !state.link.socketConnected) {
-        return {};
-    }
-    if (c.clientServer == 1) {
-        return c.selectNumber >= 1 ? links.clientSlotAddress(c.selectNumber) : std::string{};
-    }
-    if (c.selectNumber < 0 || c.selectNumber >= c.listCount()) {
-        return {};
-    }
-    const auto& ip = c.hostList[static_cast<std::size_t>(c.selectNumber)];
-    return std::to_string(ip[0]) + "." + std::to_string(ip[1]) + "." + std::to_string(ip[2]) + "." +
-           std::to_string(ip[3]);
 }
 
 std::string dialogTitle(std::string_view title, const AppState& state, const LinkControl& links) {

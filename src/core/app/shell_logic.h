@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/product.h"
+#include "base/product.h"
 
 #include <cstdint>
 #include <string>
@@ -48,11 +48,6 @@ enum class ExitDecision { Refused, Exit };
 // cancelled, or the write failed) keeps the program open, so the changes are
 // not lost.
 ExitDecision exitFlow(AppState& state, Host& host);
-
-// The address of the TCP/IP connection commands go to, or empty when no
-// connection is selected: the picked client's address (server) or the
-// chosen host (client).
-std::string connectionAddressText(const AppState& state, const LinkControl& links);
 
 // A dialog's title: its own title, followed by the connection's address when
 // one is selected.

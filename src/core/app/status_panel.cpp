@@ -1,6 +1,6 @@
 #include "app/status_panel.h"
 
-#include "app/app_state.h"
+#include "protocol/app_state.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
 #include "dialogs/alarm_form.h"
 
-#include "app/app_state.h"
-#include "app/host.h"
-#include "link/codecs.h"
-#include "link/protocol.h"
-#include "model/send_all_steps.h"
+#include "base/codecs.h"
+#include "base/host.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
+#include "runs/send_all_steps.h"
 
 namespace tlx {
 

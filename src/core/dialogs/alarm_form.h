@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/menu_logic.h"
-#include "app/slave_address_logic.h"
-#include "dialogs/device_network_read_run.h"
-#include "model/settings_model.h"
+#include "base/feature.h"
+#include "dialogs/slave_address_logic.h"
+#include "runs/device_network_read_run.h"
+#include "settings/settings_model.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "dialogs/attribute_dialog.h"
 
-#include "app/app_state.h"
-#include "link/protocol.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
 
 namespace tlx {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/slave_address_logic.h"
-#include "dialogs/attribute_pages_run.h"
-#include "dialogs/attribute_values.h"
+#include "dialogs/slave_address_logic.h"
+#include "runs/attribute_pages_run.h"
+#include "settings/attribute_values.h"
 
 #include <chrono>
 #include <cstddef>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/menu_logic.h"
-#include "dialogs/attribute_values.h"
-#include "dialogs/dialog_memory.h"
+#include "base/feature.h"
+#include "settings/attribute_values.h"
+#include "settings/dialog_memory.h"
 
 #include <array>
 #include <chrono>

@@ -1,8 +1,8 @@
 #include "dialogs/page_attribute_dialog.h"
 
-#include "app/app_state.h"
-#include "link/protocol.h"
-#include "model/run_progress.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
+#include "runs/run_progress.h"
 
 namespace tlx {
 

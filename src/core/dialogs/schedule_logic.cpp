@@ -1,9 +1,9 @@
 #include "dialogs/schedule_logic.h"
 
-#include "app/app_state.h"
-#include "link/codecs.h"
-#include "link/protocol.h"
-#include "model/run_progress.h"
+#include "base/codecs.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
+#include "runs/run_progress.h"
 
 namespace tlx {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/slave_address_logic.h"
-#include "dialogs/schedule_run.h"
+#include "dialogs/slave_address_logic.h"
+#include "runs/schedule_run.h"
 
 #include <string>
 #include <string_view>

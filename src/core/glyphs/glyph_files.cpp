@@ -1,6 +1,6 @@
 #include "glyphs/glyph_files.h"
 
-#include "model/settings_file_name.h"
+#include "settings/settings_file_name.h"
 
 #include <algorithm>
 #include <utility>

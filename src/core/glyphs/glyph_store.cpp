@@ -1,7 +1,5 @@
 #include "glyphs/glyph_store.h"
 
-#include "link/link_state.h"
-
 namespace tlx {
 
 namespace {
@@ -93,34 +91,6 @@ void setGlyphPixel(std::string& hex, GlyphSize size, int x, int y, bool lit) {
     const int bit = 8 >> (x % 4);
     v = lit ? (v | bit) : (v & ~bit);
     hex[k] = "0123456789ABCDEF"[v];
-}
-
-bool applyGlyphReply(GlyphStore& store, LinkState& link, GlyphFace face, GlyphSize size,
-                     std::string_view line) {
-    const std::size_t start = face == GlyphFace::Gothic ? 8 : 9;
-    const auto digits = static_cast<std::size_t>(glyphGeometry(size).digits);
-    auto& table = store.table(face, size);
-    std::string_view bitmap = line.size() > start ? line.substr(start) : std::string_view{};
-    while (!bitmap.empty() && (bitmap.back() == '\n' || bitmap.back() == '\r')) {
-        bitmap.remove_suffix(1);
-    }
-    link.glyphReplyWait = false;
-    // A reply cut short is refused whole: half a glyph would be drawn one
-    // way in the list and another in the editor. A list transfer asks for
-    // the same glyph again.
-    if (bitmap.size() < digits) {
-        return false;
-    }
-    bitmap = bitmap.substr(0, digits);
-    store.editBuffer.assign(bitmap);
-    if (store.currentGlyph >= 0 && static_cast<std::size_t>(store.currentGlyph) < table.size()) {
-        table[static_cast<std::size_t>(store.currentGlyph)].assign(bitmap);
-    }
-    if (link.glyphTransferBusy) {
-        ++store.currentGlyph;
-        return false;
-    }
-    return true;
 }
 
 } // namespace tlx

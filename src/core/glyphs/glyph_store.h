@@ -65,13 +65,4 @@ private:
 bool glyphPixel(std::string_view hex, GlyphSize size, int x, int y);
 void setGlyphPixel(std::string& hex, GlyphSize size, int x, int y, bool lit);
 
-struct LinkState;
-
-// Stores a glyph bitmap reply ("FBML" ... "FMBMS") into the table of its kind at
-// currentGlyph and into the edit buffer. A reply shorter than the glyph
-// changes neither. Returns true when the editor should repaint (no list
-// transfer running).
-bool applyGlyphReply(GlyphStore& store, LinkState& link, GlyphFace face, GlyphSize size,
-                     std::string_view line);
-
 } // namespace tlx

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/product.h"
+#include "base/product.h"
 
 #include <QDialog>
 

@@ -1,16 +1,16 @@
 #include "app/app_dialogs.h"
 
 #include "app/about_dialog.h"
-#include "app/app_state.h"
-#include "app/link_hub.h"
 #include "app/shell_logic.h"
+#include "dialogs/compare_window.h"
+#include "dialogs/connection_choice_dialog.h"
 #include "dialogs/dialog_context.h"
-#include "link/connection_choice_dialog.h"
-#include "link/tcp_client_dialog.h"
-#include "link/tcp_server_dialog.h"
-#include "model/compare_window.h"
-#include "model/run_dialog.h"
-#include "model/titles_windows.h"
+#include "dialogs/run_dialog.h"
+#include "dialogs/tcp_client_dialog.h"
+#include "dialogs/tcp_server_dialog.h"
+#include "dialogs/titles_windows.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
 
 namespace tlx::qt {
 

@@ -1,9 +1,9 @@
 #include "app/desktop_program.h"
 
-#include "app/app_state.h"
-#include "app/link_hub.h"
 #include "app/main_window.h"
-#include "link/connection_ini.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
+#include "settings/connection_ini.h"
 
 #include <QApplication>
 #include <iostream>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/product.h"
 #include "app/qt_host.h"
 #include "app/single_instance.h"
+#include "base/product.h"
 
 #include <QString>
 #include <functional>

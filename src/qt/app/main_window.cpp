@@ -2,16 +2,16 @@
 
 #include "app/app_dialogs.h"
 #include "app/app_icons.h"
-#include "app/app_state.h"
-#include "app/host.h"
-#include "app/link_hub.h"
 #include "app/menu_logic.h"
 #include "app/traffic_log_window.h"
-#include "link/protocol.h"
-#include "model/settings_file_commands.h"
-#include "model/sjis_codec.h"
-#include "model/titles_commands.h"
-#include "model/titles_windows.h"
+#include "base/host.h"
+#include "base/sjis_codec.h"
+#include "dialogs/settings_file_commands.h"
+#include "dialogs/titles_commands.h"
+#include "dialogs/titles_windows.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
+#include "protocol/protocol.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "app/qt_host.h"
 
-#include "model/file_chooser.h"
+#include "dialogs/file_chooser.h"
 
 #include <QApplication>
 #include <QMessageBox>

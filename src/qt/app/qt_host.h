@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/host.h"
+#include "base/host.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "app/single_instance.h"
 
-#include "app/host.h"
 #include "app/shell_logic.h"
+#include "base/host.h"
 
 #include <QDir>
 #include <QFile>

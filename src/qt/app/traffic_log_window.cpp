@@ -11,9 +11,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "app/host.h"
-#include "link/traffic_recorder.h"
-#include "model/settings_file_io.h"
+#include "base/host.h"
+#include "base/settings_file_io.h"
+#include "protocol/traffic_recorder.h"
 
 namespace tlx::qt {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "link/traffic_log.h"
+#include "protocol/traffic_log.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,6 +1,6 @@
 #include "dialogs/alarm_form_dialog.h"
 
-#include "link/slave_address_box.h"
+#include "dialogs/slave_address_box.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
-#include "app/app_state.h"
-#include "app/link_hub.h"
-#include "app/shell_logic.h"
 #include "dialogs/attribute_widgets.h"
 #include "dialogs/dialog_context.h"
 #include "dialogs/line_attribute_window.h"
 #include "dialogs/page_attribute_window.h"
+#include "protocol/app_state.h"
+#include "protocol/link_control.h"
+#include "protocol/link_hub.h"
 
 namespace tlx::qt {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/attribute_values.h"
+#include "settings/attribute_values.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #include "dialogs/attribute_window.h"
 
 #include "dialogs/attribute_widgets.h"
-#include "link/slave_address_box.h"
-#include "model/run_dialog.h"
+#include "dialogs/run_dialog.h"
+#include "dialogs/slave_address_box.h"
 
 #include <QComboBox>
 #include <QGridLayout>

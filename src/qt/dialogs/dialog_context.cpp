@@ -1,6 +1,6 @@
 #include "dialogs/dialog_context.h"
 
-#include "app/link_hub.h"
+#include "protocol/link_hub.h"
 
 namespace tlx::qt {
 

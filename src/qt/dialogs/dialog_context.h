@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/menu_logic.h"
+#include "base/feature.h"
 
 #include <QDialog>
 #include <QString>

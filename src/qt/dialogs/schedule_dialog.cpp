@@ -1,7 +1,7 @@
 #include "dialogs/schedule_dialog.h"
 
-#include "link/slave_address_box.h"
-#include "model/run_dialog.h"
+#include "dialogs/run_dialog.h"
+#include "dialogs/slave_address_box.h"
 
 #include <QComboBox>
 #include <QGridLayout>

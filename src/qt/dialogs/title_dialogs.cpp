@@ -1,11 +1,11 @@
-#include "app/link_hub.h"
-#include "app/shell_logic.h"
+#include "dialogs/date_time_window.h"
 #include "dialogs/dialog_context.h"
-#include "model/date_time_window.h"
-#include "model/display_page_dialog.h"
-#include "model/title_caption.h"
-#include "model/title_dialog.h"
-#include "model/title_entry.h"
+#include "dialogs/display_page_dialog.h"
+#include "dialogs/title_caption.h"
+#include "dialogs/title_dialog.h"
+#include "dialogs/title_entry.h"
+#include "protocol/link_control.h"
+#include "protocol/link_hub.h"
 
 namespace tlx::qt {
 

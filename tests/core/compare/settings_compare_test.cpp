@@ -1,9 +1,9 @@
-#include "model/changed_runs.h"
-#include "model/settings_compare.h"
-#include "model/settings_file.h"
 #include "../runs/run_harness.h"
 #include "glyphs/glyph_store.h"
-#include "model/title_code.h"
+#include "runs/changed_runs.h"
+#include "runs/settings_compare.h"
+#include "settings/settings_file.h"
+#include "settings/title_code.h"
 
 #include <gtest/gtest.h>
 

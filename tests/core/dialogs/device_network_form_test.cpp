@@ -1,7 +1,7 @@
 #include "dialogs/alarm_form.h"
 #include "form_fixture.h"
-#include "link/protocol.h"
-#include "model/paced_run.h"
+#include "protocol/protocol.h"
+#include "runs/paced_run.h"
 
 #include <gtest/gtest.h>
 

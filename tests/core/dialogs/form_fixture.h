@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/app_state.h"
 #include "dialogs/alarm_form.h"
+#include "protocol/app_state.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 

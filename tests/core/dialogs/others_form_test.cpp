@@ -1,6 +1,6 @@
 #include "dialogs/alarm_form.h"
 #include "form_fixture.h"
-#include "link/protocol.h"
+#include "protocol/protocol.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/app_state.h"
 #include "core/files/temp_dir.h"
-#include "link/connection_dialogs.h"
+#include "dialogs/connection_dialogs.h"
+#include "protocol/app_state.h"
 #include "support/fake_links.h"
 
 #include <filesystem>

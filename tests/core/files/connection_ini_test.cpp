@@ -1,6 +1,6 @@
+#include "base/file_io_posix.h"
 #include "core/files/temp_dir.h"
-#include "link/connection_ini.h"
-#include "model/file_io_posix.h"
+#include "settings/connection_ini.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "core/files/temp_dir.h"
-#include "link/ini_file.h"
+#include "settings/ini_file.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "app/app_state.h"
 #include "core/files/temp_dir.h"
-#include "model/settings_file.h"
-#include "model/settings_file_commands.h"
+#include "dialogs/settings_file_commands.h"
+#include "protocol/app_state.h"
+#include "settings/settings_file.h"
 #include "support/fake_host.h"
 
 #include <csignal>

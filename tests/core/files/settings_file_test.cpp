@@ -1,6 +1,6 @@
 #include "glyphs/glyph_store.h"
-#include "model/settings_file.h"
-#include "model/title_code.h"
+#include "settings/settings_file.h"
+#include "settings/title_code.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/app_state.h"
-#include "glyphs/glyph_editor.h"
-#include "link/protocol.h"
+#include "dialogs/glyph_editor.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 

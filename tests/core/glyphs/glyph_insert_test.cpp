@@ -1,5 +1,5 @@
-#include "app/app_state.h"
-#include "glyphs/glyph_insert.h"
+#include "dialogs/glyph_insert.h"
+#include "protocol/app_state.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 

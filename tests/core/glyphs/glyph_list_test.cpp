@@ -1,7 +1,7 @@
-#include "app/app_state.h"
 #include "core/files/temp_dir.h"
+#include "dialogs/glyph_list.h"
 #include "glyphs/glyph_info.h"
-#include "glyphs/glyph_list.h"
+#include "protocol/app_state.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 

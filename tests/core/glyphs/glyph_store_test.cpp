@@ -1,8 +1,9 @@
 #include "glyphs/glyph_store.h"
+#include "protocol/apply_reply.h"
 
 #include <gtest/gtest.h>
 
-#include "link/link_state.h"
+#include "protocol/link_state.h"
 
 namespace tlx {
 namespace {

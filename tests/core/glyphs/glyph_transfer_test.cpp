@@ -1,8 +1,8 @@
-#include "app/app_state.h"
-#include "glyphs/glyph_list.h"
-#include "glyphs/glyph_transfer.h"
-#include "link/codecs.h"
-#include "link/protocol.h"
+#include "base/codecs.h"
+#include "dialogs/glyph_list.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
+#include "runs/glyph_transfer.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 
@@ -22,8 +22,8 @@ class GlyphTransferTest : public ::testing::Test {
     FakeTransport transport;
 
     GlyphTransferRun run(GlyphSize size) {
-        const auto& d = glyphListDescriptor(size);
-        return GlyphTransferRun(*state, host, transport, size, d.readInterval, d.registerInterval);
+        const auto& w = glyphWire(size);
+        return GlyphTransferRun(*state, host, transport, size, w.readInterval, w.registerInterval);
     }
 };
 

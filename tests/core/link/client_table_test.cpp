@@ -1,4 +1,4 @@
-#include "link/client_table.h"
+#include "protocol/client_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "link/codecs.h"
+#include "base/codecs.h"
 
 #include <gtest/gtest.h>
 

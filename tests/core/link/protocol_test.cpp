@@ -1,9 +1,9 @@
-#include "link/protocol.h"
+#include "protocol/protocol.h"
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "link/replies.h"
+#include "protocol/app_state.h"
+#include "protocol/replies.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 #include "support/reply_lines.h"

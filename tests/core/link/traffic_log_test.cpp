@@ -1,4 +1,4 @@
-#include "link/traffic_log.h"
+#include "protocol/traffic_log.h"
 
 #include <gtest/gtest.h>
 

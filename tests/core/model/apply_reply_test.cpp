@@ -1,5 +1,5 @@
-#include "app/app_state.h"
-#include "model/apply_reply.h"
+#include "protocol/app_state.h"
+#include "protocol/apply_reply.h"
 #include "support/reply_lines.h"
 
 #include <gtest/gtest.h>

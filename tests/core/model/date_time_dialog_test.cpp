@@ -1,6 +1,6 @@
-#include "app/app_state.h"
-#include "model/date_time_dialog.h"
-#include "model/display_page.h"
+#include "dialogs/date_time_dialog.h"
+#include "dialogs/display_page.h"
+#include "protocol/app_state.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 

@@ -1,4 +1,4 @@
-#include "model/title_code.h"
+#include "settings/title_code.h"
 
 #include <gtest/gtest.h>
 

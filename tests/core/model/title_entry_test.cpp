@@ -1,7 +1,7 @@
-#include "app/app_state.h"
-#include "link/protocol.h"
-#include "model/title_caption.h"
-#include "model/title_entry.h"
+#include "dialogs/title_caption.h"
+#include "dialogs/title_entry.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 

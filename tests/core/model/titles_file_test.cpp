@@ -1,10 +1,10 @@
-#include "app/app_state.h"
 #include "../files/temp_dir.h"
-#include "model/settings_file_io.h"
-#include "model/settings_model.h"
-#include "model/sjis_codec.h"
-#include "model/titles_commands.h"
-#include "model/titles_file.h"
+#include "base/settings_file_io.h"
+#include "base/sjis_codec.h"
+#include "dialogs/titles_commands.h"
+#include "protocol/app_state.h"
+#include "settings/settings_model.h"
+#include "settings/titles_file.h"
 #include "support/fake_host.h"
 
 #include <filesystem>

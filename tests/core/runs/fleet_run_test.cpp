@@ -6,12 +6,12 @@
 #include <functional>
 #include <map>
 
-#include "app/app_state.h"
-#include "model/fleet_run.h"
-#include "model/send_all_steps.h"
 #include "device/device.h"
 #include "device/seeded_state.h"
+#include "protocol/app_state.h"
 #include "run_harness.h"
+#include "runs/fleet_run.h"
+#include "runs/send_all_steps.h"
 
 namespace tlx::test {
 namespace {

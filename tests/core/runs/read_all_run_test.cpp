@@ -1,5 +1,5 @@
-#include "model/read_all_run.h"
 #include "run_harness.h"
+#include "runs/read_all_run.h"
 
 #include <gtest/gtest.h>
 

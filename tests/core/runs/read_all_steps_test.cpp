@@ -1,4 +1,4 @@
-#include "model/read_all_steps.h"
+#include "runs/read_all_steps.h"
 
 #include <gtest/gtest.h>
 #include <map>

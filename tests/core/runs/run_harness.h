@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/app_state.h"
-#include "link/protocol.h"
-#include "link/transport.h"
-#include "model/paced_run.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
+#include "protocol/transport.h"
+#include "runs/paced_run.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 

@@ -1,8 +1,8 @@
-#include "model/read_all_run.h"
-#include "model/read_all_steps.h"
-#include "model/run_dialog_controller.h"
-#include "model/send_all_steps.h"
+#include "dialogs/run_dialog_controller.h"
 #include "run_harness.h"
+#include "runs/read_all_run.h"
+#include "runs/read_all_steps.h"
+#include "runs/send_all_steps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "model/send_all_run.h"
 #include "run_harness.h"
+#include "runs/send_all_run.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

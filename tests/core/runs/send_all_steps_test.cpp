@@ -1,6 +1,6 @@
-#include "app/app_state.h"
-#include "model/send_all_steps.h"
+#include "protocol/app_state.h"
 #include "run_harness.h"
+#include "runs/send_all_steps.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,6 +1,6 @@
-#include "model/title_all_pages_run.h"
-#include "model/title_send.h"
 #include "run_harness.h"
+#include "runs/title_all_pages_run.h"
+#include "runs/title_send.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "app/app_state.h"
-#include "model/apply_reply.h"
-#include "model/title_encoder.h"
+#include "protocol/app_state.h"
+#include "protocol/apply_reply.h"
 #include "run_harness.h"
+#include "settings/title_encoder.h"
 
 #include <gtest/gtest.h>
 

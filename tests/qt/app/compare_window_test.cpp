@@ -1,11 +1,12 @@
-#include "app/app_state.h"
-#include "app/link_hub.h"
+#include "app/menu_logic.h"
+#include "base/settings_file_io.h"
 #include "device_transport.h"
+#include "dialogs/compare_window.h"
 #include "dialogs/dialog_context.h"
-#include "model/compare_window.h"
-#include "model/run_dialog.h"
-#include "model/settings_file.h"
-#include "model/settings_file_io.h"
+#include "dialogs/run_dialog.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
+#include "settings/settings_file.h"
 #include "support/fake_host.h"
 
 #include <QApplication>

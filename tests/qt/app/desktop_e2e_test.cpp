@@ -3,13 +3,13 @@
 // read-all and send-all dialogs.
 
 #include "app/app_dialogs.h"
-#include "app/app_state.h"
-#include "app/link_hub.h"
 #include "app/main_window.h"
 #include "device/device_state.h"
 #include "device/seeded_state.h"
-#include "link/connection_ini.h"
-#include "model/run_dialog.h"
+#include "dialogs/run_dialog.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
+#include "settings/connection_ini.h"
 #include "support/fake_host.h"
 #include "window_fixture.h"
 

@@ -8,15 +8,15 @@
 
 #include "app/app_dialogs.h"
 #include "app/app_icons.h"
-#include "app/app_state.h"
 #include "app/desktop_program.h"
-#include "app/link_hub.h"
 #include "app/main_window.h"
 #include "device_transport.h"
-#include "glyphs/glyph_editor_dialog.h"
-#include "link/connection_ini.h"
-#include "model/file_chooser.h"
-#include "model/run_dialog.h"
+#include "dialogs/file_chooser.h"
+#include "dialogs/glyph_editor_dialog.h"
+#include "dialogs/run_dialog.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
+#include "settings/connection_ini.h"
 #include "support/fake_host.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "device_transport.h"
 
-#include "app/app_state.h"
 #include "device/seeded_state.h"
-#include "link/protocol.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/device_bus.h"
-#include "link/transport.h"
+#include "protocol/transport.h"
 
 #include <QObject>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "protocol/app_state.h"
 #include "support/fake_host.h"
 
 #include <QComboBox>

@@ -1,11 +1,11 @@
 // "接続中の全装置" in the read-all and send-all dialogs of the TCP/IP server
 // role: the wiring to the fleet run (its logic is proven in the core tests).
-#include "app/app_state.h"
 #include "device/device.h"
 #include "device/seeded_state.h"
-#include "link/tcp_link.h"
-#include "model/fleet_panel.h"
-#include "model/run_dialog.h"
+#include "dialogs/fleet_panel.h"
+#include "dialogs/run_dialog.h"
+#include "protocol/app_state.h"
+#include "protocol/tcp_link.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
 

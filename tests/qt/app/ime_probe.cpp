@@ -7,8 +7,8 @@
 //   tlx-ime-probe TEXT [SECONDS]
 #include "app/desktop_program.h"
 #include "app/main_window.h"
-#include "model/title_dialog.h"
-#include "model/title_text_edit.h"
+#include "dialogs/title_dialog.h"
+#include "dialogs/title_text_edit.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -1,9 +1,9 @@
-#include "app/app_state.h"
 #include "app/desktop_program.h"
 #include "app/qt_host.h"
 #include "app/shell_logic.h"
 #include "app/single_instance.h"
-#include "link/protocol.h"
+#include "protocol/app_state.h"
+#include "protocol/protocol.h"
 #include "support/fake_host.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
-#include "app/app_state.h"
 #include "app/menu_logic.h"
 #include "app/shell_logic.h"
-#include "link/connection_dialogs.h"
+#include "dialogs/connection_dialogs.h"
+#include "protocol/app_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/app_state.h"
 #include "app/status_panel.h"
+#include "protocol/app_state.h"
 
 #include <gtest/gtest.h>
 

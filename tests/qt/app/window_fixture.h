@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/link_hub.h"
 #include "app/main_window.h"
 #include "dialog_fixture.h"
-#include "link/connection_ini.h"
+#include "protocol/link_hub.h"
+#include "settings/connection_ini.h"
 
 #include <QTemporaryDir>
 #include <memory>

@@ -1,11 +1,12 @@
-#include "app/app_state.h"
-#include "app/link_hub.h"
+#include "app/menu_logic.h"
 #include "device_transport.h"
 #include "dialog_fixture.h"
 #include "dialogs/alarm_form_dialog.h"
 #include "dialogs/dialog_context.h"
 #include "dialogs/schedule_dialog.h"
-#include "link/slave_address_box.h"
+#include "dialogs/slave_address_box.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
 #include "support/fake_host.h"
 
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "app/app_state.h"
 #include "attribute_fixture.h"
 #include "device_transport.h"
 #include "dialogs/attribute_widgets.h"
 #include "dialogs/line_attribute_window.h"
-#include "link/slave_address_box.h"
+#include "dialogs/slave_address_box.h"
+#include "protocol/app_state.h"
 
 #include <QComboBox>
 #include <QLabel>

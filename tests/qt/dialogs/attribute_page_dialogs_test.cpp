@@ -1,12 +1,13 @@
-#include "app/app_state.h"
-#include "app/link_hub.h"
+#include "app/menu_logic.h"
 #include "attribute_fixture.h"
 #include "device_transport.h"
 #include "dialogs/attribute_widgets.h"
 #include "dialogs/dialog_context.h"
 #include "dialogs/line_attribute_window.h"
 #include "dialogs/page_attribute_window.h"
-#include "link/slave_address_box.h"
+#include "dialogs/slave_address_box.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
 
 #include <QComboBox>
 #include <QLabel>

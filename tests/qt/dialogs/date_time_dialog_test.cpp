@@ -1,12 +1,12 @@
-#include "app/app_state.h"
-#include "app/link_hub.h"
 #include "app/menu_logic.h"
 #include "device_transport.h"
 #include "dialog_fixture.h"
+#include "dialogs/date_time_window.h"
 #include "dialogs/dialog_context.h"
-#include "link/slave_address_box.h"
-#include "model/date_time_window.h"
-#include "model/display_page_dialog.h"
+#include "dialogs/display_page_dialog.h"
+#include "dialogs/slave_address_box.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
 #include "support/fake_host.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "app/app_state.h"
 #include "device_transport.h"
 #include "dialog_fixture.h"
 #include "dialogs/schedule_dialog.h"
-#include "link/slave_address_box.h"
+#include "dialogs/slave_address_box.h"
+#include "protocol/app_state.h"
 #include "support/fake_host.h"
 
 #include <QComboBox>

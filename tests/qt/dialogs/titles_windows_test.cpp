@@ -2,12 +2,12 @@
 // and a double click opens the title dialog on that row; a refused import
 // lists its rows. The checks themselves are the core's tests.
 #include "app/app_dialogs.h"
-#include "app/app_state.h"
-#include "app/link_hub.h"
 #include "app/main_window.h"
-#include "link/connection_ini.h"
-#include "model/title_dialog.h"
-#include "model/titles_windows.h"
+#include "dialogs/title_dialog.h"
+#include "dialogs/titles_windows.h"
+#include "protocol/app_state.h"
+#include "protocol/link_hub.h"
+#include "settings/connection_ini.h"
 #include "support/fake_host.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "app/app_state.h"
-#include "link/link_transport.h"
-#include "link/protocol.h"
+#include "protocol/app_state.h"
+#include "protocol/link_transport.h"
+#include "protocol/protocol.h"
 #include "qt/link/socket_peer.h"
 #include "support/fake_host.h"
 

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "runs/run_progress.h"
+#include "runs/run_step.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tlx {
+
+struct AppState;
+class Host;
+class Transport;
+
+enum class RunStart {
+    Started,
+    NotReady, // TCP/IP chosen and not connected: the warning was shown
+    Busy,     // another transfer holds busyStep: refused with kMsgOtherTransferRuns
+};
+
+// Our own addition: a start refused because another transfer holds busyStep
+// says so; refusing in silence looked like a dead button.
+inline constexpr std::string_view kMsgOtherTransferRuns = "他の転送を実行中です。";
+
+// Tells the operator that another transfer holds busyStep; answers Busy.
+RunStart refuseWhileBusy(Host& host);
+
+// The start every paced run shares: refused (and said so) without a link or
+// while another transfer holds busyStep; otherwise busyStep becomes firstStep
+// and a refusal left over from an earlier single command is forgotten, so it
+// cannot end the new run before its first step.
+RunStart claimBusyStep(AppState& s, Host& host, std::int32_t firstStep = 1);
+
+enum class RunEnd {
+    None,      // not ended (or never started)
+    Completed, // past its last step, or the firmware's end of the table
+    Stopped,   // the device refused, a send failed, no socket answer came, or the link dropped
+    Rejected,  // a title failed the code check
+    CutShort,  // the serial no-answer rule pushed busyStep past the end ("No Connect")
+    Cancelled, // stopped by the operator, or busyStep was cleared behind the run's back
+    Unexpected, // a line other than the step's own reply came back (see failedStep())
+};
+
+// The error box of a run that got an answer it did not ask for.
+std::string unexpectedAnswerMessage(int step);
+
+// What the runs over all 512 pages (all titles, an attribute's "全設定")
+// keep, whatever they send a tick: one bar step a page, the pages sent, how
+// the run ended. begin() is their start after their own checks; finish()
+// gives busyStep back and blanks the percentage with blank.
+class PagesRunBase {
+  public:
+    bool running() const { return running_; }
+    RunEnd end() const { return end_; }
+    const RunProgress& progress() const { return progress_; }
+    int pagesSent() const { return pagesSent_; }
+
+  protected:
+    PagesRunBase(AppState& s, Host& host, Transport& transport);
+
+    RunStart begin();
+    void finish(RunEnd how, std::string_view blank);
+    // What a timer of interval still needs for the pages not yet sent; 0
+    // when idle.
+    std::chrono::milliseconds timeLeft(std::chrono::milliseconds interval) const;
+
+    AppState& state_;
+    Host& host_;
+    Transport& transport_;
+    RunProgress progress_;
+    bool running_ = false;
+    RunEnd end_ = RunEnd::None;
+    int pagesSent_ = 0;
+};
+
+// The engine of the read-all and send-all runs: one step of a table per tick,
+// paced by the caller's timer and, while a serial answer is outstanding, by
+// the device. The caller asks for the confirmation (confirmNotAutoSwitching)
+// before start(), calls tick() every nextInterval() while running(), and
+// shows progress().
+class PacedStepRun {
+  public:
+    PacedStepRun(const PacedStepRun&) = delete;
+    PacedStepRun& operator=(const PacedStepRun&) = delete;
+    virtual ~PacedStepRun() = default;
+
+    RunStart start();
+    void tick();
+    // Ends the run at its next tick (the CLI's interrupt).
+    void requestStop() { stopRequested_ = true; }
+    // The dialog's Close: the run is abandoned at once; what the device has
+    // received (or the model has read) so far stays.
+    void close();
+
+    bool running() const { return running_; }
+    RunEnd end() const { return end_; }
+    std::chrono::milliseconds nextInterval() const { return interval_; }
+    const RunProgress& progress() const { return progress_; }
+    int totalSteps() const { return total_; }
+    int commandsSent() const { return commandsSent_; }
+    // A run completes as soon as its last command is out. Once that answer
+    // is in (over TCP/IP at once, on a serial link when awaitingAnswer is
+    // clear), this judges it: another kind of
+    // line turns the end into Unexpected, no line at all into CutShort.
+    void checkLastAnswer();
+    // The step whose answer was wrong, when end() is Unexpected.
+    int failedStep() const { return failedStep_; }
+    // What the pacing table still asks for the steps not yet performed; 0
+    // when no run goes on.
+    std::chrono::milliseconds timeLeft() const;
+    // The step of the table performed last (0 before the first).
+    int lastStep() const { return lastTableStep_; }
+
+  protected:
+    PacedStepRun(AppState& s, Host& host, Transport& transport, Pacing pacing,
+                 std::string_view blank);
+    virtual RunStep stepAt(int step) const = 0;
+    // Performs only these steps of the table (ascending), back to back at
+    // the pace the table gives them; progress counts them alone. For the
+    // runs that send or read back only what changed.
+    void performOnly(std::vector<int> steps);
+
+    AppState& state_;
+
+  private:
+    bool perform(int step);
+    void finish(RunEnd end);
+    // The first step at or after `step` that this run performs; past the
+    // end when none is left.
+    int performedFrom(int step) const;
+
+    Host& host_;
+    Transport& transport_;
+    int total_;
+    int versionStep_;
+    Pacing pacing_;
+    std::string_view blank_;
+
+    std::chrono::milliseconds interval_;
+    RunProgress progress_;
+    bool running_ = false;
+    bool stopRequested_ = false;
+    bool rejected_ = false;
+    RunEnd end_ = RunEnd::None;
+    int commandsSent_ = 0;
+    int lastPerformed_ = 0;
+    int lastTableStep_ = 0;
+    int expectedNext_ = 0;
+    bool cutShort_ = false;
+    int failedStep_ = 0;
+    bool partial_ = false; // performs only the steps in only_
+    std::vector<int> only_;
+};
+
+} // namespace tlx

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "runs/paced_run.h"
+#include "settings/settings_model.h"
+
+#include <chrono>
+#include <string>
+
+namespace tlx {
+
+struct AppState;
+class Host;
+class Transport;
+
+// "SD" + day + 24 times (hour, minute, page field), with CR LF. The page
+// field is "001".."512", "PAS" for automatic switching, "000" for no entry.
+std::string scheduleDayCommand(const SettingsModel& m, int dayNumber);
+
+inline constexpr int kScheduleRunEnd = 32; // busyStep after day 31
+inline constexpr std::string_view kScheduleBlankPercent = "   ";
+
+enum class ScheduleTick { Continue, Completed, Stopped };
+
+// The schedule of all 31 days, one day per tick. The timer alone paces the
+// ticks on the serial link; a refusal ends the run at the next tick.
+class ScheduleRun {
+  public:
+    ScheduleRun(AppState& s, Host& host, Transport& transport);
+
+    // The caller has asked for the confirmation already.
+    RunStart start();
+    ScheduleTick tick();
+    // The dialog goes away: a run still going gives busyStep back.
+    void close();
+
+    bool running() const { return running_; }
+    std::chrono::milliseconds interval() const;
+    int bar() const { return bar_; }
+    const std::string& percent() const { return percent_; }
+    int daysSent() const { return daysSent_; }
+    // What the timer still needs for the days not yet sent; 0 when idle.
+    std::chrono::milliseconds timeLeft() const;
+
+  private:
+    ScheduleTick stop();
+
+    AppState& state_;
+    Host& host_;
+    Transport& transport_;
+    bool running_ = false;
+    int bar_ = 0;
+    std::string percent_;
+    int daysSent_ = 0;
+};
+
+} // namespace tlx

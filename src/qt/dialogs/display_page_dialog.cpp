@@ -1,0 +1,77 @@
+#include "dialogs/display_page_dialog.h"
+
+#include "dialogs/slave_address_box.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tlx::qt {
+
+DisplayPageMemory& DisplayPageMemoryHolder::of(QObject* owner) {
+    const QString name = QStringLiteral("tlxDisplayPageMemory");
+    auto* holder = owner->findChild<DisplayPageMemoryHolder*>(name, Qt::FindDirectChildrenOnly);
+    if (holder == nullptr) {
+        holder = new DisplayPageMemoryHolder(owner);
+        holder->setObjectName(name);
+    }
+    return holder->memory;
+}
+
+DisplayPageDialog::DisplayPageDialog(AppState& state, Host& host, Transport& transport,
+                                     DisplayPageMemory& memory, const QString& caption,
+                                     QWidget* parent)
+    : QDialog(parent), logic_(state, host, transport, memory) {
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+
+    display_ = new QComboBox(this);
+    display_->setObjectName(QStringLiteral("box1089"));
+    for (const std::string& item : displayOnOffItems()) {
+        display_->addItem(QString::fromStdString(item));
+    }
+    display_->setCurrentIndex(logic_.display());
+    displayButton_ = new QPushButton(QStringLiteral("設定"), this);
+    displayButton_->setObjectName(QStringLiteral("button1087"));
+    displayButton_->setAutoDefault(false);
+    grid->addWidget(new QLabel(QStringLiteral("表示ON/OFF"), this), 0, 0);
+    grid->addWidget(display_, 0, 1);
+    grid->addWidget(displayButton_, 0, 2);
+
+    page_ = new QComboBox(this);
+    page_->setObjectName(QStringLiteral("box1090"));
+    for (const std::string& item : displayPageItems()) {
+        page_->addItem(QString::fromStdString(item));
+    }
+    page_->setCurrentIndex(logic_.page());
+    pageButton_ = new QPushButton(QStringLiteral("設定"), this);
+    pageButton_->setObjectName(QStringLiteral("button1088"));
+    pageButton_->setAutoDefault(false);
+    grid->addWidget(new QLabel(QStringLiteral("ページ"), this), 1, 0);
+    grid->addWidget(page_, 1, 1);
+    grid->addWidget(pageButton_, 1, 2);
+    layout->addLayout(grid);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(QStringLiteral("スレーブアドレス"), this));
+    slave_ = new SlaveAddressBox(logic_.slaveAddress(), this, WhenDisabled::ShowAddress);
+    bottom->addWidget(slave_);
+    bottom->addStretch();
+    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_->setObjectName(QStringLiteral("button2"));
+    close_->setAutoDefault(false);
+    bottom->addWidget(close_);
+    layout->addLayout(bottom);
+
+    connect(display_, &QComboBox::activated, this, [this](int i) { logic_.chooseDisplay(i); });
+    connect(page_, &QComboBox::activated, this, [this](int i) { logic_.choosePage(i); });
+    connect(displayButton_, &QPushButton::clicked, this, [this] { logic_.sendDisplay(); });
+    connect(pageButton_, &QPushButton::clicked, this, [this] { logic_.sendPage(); });
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+} // namespace tlx::qt

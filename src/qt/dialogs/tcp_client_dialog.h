@@ -1,0 +1,48 @@
+#pragma once
+
+#include "dialogs/connection_dialogs.h"
+
+#include <QDialog>
+#include <array>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+
+namespace tlx {
+struct AppState;
+class ConnectionIni;
+} // namespace tlx
+
+namespace tlx::qt {
+
+class LinkNotifier;
+
+// "TCP/IPの設定(Client)": the host list, the port, connect and disconnect.
+class TcpClientSettingsDialog : public QDialog {
+    Q_OBJECT
+  public:
+    TcpClientSettingsDialog(AppState& state, const ConnectionIni& ini, LinkControl& links,
+                            LinkNotifier* notifier, QWidget* parent = nullptr);
+
+    // The address field: four octet boxes, as an IP address control.
+    std::array<QSpinBox*, 4> addressField() const { return octets_; }
+    QListWidget* hostList() const { return hosts_; }
+    QLineEdit* portField() const { return port_; }
+    QPushButton* button(int control) const;
+
+    void done(int result) override;
+
+  private:
+    void refresh();
+    void showAddress();
+
+    TcpClientDialog logic_;
+    std::array<QSpinBox*, 4> octets_{};
+    QListWidget* hosts_ = nullptr;
+    QLineEdit* port_ = nullptr;
+    bool closed_ = false;
+};
+
+} // namespace tlx::qt
