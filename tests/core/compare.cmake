@@ -1,2 +1,2 @@
 tlx_add_core_test(tlx_compare_tests
-  compare/settings_compare_test.cpp)
+  runs/settings_compare_test.cpp)

@@ -8,5 +8,5 @@ tlx_add_core_test(tlx_runs_tests
   runs/send_all_run_test.cpp
   runs/send_all_steps_test.cpp
   runs/title_all_pages_run_test.cpp
-  runs/title_encoder_test.cpp)
+  settings/title_encoder_test.cpp)
 target_link_libraries(tlx_runs_tests PRIVATE tlx_device)

@@ -9,10 +9,10 @@ target_link_libraries(tlx_qt_app_support PUBLIC tlx_desktop tlx_device tlx_test_
 
 tlx_add_qt_test(tlx_qt_shell_tests app/main_window_test.cpp)
 tlx_add_qt_test(tlx_qt_host_tests app/qt_host_test.cpp)
-tlx_add_qt_test(tlx_qt_connection_dialog_tests app/connection_dialogs_test.cpp)
-tlx_add_qt_test(tlx_qt_run_dialog_tests app/run_dialogs_test.cpp)
+tlx_add_qt_test(tlx_qt_connection_dialog_tests dialogs/connection_dialogs_test.cpp)
+tlx_add_qt_test(tlx_qt_run_dialog_tests dialogs/run_dialogs_test.cpp)
 tlx_add_qt_test(tlx_qt_traffic_log_tests app/traffic_log_window_test.cpp)
-tlx_add_qt_test(tlx_qt_fleet_dialog_tests app/fleet_dialogs_test.cpp)
+tlx_add_qt_test(tlx_qt_fleet_dialog_tests dialogs/fleet_dialogs_test.cpp)
 foreach(test tlx_qt_shell_tests tlx_qt_host_tests tlx_qt_connection_dialog_tests
              tlx_qt_run_dialog_tests tlx_qt_traffic_log_tests tlx_qt_fleet_dialog_tests)
   target_link_libraries(${test} PRIVATE tlx_qt_app_support tlx_desktop tlx_res Qt6::Widgets)

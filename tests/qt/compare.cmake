@@ -1,2 +1,2 @@
-tlx_add_qt_test(tlx_qt_compare_tests app/compare_window_test.cpp)
+tlx_add_qt_test(tlx_qt_compare_tests dialogs/compare_window_test.cpp)
 target_link_libraries(tlx_qt_compare_tests PRIVATE tlx_qt_app_support tlx_desktop tlx_res Qt6::Widgets)

@@ -1,5 +1,5 @@
 #include "dialogs/alarm_form.h"
-#include "form_fixture.h"
+#include "core/dialogs/form_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "device/device.h"
 #include "device/seeded_state.h"
 #include "protocol/app_state.h"
-#include "run_harness.h"
+#include "core/runs/run_harness.h"
 #include "runs/fleet_run.h"
 #include "runs/send_all_steps.h"
 

@@ -1,4 +1,4 @@
-#include "run_harness.h"
+#include "core/runs/run_harness.h"
 #include "runs/read_all_run.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "dialogs/run_dialog_controller.h"
-#include "run_harness.h"
+#include "core/runs/run_harness.h"
 #include "runs/read_all_run.h"
 #include "runs/read_all_steps.h"
 #include "runs/send_all_steps.h"

@@ -1,5 +1,5 @@
 #include "protocol/app_state.h"
-#include "run_harness.h"
+#include "core/runs/run_harness.h"
 #include "runs/send_all_steps.h"
 
 #include <gtest/gtest.h>

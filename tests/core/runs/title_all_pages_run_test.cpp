@@ -1,4 +1,4 @@
-#include "run_harness.h"
+#include "core/runs/run_harness.h"
 #include "runs/title_all_pages_run.h"
 #include "runs/title_send.h"
 

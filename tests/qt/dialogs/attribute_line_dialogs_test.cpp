@@ -1,4 +1,4 @@
-#include "attribute_fixture.h"
+#include "qt/dialogs/attribute_fixture.h"
 #include "device_transport.h"
 #include "dialogs/attribute_widgets.h"
 #include "dialogs/line_attribute_window.h"

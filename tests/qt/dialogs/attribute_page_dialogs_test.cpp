@@ -1,5 +1,5 @@
 #include "app/menu_logic.h"
-#include "attribute_fixture.h"
+#include "qt/dialogs/attribute_fixture.h"
 #include "device_transport.h"
 #include "dialogs/attribute_widgets.h"
 #include "dialogs/dialog_context.h"

@@ -1,4 +1,4 @@
-#include "core/files/temp_dir.h"
+#include "core/base/temp_dir.h"
 #include "settings/ini_file.h"
 
 #include <filesystem>

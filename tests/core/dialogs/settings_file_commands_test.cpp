@@ -1,4 +1,4 @@
-#include "core/files/temp_dir.h"
+#include "core/base/temp_dir.h"
 #include "dialogs/settings_file_commands.h"
 #include "protocol/app_state.h"
 #include "settings/settings_file.h"

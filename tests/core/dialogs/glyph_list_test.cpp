@@ -1,4 +1,4 @@
-#include "core/files/temp_dir.h"
+#include "core/base/temp_dir.h"
 #include "dialogs/glyph_list.h"
 #include "glyphs/glyph_info.h"
 #include "protocol/app_state.h"

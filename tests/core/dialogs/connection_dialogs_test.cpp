@@ -1,4 +1,4 @@
-#include "core/files/temp_dir.h"
+#include "core/base/temp_dir.h"
 #include "dialogs/connection_dialogs.h"
 #include "protocol/app_state.h"
 #include "support/fake_links.h"

@@ -6,7 +6,7 @@
 #include "protocol/app_state.h"
 #include "protocol/link_transport.h"
 #include "protocol/protocol.h"
-#include "qt/link/socket_peer.h"
+#include "qt/protocol/socket_peer.h"
 #include "support/fake_host.h"
 
 using tlx::test::FakeHost;

@@ -1,4 +1,4 @@
-#include "qt/link/socket_peer.h"
+#include "qt/protocol/socket_peer.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -1,5 +1,5 @@
 #include "base/settings_file_io.h"
-#include "core/files/temp_dir.h"
+#include "core/base/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "protocol/app_state.h"
 #include "protocol/apply_reply.h"
-#include "run_harness.h"
+#include "core/runs/run_harness.h"
 #include "settings/title_encoder.h"
 
 #include <gtest/gtest.h>

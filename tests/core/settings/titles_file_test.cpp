@@ -1,4 +1,4 @@
-#include "../files/temp_dir.h"
+#include "core/base/temp_dir.h"
 #include "base/settings_file_io.h"
 #include "base/sjis_codec.h"
 #include "dialogs/titles_commands.h"

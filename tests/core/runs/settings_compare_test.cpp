@@ -1,4 +1,4 @@
-#include "../runs/run_harness.h"
+#include "core/runs/run_harness.h"
 #include "glyphs/glyph_store.h"
 #include "runs/changed_runs.h"
 #include "runs/settings_compare.h"

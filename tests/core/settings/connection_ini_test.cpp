@@ -1,5 +1,5 @@
 #include "base/file_io_posix.h"
-#include "core/files/temp_dir.h"
+#include "core/base/temp_dir.h"
 #include "settings/connection_ini.h"
 
 #include <cstdlib>
