@@ -219,7 +219,10 @@ int FleetRun::add(std::string label) {
     if (setup_.job == FleetJob::ReadAll) {
         d->run = std::make_unique<DeviceRunOf<ReadAllRun>>(s, d->host, d->transport);
     } else if (setup_.job == FleetJob::SendAll) {
-        d->run = std::make_unique<DeviceRunOf<SendAllRun>>(s, d->host, d->transport);
+        if (sendAllTable_.empty()) {
+            sendAllTable_ = sendAllTable(s.model, setup_.product);
+        }
+        d->run = std::make_unique<DeviceRunOf<SendAllRun>>(s, d->host, d->transport, &sendAllTable_);
     } else if (setup_.job == FleetJob::GlyphRead || setup_.job == FleetJob::GlyphSend) {
         const bool send = setup_.job == FleetJob::GlyphSend;
         if (send && setup_.glyphTable) {
@@ -261,6 +264,14 @@ std::optional<FleetRun::Clock::time_point> FleetRun::wakeAt(int device) const {
         return std::nullopt;
     }
     return d.awaiting() ? d.answerDeadline : d.due;
+}
+
+std::optional<FleetRun::Clock::time_point> FleetRun::answerUsefulAt(int device) const {
+    const Device& d = *devices_[static_cast<std::size_t>(device)];
+    if (d.over() || !d.awaiting()) {
+        return std::nullopt;
+    }
+    return d.run && !d.ending ? d.due : Clock::time_point::min();
 }
 
 void FleetRun::poke(int device, Clock::time_point now) {

@@ -87,6 +87,11 @@ public:
 
     // When the device next needs a poke; nothing once its run has ended.
     std::optional<Clock::time_point> wakeAt(int device) const;
+    // While the device awaits an answer: from when the answer is of use. The
+    // answer to a paced step changes nothing before the next step is due;
+    // single commands and a run's last answer go on as soon as it comes (a
+    // time already past). Nothing when no answer is awaited.
+    std::optional<Clock::time_point> answerUsefulAt(int device) const;
 
     int size() const { return static_cast<int>(devices_.size()); }
     bool finished() const;
@@ -116,6 +121,7 @@ private:
 
     Setup setup_;
     FleetLink& link_;
+    std::vector<RunStep> sendAllTable_; // send-all: every device sends the same commands
     std::vector<std::unique_ptr<Device>> devices_;
     Clock::time_point started_{};
 };

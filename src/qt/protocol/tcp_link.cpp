@@ -5,6 +5,7 @@
 #include "base/host.h"
 #include "protocol/app_state.h"
 #include "protocol/protocol.h"
+#include "protocol/socket_set.h"
 
 namespace tlx::qt {
 
@@ -159,6 +160,61 @@ int TcpLink::slotOf(const QTcpSocket* socket) const {
     return 0;
 }
 
+bool TcpLink::lendClient(int slot, const std::function<bool(const Lent&)>& take) {
+    QTcpSocket* socket = slot > 0 ? socketFor(slot) : nullptr;
+    if (!socket || socket->state() != QAbstractSocket::ConnectedState) {
+        return false;
+    }
+    // Output the link still holds goes out first, within an answer's wait.
+    socket->flush();
+    while (socket->bytesToWrite() > 0) {
+        if (!socket->waitForBytesWritten(static_cast<int>(answerWait_.count()))) {
+            return false;
+        }
+    }
+    const QByteArray unread = socket->readAll();
+    if (!take({socket->socketDescriptor(), view(unread)})) {
+        return false;
+    }
+    socket->disconnect(this);
+    slotSockets_[static_cast<std::size_t>(slot)] = nullptr;
+    lent_[static_cast<std::size_t>(slot)] = true;
+    delete socket; // closes only this copy of the descriptor
+    return true;
+}
+
+void TcpLink::returnClient(int slot, qintptr descriptor, std::string_view unsent) {
+    const auto i = static_cast<std::size_t>(slot);
+    if (slot <= 0 || slot >= ClientTable::kSlots || !lent_[i]) {
+        closeSocketDescriptor(descriptor); // the link forgot its clients meanwhile
+        return;
+    }
+    lent_[i] = false;
+    auto* socket = new QTcpSocket(this);
+    if (!socket->setSocketDescriptor(descriptor)) {
+        delete socket;
+        closeSocketDescriptor(descriptor);
+        lentClientClosed(slot);
+        return;
+    }
+    slotSockets_[i] = socket;
+    watch(socket);
+    if (!unsent.empty()) {
+        socket->write(unsent.data(), static_cast<qint64>(unsent.size()));
+    }
+}
+
+void TcpLink::lentClientClosed(int slot) {
+    const auto i = static_cast<std::size_t>(slot);
+    if (slot <= 0 || slot >= ClientTable::kSlots || !lent_[i]) {
+        return; // the link forgot its clients meanwhile
+    }
+    lent_[i] = false;
+    clients_.release(slot);
+    emit clientClosed(slot);
+    emit clientsChanged();
+}
+
 SocketSendStatus TcpLink::send(int slot, std::string_view line) {
     QTcpSocket* socket = socketFor(slot);
     if (!socket || socket->state() != QAbstractSocket::ConnectedState) {
@@ -279,6 +335,7 @@ void TcpLink::closeAll() {
         }
     }
     clients_.reset();
+    lent_.fill(false);
     state_.link.socketConnected = false;
     if (clientRole) {
         if (wasConnected) {

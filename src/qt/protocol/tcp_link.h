@@ -8,6 +8,7 @@
 #include <array>
 #include <chrono>
 #include <functional>
+#include <string_view>
 
 #include "protocol/client_table.h"
 #include "protocol/traffic_tap.h"
@@ -55,10 +56,25 @@ public:
     quint16 peerPort(int slot) const;
 
     void setTap(TrafficTap tap) { tap_ = std::move(tap); }
+    const TrafficTap& tap() const { return tap_; }
     // Server clients' data goes here instead of to the reply dispatcher
     // while set (a fleet run keeps one state per device).
     using ClientData = std::function<void(int slot, std::string_view bytes)>;
     void setClientData(ClientData f) { clientData_ = std::move(f); }
+    // A server client's connection leaves the link for a while (a fleet run
+    // drives it itself): `take` gets its descriptor and the input not yet
+    // read, and keeps its own duplicate of the descriptor; the link then
+    // drops its socket object, which leaves the connection open. The slot
+    // stays taken until returnClient gives the connection back or
+    // lentClientClosed says it closed. False: the connection stays here.
+    struct Lent {
+        qintptr descriptor;
+        std::string_view unread;
+    };
+    bool lendClient(int slot, const std::function<bool(const Lent&)>& take);
+    // The descriptor becomes the link's again; unsent is written first.
+    void returnClient(int slot, qintptr descriptor, std::string_view unsent);
+    void lentClientClosed(int slot);
     // The far end of a slot's socket as the traffic log names it (IP:port).
     std::string linkName(int slot) const;
     void setAnswerWait(std::chrono::milliseconds wait) { answerWait_ = wait; }
@@ -86,6 +102,7 @@ private:
     QPointer<QTcpSocket> client_;
     QPointer<QTcpServer> server_;
     std::array<QPointer<QTcpSocket>, ClientTable::kSlots> slotSockets_{};
+    std::array<bool, ClientTable::kSlots> lent_{};
     ClientTable clients_;
     TrafficTap tap_;
     ClientData clientData_;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "protocol/socket_set.h"
 #include "runs/fleet_run.h"
 
 namespace tlx::qt {
@@ -18,8 +19,10 @@ std::vector<int> connectedSlots(const TcpLink& tcp);
 // Drives a fleet run over the server's clients: each client's data to its own
 // device, and one timer for all devices' pacing and answer waits (devices
 // started together come due together, so one wake-up serves them all and the
-// timer is rearmed a few times per step instead of once per device). Clients
-// that connect during the run are left out; their data is dropped.
+// timer is rearmed a few times per step instead of once per device). The
+// devices' connections are borrowed from the link for the run and driven
+// through a SocketSet, then given back. Clients that connect during the run
+// are left out; their data is dropped.
 class FleetDriver : public QObject {
     Q_OBJECT
 public:
@@ -41,27 +44,31 @@ signals:
     void finished();
 
 private:
-    class SlotLink : public FleetLink {
+    class SocketsLink : public FleetLink {
     public:
-        SlotLink(TcpLink& tcp, const std::vector<int>& slotList) : tcp_(tcp), slotList_(slotList) {}
+        explicit SocketsLink(FleetDriver& driver) : driver_(driver) {}
         SocketSendStatus send(int device, std::string_view line) override;
 
     private:
-        TcpLink& tcp_;
-        const std::vector<int>& slotList_;
+        FleetDriver& driver_;
     };
 
-    void schedule(int device);
+    std::optional<FleetRun::Clock::time_point> lookAt(int device, FleetRun::Clock::time_point now,
+                                                      bool& urgent) const;
+    void schedule(int device, FleetRun::Clock::time_point now);
     void arm(FleetRun::Clock::time_point at);
     void wake();
     void release();
+    void onData(int device, std::string_view bytes);
+    void onClosed(int device);
 
     TcpLink& tcp_;
     std::vector<int> slotList_;
     std::vector<std::string> addresses_;
-    SlotLink link_;
+    std::vector<std::string> linkNames_; // as the traffic log names them
+    SocketsLink link_;
     FleetRun fleet_;
-    std::vector<int> deviceOfSlot_;
+    SocketSet sockets_;
     QTimer timer_;
     FleetRun::Clock::time_point timerAt_{};
     bool started_ = false;

@@ -174,6 +174,28 @@ TEST(FleetRun, SingleCommandsNeedTheirAcknowledgementAndStopEndsEveryRun) {
     }
 }
 
+// A paced step's answer is of no use before the next step is due (a driver
+// may leave it in the socket until then); single commands and a run's last
+// answer need it at once.
+TEST(FleetRun, AnAnswerIsOfUseAtTheNextStepOrAtOnce) {
+    FakeFleet link(Product::F, {nullptr, nullptr});
+    FleetRun paced(setup(Product::F, FleetJob::SendAll), link);
+    paced.add("paced");
+    FleetRun single(setup(Product::F, FleetJob::Version), link);
+    single.add("single");
+    const Clock::time_point t0{};
+    for (FleetRun* fleet : {&paced, &single}) {
+        fleet->start(t0);
+        EXPECT_FALSE(fleet->answerUsefulAt(0).has_value());
+        fleet->poke(0, t0);
+    }
+    // Step 1 went out; step 2 is due one title interval (300 ms x 0.01) later.
+    EXPECT_EQ(paced.answerUsefulAt(0), t0 + 3ms);
+    EXPECT_EQ(single.answerUsefulAt(0), Clock::time_point::min());
+    paced.received(0, "GO\r\n", t0 + 1ms);
+    EXPECT_FALSE(paced.answerUsefulAt(0).has_value());
+}
+
 TEST(FleetRun, GlyphTablesGoToEveryDeviceAndComeBackFromEach) {
     const auto size = GlyphSize::Small;
     const auto& g = glyphGeometry(size);

@@ -104,6 +104,11 @@ private slots:
                  (QStringList{"127.0.0.1-2.dat", "127.0.0.1.dat"}));
         QCOMPARE(std::string(state->model.titlePageText[0].view()), titleBefore);
         QCOMPARE(state->model.busyStep, 0);
+        // The run gave the connections back to the link: one device answers a single command.
+        QCOMPARE(tcp->clients().clientsInUse(), 2);
+        state->model.firmwareVersion.clear();
+        QCOMPARE(tcp->send(*tcp->clients().slotOfRow(1), "RVN\r\n"), tlx::SocketSendStatus::Sent);
+        QTRY_VERIFY(!state->model.firmwareVersion.empty());
     }
 
     void closeDuringARunAsksBeforeAbandoningIt() {
