@@ -11,14 +11,12 @@
 
 #include "base/settings_file_io.h"
 #include "dialogs/glyph_list.h"
-#include "glyphs/glyph_files.h"
 #include "progress_printer.h"
 #include "protocol/app_state.h"
 #include "protocol/protocol.h"
 #include "protocol/tcp_link.h"
 #include "runs/fleet_driver.h"
 #include "session.h"
-#include "settings/settings_file.h"
 
 namespace tlx::ctl {
 
@@ -136,22 +134,6 @@ bool FleetSession::prepare() {
     }
 }
 
-bool FleetSession::writeDeviceFile(const std::string& name, const AppState& device) {
-    const std::string path = QDir(QString::fromStdString(options_.argument))
-                                 .filePath(QString::fromStdString(name))
-                                 .toStdString();
-    const auto bytes =
-        options_.command == Command::GlyphRead
-            ? writeGlyphList(device.glyphs.table(GlyphFace::Gothic, options_.glyphSize),
-                             options_.glyphSize)
-            : writeSettingsFile(device.model, options_.product);
-    const auto w = writeFileAtomically(path, bytes);
-    if (!w.ok()) {
-        host_.fail(Failure::Usage, "cannot write " + path + ": " + w.reason);
-    }
-    return w.ok();
-}
-
 bool FleetSession::waitForDevices() {
     std::cerr << "tlx500ctl: waiting for " << options_.devices << " device(s) to connect on port "
               << tcp_->listeningPort() << "\n";
@@ -236,17 +218,16 @@ int FleetSession::runDialIn() {
     std::fprintf(stderr, "tlx500ctl: %s took %.2f s\n", what.c_str(),
                  static_cast<double>(clock.elapsed()) / 1000.0);
 
+    const auto failures = writeFleetFiles(fleet, driver.addresses(), options_.argument);
+    for (const auto& f : failures) {
+        host_.fail(Failure::Usage, "cannot write " + f.path + ": " + f.reason);
+    }
+    const bool fileError = !failures.empty();
     std::vector<FleetRow> rows;
-    const auto names = fleetFileNames(driver.addresses(), readExtension());
-    bool fileError = false;
     for (int i = 0; i < fleet.size(); ++i) {
         FleetRow row{fleet.label(i), fleet.outcome(i), fleet.commandsSent(i), fleet.seconds(i), {}};
-        if (row.outcome.kind == FleetOutcome::Kind::Done) {
-            if (options_.command == Command::ReadAll || options_.command == Command::GlyphRead) {
-                fileError |= !writeDeviceFile(names[static_cast<std::size_t>(i)], fleet.state(i));
-            } else if (options_.command == Command::Version) {
-                row.detail = fleet.state(i).model.firmwareVersion;
-            }
+        if (row.outcome.kind == FleetOutcome::Kind::Done && options_.command == Command::Version) {
+            row.detail = fleet.state(i).model.firmwareVersion;
         }
         rows.push_back(std::move(row));
     }
@@ -271,9 +252,7 @@ int FleetSession::runBus() {
         one.rs485 = true;
         one.slaveAddress = address;
         if (one.command == Command::ReadAll || one.command == Command::GlyphRead) {
-            one.argument = QDir(QString::fromStdString(options_.argument))
-                               .filePath(QString::fromStdString(busAddressFileName(address, readExtension())))
-                               .toStdString();
+            one.argument = pathInFolder(options_.argument, busAddressFileName(address, readExtension()));
         }
         std::cerr << "tlx500ctl: address " << address << "\n";
         CliHost host;
@@ -302,9 +281,7 @@ int FleetSession::runBus() {
 }
 
 std::string FleetSession::readExtension() const {
-    return options_.command == Command::GlyphRead
-               ? std::string(glyphListExtension(options_.glyphSize))
-               : std::string(".dat");
+    return fleetFileExtension(jobOf(options_.command), options_.glyphSize);
 }
 
 int FleetSession::run() {

@@ -46,8 +46,6 @@ private:
     int runDialIn();
     int runBus();
     bool waitForDevices();
-    // read-all: writes a device's model; false (and says why) when it cannot.
-    bool writeDeviceFile(const std::string& name, const AppState& device);
     // What a read writes: ".dat", or a glyph list's extension.
     std::string readExtension() const;
 

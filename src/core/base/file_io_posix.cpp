@@ -151,6 +151,17 @@ std::optional<std::string> userConfigFolder() {
     return xdgConfigFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
+std::string pathInFolder(const std::string& folder, std::string_view name) {
+    std::string path = folder.empty() ? std::string(".") : folder;
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    if (path.back() != '/') {
+        path += '/';
+    }
+    return path.append(name);
+}
+
 bool pathExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;

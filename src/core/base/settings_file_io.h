@@ -27,6 +27,9 @@ struct FileReadResult {
 // rules; nothing when the environment names none.
 std::optional<std::string> userConfigFolder();
 
+// The path of a file named name in the folder ("." when the folder is empty).
+std::string pathInFolder(const std::string& folder, std::string_view name);
+
 // Whether anything (a file, a folder, a link) exists at the path.
 bool pathExists(const std::string& path);
 

@@ -5,11 +5,14 @@
 #include <map>
 
 #include "base/host.h"
+#include "base/settings_file_io.h"
+#include "glyphs/glyph_files.h"
 #include "protocol/app_state.h"
 #include "protocol/protocol.h"
 #include "runs/glyph_table_run.h"
 #include "runs/read_all_run.h"
 #include "runs/send_all_run.h"
+#include "settings/settings_file.h"
 #include "settings/title_encoder.h"
 
 namespace tlx {
@@ -494,6 +497,37 @@ std::vector<std::string> fleetFileNames(const std::vector<std::string>& addresse
 std::string busAddressFileName(int address, std::string_view extension) {
     const std::string digits = std::to_string(address);
     return "addr-" + std::string(digits.size() < 2 ? 1 : 0, '0') + digits + std::string(extension);
+}
+
+std::string fleetFileExtension(FleetJob job, GlyphSize size) {
+    return job == FleetJob::GlyphRead ? std::string(glyphListExtension(size)) : std::string(".dat");
+}
+
+std::vector<FleetFileFailure> writeFleetFiles(const FleetRun& fleet,
+                                              const std::vector<std::string>& addresses,
+                                              const std::string& folder) {
+    const FleetRun::Setup& setup = fleet.setup();
+    std::vector<FleetFileFailure> failures;
+    if (setup.job != FleetJob::ReadAll && setup.job != FleetJob::GlyphRead) {
+        return failures;
+    }
+    const auto names = fleetFileNames(addresses, fleetFileExtension(setup.job, setup.glyphSize));
+    for (int i = 0; i < fleet.size(); ++i) {
+        if (fleet.outcome(i).kind != FleetOutcome::Kind::Done) {
+            continue;
+        }
+        const AppState& device = fleet.state(i);
+        const std::string path = pathInFolder(folder, names[static_cast<std::size_t>(i)]);
+        const auto w = writeFileAtomically(
+            path, setup.job == FleetJob::GlyphRead
+                      ? writeGlyphList(device.glyphs.table(GlyphFace::Gothic, setup.glyphSize),
+                                       setup.glyphSize)
+                      : writeSettingsFile(device.model, setup.product));
+        if (!w.ok()) {
+            failures.push_back({path, w.reason});
+        }
+    }
+    return failures;
 }
 
 } // namespace tlx

@@ -93,6 +93,7 @@ public:
     // time already past). Nothing when no answer is awaited.
     std::optional<Clock::time_point> answerUsefulAt(int device) const;
 
+    const Setup& setup() const { return setup_; }
     int size() const { return static_cast<int>(devices_.size()); }
     bool finished() const;
     const std::string& label(int device) const;
@@ -134,5 +135,22 @@ std::vector<std::string> fleetFileNames(const std::vector<std::string>& addresse
 
 // "addr-05.dat": the file of an RS-485 bus address.
 std::string busAddressFileName(int address, std::string_view extension = ".dat");
+
+// What a read of the job writes: ".dat", or the glyph list's extension.
+std::string fleetFileExtension(FleetJob job, GlyphSize size);
+
+// A device's file that could not be written, and why.
+struct FleetFileFailure {
+    std::string path;
+    std::string reason;
+};
+
+// Read-all and glyph read: every device whose run completed gets one file in
+// the folder, named by fleetFileNames from the devices' addresses (in the
+// fleet's order), holding its settings or its glyph table, each written whole.
+// Other jobs write nothing. The failures come back in the devices' order.
+std::vector<FleetFileFailure> writeFleetFiles(const FleetRun& fleet,
+                                              const std::vector<std::string>& addresses,
+                                              const std::string& folder);
 
 } // namespace tlx

@@ -1,19 +1,16 @@
 #include "dialogs/fleet_panel.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "base/host.h"
-#include "base/settings_file_io.h"
 #include "protocol/app_state.h"
 #include "protocol/protocol.h"
 #include "protocol/tcp_link.h"
 #include "runs/fleet_driver.h"
-#include "settings/settings_file.h"
 
 namespace tlx::qt {
 
@@ -117,21 +114,8 @@ void FleetPanel::end() {
     refreshTimer_.stop();
     refresh();
     choice_->setEnabled(true);
-    const FleetRun& fleet = driver_->fleet();
-    if (job_ == FleetJob::ReadAll) {
-        const auto names = fleetFileNames(driver_->addresses());
-        for (int i = 0; i < fleet.size(); ++i) {
-            if (fleet.outcome(i).kind != FleetOutcome::Kind::Done) {
-                continue;
-            }
-            const std::string path =
-                QDir(folder_).filePath(QString::fromStdString(names[static_cast<std::size_t>(i)])).toStdString();
-            const auto w =
-                writeFileAtomically(path, writeSettingsFile(fleet.state(i).model, state_.product));
-            if (!w.ok()) {
-                host_.warning("保存できません: " + path);
-            }
-        }
+    for (const auto& f : writeFleetFiles(driver_->fleet(), driver_->addresses(), folder_.toStdString())) {
+        host_.warning("保存できません: " + f.path);
     }
     emit finished();
 }
