@@ -33,57 +33,56 @@ constexpr unsigned kPerPage = kPageForm | kAllPagesForm | kReadAllPages;
 
 using M = SettingsModel;
 
+// A row whose single and multi forms take the same field, kept in per-line
+// tables (a per-page family of model S uses their line 0) ...
+constexpr AttributeFamily inLines(std::string_view mnemonic, Product product, unsigned forms,
+                                  FieldCodec codec, LineTable table, LineTable table2 = nullptr) {
+    return {mnemonic, product, forms, table, table2, nullptr, nullptr, codec, codec};
+}
+// ... or in per-page tables.
+constexpr AttributeFamily inPages(std::string_view mnemonic, Product product, unsigned forms,
+                                  FieldCodec codec, PageTable table, PageTable table2 = nullptr) {
+    return {mnemonic, product, forms, nullptr, nullptr, table, table2, codec, codec};
+}
+// An on/off row: "ON"/"OF" alone, "N"/"F" in a list.
+constexpr AttributeFamily onOff(std::string_view mnemonic, Product product, LineTable table) {
+    const unsigned forms = product == Product::F ? kPerLine : kPerPage;
+    return {mnemonic, product, forms, table, nullptr, nullptr, nullptr, kOnOffWord, kOnOffLetter};
+}
+
+constexpr Product F = Product::F;
+constexpr Product S = Product::S;
+
 constexpr std::array<AttributeFamily, 23> kFamilies{{
     // Model F: set line by line.
-    {"CABC", Product::F, kPerLine, &M::charColour, &M::outlineColour, nullptr, nullptr, kColours,
-     kColours},
-    {"CBS", Product::F, kPerLine, &M::blink, nullptr, nullptr, nullptr, kOnOffWord, kOnOffLetter},
-    {"CFS", Product::F, kPerLine, &M::charSize, nullptr, nullptr, nullptr, kSizeLetter,
-     kSizeLetter},
-    {"CFT", Product::F, kPerLine, &M::fontType, nullptr, nullptr, nullptr, kFontLetter,
-     kFontLetter},
-    {"FB", Product::F, kPerLine, &M::backgroundFill, nullptr, nullptr, nullptr, kOnOffWord,
-     kOnOffLetter},
-    {"IDLS", Product::F, kPerLine, &M::lineSpacing, nullptr, nullptr, nullptr, number(2, 0, 63),
-     number(2, 0, 63)},
-    {"IDOH", Product::F, kPerLine, &M::horizontalOffset, nullptr, nullptr, nullptr,
-     number(2, 0, 38), number(2, 0, 38)},
-    {"IDP", Product::F, kPerLine, &M::centering, nullptr, nullptr, nullptr, kAlignLetter,
-     kAlignLetter},
-    {"IDRT", Product::F, kPerLine, &M::eraseTime, nullptr, nullptr, nullptr, kEraseTime,
-     kEraseTime},
+    inLines("CABC", F, kPerLine, kColours, &M::charColour, &M::outlineColour),
+    onOff("CBS", F, &M::blink),
+    inLines("CFS", F, kPerLine, kSizeLetter, &M::charSize),
+    inLines("CFT", F, kPerLine, kFontLetter, &M::fontType),
+    onOff("FB", F, &M::backgroundFill),
+    inLines("IDLS", F, kPerLine, number(2, 0, 63), &M::lineSpacing),
+    inLines("IDOH", F, kPerLine, number(2, 0, 38), &M::horizontalOffset),
+    inLines("IDP", F, kPerLine, kAlignLetter, &M::centering),
+    inLines("IDRT", F, kPerLine, kEraseTime, &M::eraseTime),
     // Model F: one value per page.
-    {"PAST", Product::F, kPerPage, nullptr, nullptr, &M::autoSwitchTime, nullptr, number(2, 0, 99),
-     number(2, 0, 99)},
-    {"CL", Product::F, kPerPage, nullptr, nullptr, &M::whiteLevel, &M::blackLevel, kLevels,
-     kLevels},
+    inPages("PAST", F, kPerPage, number(2, 0, 99), &M::autoSwitchTime),
+    inPages("CL", F, kPerPage, kLevels, &M::whiteLevel, &M::blackLevel),
     // Model S: one value per page, kept in line 0 of the per-line tables or in
     // the per-page tables.
-    {"CABC", Product::S, kPerPage, &M::charColour, &M::outlineColour, nullptr, nullptr, kColours,
-     kColours},
-    {"CBS", Product::S, kPerPage, &M::blink, nullptr, nullptr, nullptr, kOnOffWord, kOnOffLetter},
-    {"CFS", Product::S, kPerPage, &M::charSize, nullptr, nullptr, nullptr, kSizeLetter,
-     kSizeLetter},
-    {"FB", Product::S, kPerPage, &M::backgroundFill, nullptr, nullptr, nullptr, kOnOffWord,
-     kOnOffLetter},
-    {"IDO", Product::S, kPerPage, &M::lineSpacing, nullptr, nullptr, nullptr, number(2, 0, 15),
-     number(2, 0, 15)},
-    {"IDP", Product::S, kPerPage, nullptr, nullptr, &M::titlePosition, nullptr, words("TB", 1),
-     words("TB", 1)},
-    {"ISS", Product::S, kPerPage, nullptr, nullptr, &M::scrollSpeed, nullptr, number(1, 0, 3, 1),
-     number(1, 0, 3, 1)},
-    {"PAS", Product::S, kPerPage, nullptr, nullptr, &M::autoSwitchTime, nullptr, words("SL", 1),
-     words("SL", 1)},
-    {"CFT", Product::S, kPageForm | kAllPagesForm | kReadPage, &M::fontType, nullptr, nullptr,
-     nullptr, kFontLetter, kFontLetter},
-    {"IDRT", Product::S, kPageForm | kReadPage, &M::eraseTime, nullptr, nullptr, nullptr,
-     kEraseTime, kEraseTime},
-    {"CL", Product::S, kPerPage, nullptr, nullptr, &M::whiteLevel, &M::blackLevel, kLevels,
-     kLevels},
+    inLines("CABC", S, kPerPage, kColours, &M::charColour, &M::outlineColour),
+    onOff("CBS", S, &M::blink),
+    inLines("CFS", S, kPerPage, kSizeLetter, &M::charSize),
+    onOff("FB", S, &M::backgroundFill),
+    inLines("IDO", S, kPerPage, number(2, 0, 15), &M::lineSpacing),
+    inPages("IDP", S, kPerPage, words("TB", 1), &M::titlePosition),
+    inPages("ISS", S, kPerPage, number(1, 0, 3, 1), &M::scrollSpeed),
+    inPages("PAS", S, kPerPage, words("SL", 1), &M::autoSwitchTime),
+    inLines("CFT", S, kPageForm | kAllPagesForm | kReadPage, kFontLetter, &M::fontType),
+    inLines("IDRT", S, kPageForm | kReadPage, kEraseTime, &M::eraseTime),
+    inPages("CL", S, kPerPage, kLevels, &M::whiteLevel, &M::blackLevel),
     // Model S keeps the per-line spacing table; its line 0 is the vertical
     // offset above.
-    {"IDLS", Product::S, kPerLine, &M::lineSpacing, nullptr, nullptr, nullptr, number(2, 0, 63),
-     number(2, 0, 63)},
+    inLines("IDLS", S, kPerLine, number(2, 0, 63), &M::lineSpacing),
 }};
 
 } // namespace
