@@ -3,40 +3,20 @@
 // of the send-all run.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench_models.h"
 #include "runs/settings_compare.h"
 #include "settings/settings_file.h"
 
 namespace {
 
-double minOf(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+using tlx::bench::fullModelF;
+using tlx::bench::minOf;
 
 std::string asIs(std::string_view s) { return std::string(s); }
-
-// Every title full; `shift` changes every title and every number it can.
-std::unique_ptr<tlx::SettingsModel> fullModel(int shift) {
-    auto m = std::make_unique<tlx::SettingsModel>();
-    tlx::resetModelToDefaults(*m, tlx::Product::F);
-    for (std::size_t p = 0; p < tlx::kPages; ++p) {
-        for (std::size_t l = 0; l < tlx::kLines; ++l) {
-            std::string t;
-            for (int i = 0; i < 28; ++i) {
-                t += "\x82";
-                t += static_cast<char>(0xa0 + (i + shift) % 80);
-            }
-            m->titleText[p][l].assign(t);
-            const auto v = static_cast<int>(p + l) + shift;
-            m->charColour[p][l] = v % 9;
-            m->eraseTime[p][l] = v % 241;
-            m->lineSpacing[p][l] = v % 64;
-        }
-    }
-    return m;
-}
 
 struct Files {
     std::string a;
@@ -44,8 +24,8 @@ struct Files {
 };
 
 Files files(int edits) {
-    const auto a = fullModel(0);
-    auto b = edits < 0 ? fullModel(1) : fullModel(0);
+    const auto a = fullModelF(0);
+    auto b = edits < 0 ? fullModelF(1) : fullModelF(0);
     for (int i = 0; i < edits; ++i) {
         b->titleText[static_cast<std::size_t>(i * 100)][2].assign("\x82\x60");
     }
@@ -71,8 +51,8 @@ void BM_DiffFilesF(benchmark::State& state) {
 BENCHMARK(BM_DiffFilesF)->Arg(3)->Arg(-1)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", minOf);
 
 void BM_CompareModelsF(benchmark::State& state) {
-    const auto a = fullModel(0);
-    const auto b = fullModel(state.range(0) < 0 ? 1 : 0);
+    const auto a = fullModelF(0);
+    const auto b = fullModelF(state.range(0) < 0 ? 1 : 0);
     for (auto _ : state) {
         benchmark::DoNotOptimize(tlx::compareSettings(*a, *b, tlx::Product::F, asIs));
     }
@@ -80,8 +60,8 @@ void BM_CompareModelsF(benchmark::State& state) {
 BENCHMARK(BM_CompareModelsF)->Arg(0)->Arg(-1)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", minOf);
 
 void BM_ChangedStepsF(benchmark::State& state) {
-    const auto a = fullModel(0);
-    auto b = fullModel(0);
+    const auto a = fullModelF(0);
+    auto b = fullModelF(0);
     for (int i = 0; i < 3; ++i) {
         b->titleText[static_cast<std::size_t>(i * 100)][2].assign("\x82\x60");
     }

@@ -2,40 +2,23 @@
 // the same bytes with no formatting or parsing.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 #include <memory>
 #include <string>
 
 #include "base/settings_file_io.h"
+#include "bench_models.h"
 #include "settings/settings_file.h"
 
 namespace {
 
-double minOf(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
-
-std::unique_ptr<tlx::SettingsModel> busyModel() {
-    auto m = std::make_unique<tlx::SettingsModel>();
-    tlx::resetModelToDefaults(*m, tlx::Product::F);
-    for (std::size_t p = 0; p < tlx::kPages; ++p) {
-        for (std::size_t l = 0; l < tlx::kLines; ++l) {
-            std::string t;
-            for (int i = 0; i < 28; ++i) {
-                t += "\x82\xa0";
-            }
-            m->titleText[p][l].assign(t);
-            m->eraseTime[p][l] = static_cast<int>((p * 7 + l) % 241);
-            m->lineSpacing[p][l] = static_cast<int>((p + l) % 64);
-        }
-    }
-    return m;
-}
+using tlx::bench::minOf;
 
 const std::string kPath = "/tmp/tlx-bench-settings.dat";
 
 void BM_FormatF(benchmark::State& state) {
-    const auto m = busyModel();
+    const auto m = tlx::bench::fullModelF();
     for (auto _ : state) {
         benchmark::DoNotOptimize(tlx::writeSettingsFile(*m, tlx::Product::F));
     }
@@ -43,7 +26,7 @@ void BM_FormatF(benchmark::State& state) {
 BENCHMARK(BM_FormatF)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", minOf);
 
 void BM_ParseF(benchmark::State& state) {
-    const auto m = busyModel();
+    const auto m = tlx::bench::fullModelF();
     const std::string bytes = tlx::writeSettingsFile(*m, tlx::Product::F);
     auto target = std::make_unique<tlx::SettingsModel>();
     for (auto _ : state) {
@@ -53,7 +36,7 @@ void BM_ParseF(benchmark::State& state) {
 BENCHMARK(BM_ParseF)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", minOf);
 
 void BM_SaveF(benchmark::State& state) {
-    const auto m = busyModel();
+    const auto m = tlx::bench::fullModelF();
     for (auto _ : state) {
         const auto r = tlx::writeFileAtomically(kPath, tlx::writeSettingsFile(*m, tlx::Product::F),
                                                 state.range(0) != 0);
@@ -63,7 +46,7 @@ void BM_SaveF(benchmark::State& state) {
 BENCHMARK(BM_SaveF)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", minOf);
 
 void BM_SaveFloor(benchmark::State& state) {
-    const auto m = busyModel();
+    const auto m = tlx::bench::fullModelF();
     const std::string bytes = tlx::writeSettingsFile(*m, tlx::Product::F);
     for (auto _ : state) {
         const auto r = tlx::writeFileAtomically(kPath, bytes, state.range(0) != 0);
@@ -73,7 +56,7 @@ void BM_SaveFloor(benchmark::State& state) {
 BENCHMARK(BM_SaveFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", minOf);
 
 void BM_LoadF(benchmark::State& state) {
-    const auto m = busyModel();
+    const auto m = tlx::bench::fullModelF();
     tlx::writeFileAtomically(kPath, tlx::writeSettingsFile(*m, tlx::Product::F), false);
     auto target = std::make_unique<tlx::SettingsModel>();
     for (auto _ : state) {
@@ -84,7 +67,7 @@ void BM_LoadF(benchmark::State& state) {
 BENCHMARK(BM_LoadF)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", minOf);
 
 void BM_LoadFloor(benchmark::State& state) {
-    const auto m = busyModel();
+    const auto m = tlx::bench::fullModelF();
     tlx::writeFileAtomically(kPath, tlx::writeSettingsFile(*m, tlx::Product::F), false);
     for (auto _ : state) {
         benchmark::DoNotOptimize(tlx::readWholeFile(kPath));

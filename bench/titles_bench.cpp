@@ -7,19 +7,19 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTableView>
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "base/sjis_codec.h"
+#include "bench_models.h"
 #include "dialogs/titles_windows.h"
 #include "protocol/app_state.h"
 #include "settings/titles_file.h"
 
 namespace {
 
-double minOf(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+using tlx::bench::minOf;
 
 // Every line full: 27 kanji and kana of varying rows, and one glyph.
 std::unique_ptr<tlx::AppState> fullState() {
