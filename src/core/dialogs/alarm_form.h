@@ -117,7 +117,7 @@ class SettingForm {
     bool pressRead();
     ReadBackTick tick();
     bool reading() const { return run_ && run_->running(); }
-    int progress() const { return run_ ? run_->progress() : 0; }
+    int progress() const { return run_ ? run_->progress().bar : 0; }
     bool closeEnabled() const;
     void close();
 

@@ -1,6 +1,5 @@
 #include "runs/attribute_pages_run.h"
 
-#include "base/host.h"
 #include "protocol/app_state.h"
 #include "protocol/protocol.h"
 
@@ -15,29 +14,31 @@ constexpr int kAllPages = static_cast<int>(kPages);
 AttributePagesRun::AttributePagesRun(AppState& s, Host& host, Transport& transport,
                                      std::function<std::string(std::size_t)> pageCommand,
                                      std::chrono::milliseconds interval)
-    : PagesRunBase(s, host, transport), pageCommand_(std::move(pageCommand)), interval_(interval) {}
+    : StepRun(s, host, transport, kAllPages), pageCommand_(std::move(pageCommand)),
+      interval_(interval) {}
 
 RunStart AttributePagesRun::start() {
-    if (running_) {
-        return RunStart::Busy;
+    const RunStart r = begin();
+    if (r == RunStart::Started) {
+        restartProgress();
     }
-    return begin();
+    return r;
+}
+
+std::chrono::milliseconds AttributePagesRun::timeLeft() const {
+    return StepRun::timeLeft(interval_, kAllPages);
 }
 
 void AttributePagesRun::tick() {
     if (!running_) {
         return;
     }
-    const std::int32_t busyStep = state_.model.busyStep;
-    if (busyStep <= 0) {
-        // Another part of the program took the counter back: nothing of ours
-        // is running any more.
-        running_ = false;
-        end_ = RunEnd::Cancelled;
+    // Every end blanks the percentage and empties the bar.
+    if (counterTaken()) {
         progress_.reset(kBlankPercent);
         return;
     }
-    if (busyStep > kAllPages) {
+    if (state_.model.busyStep > kAllPages) {
         // The no-answer rule pushed the counter past the end.
         finish(RunEnd::CutShort);
         return;
@@ -48,15 +49,14 @@ void AttributePagesRun::tick() {
         finish(RunEnd::Stopped);
         return;
     }
-    if (!linkReady(state_)) {
-        host_.warning(kMsgNotConnected);
-        finish(RunEnd::Stopped);
+    if (linkLost()) {
+        progress_.reset(kBlankPercent);
         return;
     }
 
-    const int page = busyStep;
+    const int page = state_.model.busyStep;
     sendCommand(state_, host_, transport_, pageCommand_(static_cast<std::size_t>(page - 1)));
-    ++pagesSent_;
+    ++commandsSent_;
     progress_.percent = std::to_string(page * 100 / kAllPages);
     progress_.stepBars();
     // The no-answer rule may have moved the counter while the send waited.
@@ -71,9 +71,7 @@ void AttributePagesRun::tick() {
 
 void AttributePagesRun::abandon() {
     if (running_) {
-        state_.model.busyStep = 0;
-        running_ = false;
-        end_ = RunEnd::Cancelled;
+        release(RunEnd::Cancelled);
         progress_.reset(kBlankPercent);
     }
 }

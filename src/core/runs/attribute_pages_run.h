@@ -1,7 +1,6 @@
 #pragma once
 
 #include "runs/paced_run.h"
-#include "runs/run_progress.h"
 
 #include <chrono>
 #include <cstddef>
@@ -19,7 +18,7 @@ class Transport;
 // waits for its answer). busyStep is the page to send next. The percentage
 // is the page number x 100 / 512 in whole per cent; at the end it is blanked
 // with two spaces and the bar goes back to 0.
-class AttributePagesRun : public PagesRunBase {
+class AttributePagesRun : public StepRun {
   public:
     // pageCommand builds the command of a page index (0..511), CR LF included,
     // from the model as it is at that tick.
@@ -35,12 +34,12 @@ class AttributePagesRun : public PagesRunBase {
     void abandon();
 
     std::chrono::milliseconds interval() const { return interval_; }
-    std::chrono::milliseconds timeLeft() const { return PagesRunBase::timeLeft(interval_); }
+    std::chrono::milliseconds timeLeft() const;
 
     static constexpr std::string_view kBlankPercent = "  ";
 
   private:
-    void finish(RunEnd how) { PagesRunBase::finish(how, kBlankPercent); }
+    void finish(RunEnd how) { StepRun::finish(how, kBlankPercent); }
 
     std::function<std::string(std::size_t)> pageCommand_;
     std::chrono::milliseconds interval_;

@@ -3,7 +3,6 @@
 #include "base/host.h"
 #include "protocol/app_state.h"
 #include "protocol/protocol.h"
-#include "runs/paced_run.h"
 
 #include <algorithm>
 #include <array>
@@ -33,7 +32,7 @@ constexpr ReadBackDescriptor kNetworkReadBack{kNetworkRequests, kNetworkReplies,
 
 ReadBackRun::ReadBackRun(const ReadBackDescriptor& d, AppState& state, Host& host,
                          Transport& transport)
-    : d_(d), state_(state), host_(host), transport_(transport) {}
+    : StepRun(state, host, transport, d.progressMax), d_(d) {}
 
 bool ReadBackRun::start() {
     if (running_) {
@@ -49,11 +48,10 @@ bool ReadBackRun::start() {
 }
 
 ReadBackTick ReadBackRun::stop(ReadBackTick how) {
-    running_ = false;
     state_.link.answers = AnswerCheck{};
-    state_.model.busyStep = 0;
+    release(how == ReadBackTick::Completed ? RunEnd::Completed : RunEnd::Stopped);
     if (how == ReadBackTick::Completed) {
-        progress_ = 0;
+        progress_.bar = 0;
     }
     return how;
 }
@@ -62,16 +60,13 @@ ReadBackTick ReadBackRun::tick() {
     if (!running_) {
         return ReadBackTick::Stopped;
     }
-    std::int32_t& busyStep = state_.model.busyStep;
-    if (state_.link.abortFlag) {
-        state_.link.abortFlag = false;
+    if (refused()) {
         return stop(ReadBackTick::Stopped);
     }
-    if (busyStep <= 0) {
-        // Cleared behind the run's back: nothing of it is left to finish.
-        running_ = false;
+    if (counterTaken()) {
         return ReadBackTick::Stopped;
     }
+    std::int32_t& busyStep = state_.model.busyStep;
     const auto requests = static_cast<int>(d_.requests.size());
     // The previous request's answer is in by now (a serial one within the
     // no-answer time, a socket one inside the send).
@@ -87,13 +82,12 @@ ReadBackTick ReadBackRun::tick() {
         answers.active = true;
         answers.expect(d_.replies[n]);
         sendCommand(state_, host_, transport_, line);
+        ++commandsSent_;
         if (answeredWrongly(busyStep)) {
             return stop(ReadBackTick::Stopped);
         }
     }
-    if (d_.progressMax > 0 && progress_ < d_.progressMax) {
-        ++progress_;
-    }
+    progress_.stepBars();
     // Over TCP/IP the answer came inside the send and may have moved busyStep
     // on (the version answer of old firmware); the step counts from there.
     ++busyStep;
@@ -113,9 +107,8 @@ bool ReadBackRun::answeredWrongly(int request) {
 
 void ReadBackRun::close() {
     if (running_) {
-        running_ = false;
-        state_.model.busyStep = 0;
         state_.link.answers = AnswerCheck{};
+        release(RunEnd::Cancelled);
     }
 }
 

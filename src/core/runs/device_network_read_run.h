@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "protocol/replies.h"
+#include "runs/paced_run.h"
 
 namespace tlx {
 
@@ -37,18 +38,18 @@ enum class ReadBackTick {
                // cleared: the fields stay as they were
 };
 
-class ReadBackRun {
+class ReadBackRun : public StepRun {
   public:
     ReadBackRun(const ReadBackDescriptor& d, AppState& state, Host& host, Transport& transport);
 
     // False while any transfer holds busyStep (another one is said to run).
+    // Unlike the other runs it needs no link to start: its first send says
+    // what is wrong with the link.
     bool start();
     ReadBackTick tick();
     // The dialog goes away: a read still running gives busyStep back.
     void close();
 
-    bool running() const { return running_; }
-    int progress() const { return progress_; }
     const ReadBackDescriptor& descriptor() const { return d_; }
 
   private:
@@ -57,11 +58,6 @@ class ReadBackRun {
     bool answeredWrongly(int request);
 
     const ReadBackDescriptor& d_;
-    AppState& state_;
-    Host& host_;
-    Transport& transport_;
-    bool running_ = false;
-    int progress_ = 0;
 };
 
 } // namespace tlx

@@ -91,12 +91,10 @@ std::chrono::milliseconds GlyphTransferRun::interval() const {
 }
 
 RunStart GlyphTransferRun::start(GlyphTransferMode mode) {
-    if (!linkReady(state_)) {
-        host_.warning(kMsgNotConnected);
-        return RunStart::NotReady;
-    }
-    if (state_.model.busyStep != 0) {
-        return refuseWhileBusy(host_);
+    // It holds glyphTransferBusy, not busyStep: the reply handler moves
+    // currentGlyph on, and the no-answer rule ends a silent read.
+    if (const RunStart r = mayStart(state_, host_); r != RunStart::Started) {
+        return r;
     }
     mode_ = mode;
     state_.glyphs.currentGlyph = 0;

@@ -20,7 +20,7 @@ RunStart refuseWhileBusy(Host& host) {
     return RunStart::Busy;
 }
 
-RunStart claimBusyStep(AppState& s, Host& host, std::int32_t firstStep) {
+RunStart mayStart(AppState& s, Host& host) {
     if (!linkReady(s)) {
         host.warning(kMsgNotConnected);
         return RunStart::NotReady;
@@ -28,67 +28,102 @@ RunStart claimBusyStep(AppState& s, Host& host, std::int32_t firstStep) {
     if (s.model.busyStep != 0) {
         return refuseWhileBusy(host);
     }
+    return RunStart::Started;
+}
+
+RunStart claimBusyStep(AppState& s, Host& host, std::int32_t firstStep) {
+    if (const RunStart r = mayStart(s, host); r != RunStart::Started) {
+        return r;
+    }
     s.link.abortFlag = false;
     s.model.busyStep = firstStep;
     return RunStart::Started;
 }
 
-PagesRunBase::PagesRunBase(AppState& s, Host& host, Transport& transport)
+StepRun::StepRun(AppState& s, Host& host, Transport& transport, int barMax)
     : state_(s), host_(host), transport_(transport) {
-    progress_.barMax = static_cast<int>(kPages);
+    progress_.barMax = barMax;
 }
 
-RunStart PagesRunBase::begin() {
-    if (const RunStart r = claimBusyStep(state_, host_); r != RunStart::Started) {
+RunStart StepRun::begin(std::int32_t firstStep) {
+    if (running_) {
+        return RunStart::Busy;
+    }
+    if (const RunStart r = claimBusyStep(state_, host_, firstStep); r != RunStart::Started) {
         return r;
     }
-    progress_ = RunProgress{};
-    progress_.barMax = static_cast<int>(kPages);
     running_ = true;
+    stopRequested_ = false;
     end_ = RunEnd::None;
-    pagesSent_ = 0;
+    commandsSent_ = 0;
     return RunStart::Started;
 }
 
-void PagesRunBase::finish(RunEnd how, std::string_view blank) {
+void StepRun::restartProgress() {
+    const int barMax = progress_.barMax;
+    progress_ = RunProgress{};
+    progress_.barMax = barMax;
+}
+
+void StepRun::release(RunEnd how) {
     state_.model.busyStep = 0;
-    state_.link.abortFlag = false;
     running_ = false;
     end_ = how;
+}
+
+void StepRun::finish(RunEnd how, std::string_view blank) {
+    release(how);
+    state_.link.abortFlag = false;
     progress_.reset(blank);
 }
 
-std::chrono::milliseconds PagesRunBase::timeLeft(std::chrono::milliseconds interval) const {
+bool StepRun::refused() {
+    if (!state_.link.abortFlag) {
+        return false;
+    }
+    state_.link.abortFlag = false;
+    return true;
+}
+
+bool StepRun::counterTaken() {
+    if (state_.model.busyStep > 0) {
+        return false;
+    }
+    running_ = false;
+    end_ = RunEnd::Cancelled;
+    return true;
+}
+
+bool StepRun::linkLost() {
+    if (linkReady(state_)) {
+        return false;
+    }
+    host_.warning(kMsgNotConnected);
+    release(RunEnd::Stopped);
+    return true;
+}
+
+std::chrono::milliseconds StepRun::timeLeft(std::chrono::milliseconds interval, int last) const {
     if (!running_) {
         return std::chrono::milliseconds{0};
     }
-    return Pacing{interval, {}}.timeLeft(state_.model.busyStep, static_cast<int>(kPages));
+    return Pacing{interval, {}}.timeLeft(state_.model.busyStep, last);
 }
 
 PacedStepRun::PacedStepRun(AppState& s, Host& host, Transport& transport, Pacing pacing,
                            std::string_view blank)
-    : state_(s), host_(host), transport_(transport), total_(s.traits().readAllSteps),
+    : StepRun(s, host, transport, s.traits().readAllSteps), total_(s.traits().readAllSteps),
       versionStep_(versionReadStep(s.product)), pacing_(pacing), blank_(blank),
-      interval_(pacing.first) {
-    progress_.barMax = total_;
-}
+      interval_(pacing.first) {}
 
 RunStart PacedStepRun::start() {
-    if (running_) {
-        return RunStart::Busy; // its own run: pressing start again does nothing
-    }
-    if (const RunStart r = claimBusyStep(state_, host_, performedFrom(1)); r != RunStart::Started) {
+    if (const RunStart r = begin(performedFrom(1)); r != RunStart::Started) {
         return r;
     }
     interval_ = pacing_.first;
-    progress_ = RunProgress{};
-    progress_.barMax = !partial_ ? total_ : static_cast<int>(only_.size());
-    running_ = true;
-    stopRequested_ = false;
+    restartProgress();
     rejected_ = false;
     cutShort_ = false;
-    end_ = RunEnd::None;
-    commandsSent_ = 0;
     lastPerformed_ = 0;
     lastTableStep_ = 0;
     expectedNext_ = state_.model.busyStep;

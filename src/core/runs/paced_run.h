@@ -28,10 +28,13 @@ inline constexpr std::string_view kMsgOtherTransferRuns = "他の転送を実行
 // Tells the operator that another transfer holds busyStep; answers Busy.
 RunStart refuseWhileBusy(Host& host);
 
-// The start every paced run shares: refused (and said so) without a link or
-// while another transfer holds busyStep; otherwise busyStep becomes firstStep
-// and a refusal left over from an earlier single command is forgotten, so it
-// cannot end the new run before its first step.
+// Whether a transfer may start: refused (and said so) without a link or
+// while another transfer holds busyStep.
+RunStart mayStart(AppState& s, Host& host);
+
+// The start every run over busyStep shares: mayStart, then busyStep becomes
+// firstStep and a refusal left over from an earlier single command is
+// forgotten, so it cannot end the new run before its first step.
 RunStart claimBusyStep(AppState& s, Host& host, std::int32_t firstStep = 1);
 
 enum class RunEnd {
@@ -47,60 +50,84 @@ enum class RunEnd {
 // The error box of a run that got an answer it did not ask for.
 std::string unexpectedAnswerMessage(int step);
 
-// What the runs over all 512 pages (all titles, an attribute's "全設定")
-// keep, whatever they send a tick: one bar step a page, the pages sent, how
-// the run ended. begin() is their start after their own checks; finish()
-// gives busyStep back and blanks the percentage with blank.
-class PagesRunBase {
+// The engine every run over busyStep is built on: the start checks and the
+// claim, how the run ended, giving busyStep back, the progress, the commands
+// sent and the link check before each send. PacedStepRun adds the table
+// walk with its answer check. The runs paced by the timer alone (all titles,
+// attribute pages, schedule, read-back) tick on these pieces themselves: each
+// looks at a stop, a refusal, a cleared or pushed counter and the link in
+// its own order, and ends with its own progress.
+class StepRun {
   public:
+    StepRun(const StepRun&) = delete;
+    StepRun& operator=(const StepRun&) = delete;
+
     bool running() const { return running_; }
     RunEnd end() const { return end_; }
     const RunProgress& progress() const { return progress_; }
-    int pagesSent() const { return pagesSent_; }
+    int commandsSent() const { return commandsSent_; }
+    // Ends the run at its next tick (the CLI's interrupt).
+    void requestStop() { stopRequested_ = true; }
+    // The dialog went away while the run was going: busyStep is given back.
+    void abandon() {
+        if (running_) {
+            release(RunEnd::Cancelled);
+        }
+    }
 
   protected:
-    PagesRunBase(AppState& s, Host& host, Transport& transport);
+    StepRun(AppState& s, Host& host, Transport& transport, int barMax);
+    ~StepRun() = default;
 
-    RunStart begin();
+    // claimBusyStep for a run not already going (starting it again does
+    // nothing); then nothing is sent yet, no end and no stop asked for.
+    RunStart begin(std::int32_t firstStep = 1);
+    // The bars and the percentage of a fresh run, over the same range.
+    void restartProgress();
+    // The run is over and busyStep given back.
+    void release(RunEnd how);
+    // release, a refusal forgotten, the bars back to 0 and the percentage
+    // replaced by blank.
     void finish(RunEnd how, std::string_view blank);
-    // What a timer of interval still needs for the pages not yet sent; 0
+    // A refusal came in: true, and it is forgotten.
+    bool refused();
+    // busyStep was cleared behind the run's back (a Close, another part of
+    // the program): nothing of the run is left to finish.
+    bool counterTaken();
+    // The connection dropped mid-run: one warning, not one per remaining
+    // step, and busyStep given back.
+    bool linkLost();
+    // What a timer of interval still needs for steps busyStep..last; 0
     // when idle.
-    std::chrono::milliseconds timeLeft(std::chrono::milliseconds interval) const;
+    std::chrono::milliseconds timeLeft(std::chrono::milliseconds interval, int last) const;
 
     AppState& state_;
     Host& host_;
     Transport& transport_;
     RunProgress progress_;
     bool running_ = false;
+    bool stopRequested_ = false;
     RunEnd end_ = RunEnd::None;
-    int pagesSent_ = 0;
+    int commandsSent_ = 0;
 };
 
-// The engine of the read-all and send-all runs: one step of a table per tick,
+// The table engine of the read-all and send-all runs: one step a tick,
 // paced by the caller's timer and, while a serial answer is outstanding, by
 // the device. The caller asks for the confirmation (confirmNotAutoSwitching)
 // before start(), calls tick() every nextInterval() while running(), and
 // shows progress().
-class PacedStepRun {
+class PacedStepRun : public StepRun {
   public:
-    PacedStepRun(const PacedStepRun&) = delete;
-    PacedStepRun& operator=(const PacedStepRun&) = delete;
     virtual ~PacedStepRun() = default;
 
     RunStart start();
     void tick();
-    // Ends the run at its next tick (the CLI's interrupt).
-    void requestStop() { stopRequested_ = true; }
     // The dialog's Close: the run is abandoned at once; what the device has
     // received (or the model has read) so far stays.
     void close();
 
-    bool running() const { return running_; }
-    RunEnd end() const { return end_; }
     std::chrono::milliseconds nextInterval() const { return interval_; }
-    const RunProgress& progress() const { return progress_; }
     int totalSteps() const { return total_; }
-    int commandsSent() const { return commandsSent_; }
     // A run completes as soon as its last command is out. Once that answer
     // is in (over TCP/IP at once, on a serial link when awaitingAnswer is
     // clear), this judges it: another kind of
@@ -123,8 +150,6 @@ class PacedStepRun {
     // runs that send or read back only what changed.
     void performOnly(std::vector<int> steps);
 
-    AppState& state_;
-
   private:
     bool perform(int step);
     void finish(RunEnd end);
@@ -132,20 +157,13 @@ class PacedStepRun {
     // end when none is left.
     int performedFrom(int step) const;
 
-    Host& host_;
-    Transport& transport_;
     int total_;
     int versionStep_;
     Pacing pacing_;
     std::string_view blank_;
 
     std::chrono::milliseconds interval_;
-    RunProgress progress_;
-    bool running_ = false;
-    bool stopRequested_ = false;
     bool rejected_ = false;
-    RunEnd end_ = RunEnd::None;
-    int commandsSent_ = 0;
     int lastPerformed_ = 0;
     int lastTableStep_ = 0;
     int expectedNext_ = 0;

@@ -1,7 +1,6 @@
 #include "runs/schedule_run.h"
 
 #include "base/codecs.h"
-#include "base/host.h"
 #include "protocol/app_state.h"
 #include "protocol/protocol.h"
 
@@ -28,92 +27,55 @@ std::string scheduleDayCommand(const SettingsModel& m, int dayNumber) {
 }
 
 ScheduleRun::ScheduleRun(AppState& s, Host& host, Transport& transport)
-    : state_(s), host_(host), transport_(transport) {}
+    : StepRun(s, host, transport, kScheduleRunEnd) {}
 
 std::chrono::milliseconds ScheduleRun::interval() const {
     return std::chrono::milliseconds{state_.product == Product::S ? 200 : 100};
 }
 
 RunStart ScheduleRun::start() {
-    if (!linkReady(state_)) {
-        host_.warning(kMsgNotConnected);
-        return RunStart::NotReady;
+    const RunStart r = begin();
+    if (r == RunStart::Started) {
+        progress_.bar = 0; // the percentage stays until the first day
     }
-    if (running_) {
-        return RunStart::Busy;
-    }
-    if (state_.model.busyStep != 0) {
-        return refuseWhileBusy(host_);
-    }
-    // A refusal left over from an earlier single command would otherwise end
-    // this run at its first tick, without a word to the operator.
-    state_.link.abortFlag = false;
-    state_.model.busyStep = 1;
-    running_ = true;
-    daysSent_ = 0;
-    bar_ = 0;
-    return RunStart::Started;
-}
-
-ScheduleTick ScheduleRun::stop() {
-    running_ = false;
-    state_.model.busyStep = 0;
-    return ScheduleTick::Stopped;
+    return r;
 }
 
 ScheduleTick ScheduleRun::tick() {
     if (!running_) {
         return ScheduleTick::Stopped;
     }
-    std::int32_t& busyStep = state_.model.busyStep;
-    if (state_.link.abortFlag) {
-        // The bar and the percentage keep showing how far it came.
-        state_.link.abortFlag = false;
-        return stop();
-    }
-    if (busyStep <= 0) {
-        running_ = false;
+    // The bar and the percentage keep showing how far a stopped run came.
+    if (refused()) {
+        release(RunEnd::Stopped);
         return ScheduleTick::Stopped;
     }
+    if (counterTaken()) {
+        return ScheduleTick::Stopped;
+    }
+    std::int32_t& busyStep = state_.model.busyStep;
     const int step = busyStep;
     if (step < kScheduleRunEnd) {
-        // A connection that dropped mid-run ends it with one warning instead
-        // of one per remaining day.
-        if (!linkReady(state_)) {
-            host_.warning(kMsgNotConnected);
-            return stop();
+        if (linkLost()) {
+            return ScheduleTick::Stopped;
         }
         sendCommand(state_, host_, transport_, scheduleDayCommand(state_.model, step));
-        ++daysSent_;
-        percent_ = std::to_string(step * 100 / kScheduleRunEnd);
-        if (bar_ < kScheduleRunEnd) {
-            ++bar_;
-        }
+        ++commandsSent_;
+        progress_.percent = std::to_string(step * 100 / kScheduleRunEnd);
+        progress_.stepBars();
     }
     ++busyStep;
     if (busyStep >= kScheduleRunEnd) {
         // All 31 days, or pushed past the end by the no-answer rule.
-        busyStep = 0;
-        running_ = false;
-        percent_ = std::string(kScheduleBlankPercent);
-        bar_ = 0;
+        release(RunEnd::Completed);
+        progress_.reset(kScheduleBlankPercent);
         return ScheduleTick::Completed;
     }
     return ScheduleTick::Continue;
 }
 
-void ScheduleRun::close() {
-    if (running_) {
-        running_ = false;
-        state_.model.busyStep = 0;
-    }
-}
-
 std::chrono::milliseconds ScheduleRun::timeLeft() const {
-    if (!running_) {
-        return std::chrono::milliseconds{0};
-    }
-    return Pacing{interval(), {}}.timeLeft(state_.model.busyStep, kScheduleRunEnd - 1);
+    return StepRun::timeLeft(interval(), kScheduleRunEnd - 1);
 }
 
 } // namespace tlx

@@ -23,7 +23,7 @@ enum class ScheduleTick { Continue, Completed, Stopped };
 
 // The schedule of all 31 days, one day per tick. The timer alone paces the
 // ticks on the serial link; a refusal ends the run at the next tick.
-class ScheduleRun {
+class ScheduleRun : public StepRun {
   public:
     ScheduleRun(AppState& s, Host& host, Transport& transport);
 
@@ -31,26 +31,13 @@ class ScheduleRun {
     RunStart start();
     ScheduleTick tick();
     // The dialog goes away: a run still going gives busyStep back.
-    void close();
+    void close() { abandon(); }
 
-    bool running() const { return running_; }
     std::chrono::milliseconds interval() const;
-    int bar() const { return bar_; }
-    const std::string& percent() const { return percent_; }
-    int daysSent() const { return daysSent_; }
+    int bar() const { return progress_.bar; }
+    const std::string& percent() const { return progress_.percent; }
     // What the timer still needs for the days not yet sent; 0 when idle.
     std::chrono::milliseconds timeLeft() const;
-
-  private:
-    ScheduleTick stop();
-
-    AppState& state_;
-    Host& host_;
-    Transport& transport_;
-    bool running_ = false;
-    int bar_ = 0;
-    std::string percent_;
-    int daysSent_ = 0;
 };
 
 } // namespace tlx

@@ -1,8 +1,6 @@
 #include "runs/title_all_pages_run.h"
 
-#include "base/host.h"
 #include "protocol/app_state.h"
-#include "protocol/protocol.h"
 #include "runs/title_send.h"
 
 namespace tlx {
@@ -14,72 +12,57 @@ constexpr int kAllPages = static_cast<int>(kPages);
 } // namespace
 
 TitleAllPagesRun::TitleAllPagesRun(AppState& s, Host& host, Transport& transport)
-    : PagesRunBase(s, host, transport) {}
+    : StepRun(s, host, transport, kAllPages) {}
 
 RunStart TitleAllPagesRun::start() {
     const RunStart r = begin();
     if (r == RunStart::Started) {
-        stopRequested_ = false;
+        restartProgress();
     }
     return r;
 }
 
 void TitleAllPagesRun::finish(RunEnd how) {
     // Model S blanks its shorter field with two spaces.
-    PagesRunBase::finish(how, state_.product == Product::S ? "  " : "      ");
+    StepRun::finish(how, state_.product == Product::S ? "  " : "      ");
+}
+
+std::chrono::milliseconds TitleAllPagesRun::timeLeft() const {
+    return StepRun::timeLeft(kTitleAllPagesInterval, kAllPages);
 }
 
 void TitleAllPagesRun::tick() {
     if (!running_) {
         return;
     }
-    std::int32_t& busyStep = state_.model.busyStep;
-    LinkState& link = state_.link;
-    if (stopRequested_) {
-        busyStep = 0;
-        link.abortFlag = false;
-        running_ = false;
-        end_ = RunEnd::Cancelled;
+    // A stop or a refusal leaves the bar showing how far the send came.
+    if (stopRequested_ || state_.link.abortFlag) {
+        state_.link.abortFlag = false;
+        release(stopRequested_ ? RunEnd::Cancelled : RunEnd::Stopped);
         return;
     }
-    if (link.abortFlag) {
-        busyStep = 0;
-        link.abortFlag = false;
-        running_ = false;
-        end_ = RunEnd::Stopped;
+    if (counterTaken()) {
         return;
     }
-    if (busyStep <= 0) {
-        running_ = false;
-        end_ = RunEnd::Cancelled;
-        return;
-    }
-    if (busyStep > kAllPages) {
+    const int page = state_.model.busyStep;
+    if (page > kAllPages) {
         finish(RunEnd::CutShort);
         return;
     }
-    if (!linkReady(state_)) {
-        host_.warning(kMsgNotConnected);
-        busyStep = 0;
-        running_ = false;
-        end_ = RunEnd::Stopped;
+    if (linkLost()) {
         return;
     }
 
-    const int page = busyStep;
-    bool rejected = false;
-    if (sendTitlePage(state_, host_, transport_, static_cast<std::size_t>(page - 1))) {
-        ++pagesSent_;
-    } else {
-        link.abortFlag = true;
-        rejected = true;
+    const bool sent = sendTitlePage(state_, host_, transport_, static_cast<std::size_t>(page - 1));
+    if (sent) {
+        ++commandsSent_;
     }
     progress_.percent = percentTenthsOfPages(page);
     progress_.stepBars();
-    busyStep = page + 1;
-    if (rejected) {
+    state_.model.busyStep = page + 1;
+    if (!sent) {
         finish(RunEnd::Rejected);
-    } else if (link.abortFlag) {
+    } else if (state_.link.abortFlag) {
         // Over TCP/IP the refusal came with the answer inside the send.
         finish(RunEnd::Stopped);
     } else if (page >= kAllPages) {
@@ -89,10 +72,7 @@ void TitleAllPagesRun::tick() {
 
 void TitleAllPagesRun::close() {
     state_.model.busyStep = 0;
-    if (running_) {
-        running_ = false;
-        end_ = RunEnd::Cancelled;
-    }
+    abandon();
 }
 
 } // namespace tlx

@@ -174,15 +174,6 @@ TEST_F(Schedule, NoOnTheConfirmationSendsNothing) {
     EXPECT_FALSE(logic.run().running());
 }
 
-TEST_F(Schedule, NotConnectedOverTcpIsWarned) {
-    s->connection.interfaceKind = InterfaceKind::Tcp;
-    EXPECT_FALSE(logic.pressAllSet());
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0],
-              (test::ShownMessage{MessageKind::Warning, "Socket が接続されていません", "Error"}));
-    EXPECT_EQ(s->model.busyStep, 0);
-}
-
 TEST_F(Schedule, RefusedWhileAnotherTransferRunsAndSaysSo) {
     s->model.busyStep = 17;
     EXPECT_FALSE(logic.pressAllSet());
@@ -208,14 +199,6 @@ TEST_F(Schedule, RefusalStopsAtTheNextTickKeepingTheProgress) {
     ASSERT_TRUE(logic.pressAllSet());
     logic.tick();
     EXPECT_EQ(link.serialWrites.back().substr(0, 4), "SD01");
-}
-
-TEST_F(Schedule, LeftoverRefusalDoesNotEndANewRun) {
-    dispatchSerialReply(*s, host, "E3\r\n");
-    host.messages.clear();
-    ASSERT_TRUE(logic.pressAllSet());
-    EXPECT_EQ(logic.tick(), ScheduleTick::Continue);
-    EXPECT_EQ(link.serialWrites.size(), 1u);
 }
 
 TEST_F(Schedule, SilentDeviceEndsTheRunWithoutFurtherDays) {

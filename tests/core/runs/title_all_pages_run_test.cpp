@@ -175,16 +175,6 @@ TEST(TitleAllPagesRun, ModelSSendsThePageStringsAndBlanksWithTwoSpaces) {
     EXPECT_EQ(b.run.progress().percent, "  ");
 }
 
-TEST(TitleAllPagesRun, StartRefusedWhileAnotherTransferRuns) {
-    Bench b(Product::F);
-    b.s->model.busyStep = 40;
-    EXPECT_EQ(b.run.start(), RunStart::Busy);
-    EXPECT_FALSE(b.run.running());
-    b.run.tick();
-    EXPECT_TRUE(b.serial.serialWrites.empty());
-    EXPECT_EQ(b.s->model.busyStep, 40);
-}
-
 TEST(TitleAllPagesRun, CloseAbandonsTheSend) {
     Bench b(Product::F);
     ASSERT_EQ(b.run.start(), RunStart::Started);
