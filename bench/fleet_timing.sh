@@ -12,7 +12,9 @@ model=${4:-F}
 sim="$build/src/sim/tlx500-sim"
 ctl="$build/src/ctl/tlx500ctl"
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+# The programs run under time: end them too, not only time, also when a run
+# fails (an emulator left dialling would load every later measurement).
+trap 'for j in $(jobs -p); do pkill -TERM -P "$j"; kill "$j"; done 2>/dev/null || true; rm -rf "$work"' EXIT
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (Debian package time)"; exit 1; }
 
 # The file to send: a seeded device's settings.
