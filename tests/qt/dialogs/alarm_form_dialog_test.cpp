@@ -96,19 +96,6 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
         QVERIFY(host->messages.empty());
     }
 
-    void overTcpEachSettingIsAnswered() {
-        make(Product::F);
-        state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
-        state->link.socketConnected = true;
-        DeviceTransport device(*state, *host);
-        SettingFormDialog d(tlx::kAlarmForm, *state, *host, device, "アラーム");
-        pick(child<QComboBox>(&d, "box1009"), 0);
-        child<QPushButton>(&d, "button1005")->click();
-        QCOMPARE(device.lines, std::vector<std::string>{"AROF\r\n"});
-        QCOMPARE(device.device().state().model.alarmReturn, 0);
-        QCOMPARE(host->texts(), std::vector<std::string>{"Socket ＯＫ"});
-    }
-
     void onRs485TheChosenAddressGoesInFront() {
         make(Product::F);
         state->connection.rsControl = 1;
@@ -125,20 +112,6 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
         QCOMPARE(state->connection.slaveAddress, 32);
         child<QPushButton>(&d, "button1072")->click();
         QCOMPARE(device.lines, (std::vector<std::string>{"05RMBIN\r\n", "FFRMBIN\r\n"}));
-    }
-
-    void shortHoldTimeIsRefused() {
-        make(Product::S);
-        DeviceTransport device(*state, *host);
-        SettingFormDialog d(tlx::kAlarmForm, *state, *host, device, "アラームの設定");
-        auto* hold = child<QLineEdit>(&d, "edit1006");
-        hold->clear();
-        QTest::keyClicks(hold, "2");
-        child<QPushButton>(&d, "button1002")->click();
-        QVERIFY(device.lines.empty());
-        QCOMPARE(host->messages.size(), std::size_t{1});
-        QCOMPARE(host->messages[0].text, std::string("3秒以上を設定してください。"));
-        QCOMPARE(host->messages[0].kind, tlx::MessageKind::Error);
     }
 
     void enterEndsTheAlarmAndRemoteDialogs() {

@@ -57,6 +57,10 @@ class LineAttributeDialogsTest : public AttributeDialogTest {
         // RS-232C: the slave address cannot be chosen.
         QVERIFY(!w->slaveAddressBox()->isEnabled());
         QCOMPARE(w->preview()->texts().size(), std::size_t{12});
+        // A row's own ids name its progress widgets.
+        auto erase = lineDialog(Feature::EraseTime, device);
+        QCOMPARE(erase->progressBar()->objectName(), QString("progress1156"));
+        QCOMPARE(erase->percentField()->objectName(), QString("percent1030"));
     }
 
     void lineDialogSendsTheChosenLineAndPage() {
@@ -79,6 +83,10 @@ class LineAttributeDialogsTest : public AttributeDialogTest {
         QCOMPARE(w->preview()->texts()[10].text, std::string("Line10 = ON "));
         QCOMPARE(state->dialogs.currentPage, 511);
         QCOMPARE(state->dialogs.currentLine, 9);
+        // The all-lines box sets every line of the chosen page.
+        w->allLinesBox(0)->setCurrentIndex(1);
+        w->pageButton()->click();
+        QCOMPARE(device.lines[2], crlf("CBS512NNNNNNNNNN"));
     }
 
     // "全設定" with the in-process device: all 512 pages arrive, the close
@@ -131,41 +139,6 @@ class LineAttributeDialogsTest : public AttributeDialogTest {
         QTRY_VERIFY_WITH_TIMEOUT(!w->logic().transferring(), 30000);
         QCOMPARE(device.lines.size(), std::size_t{512});
         QCOMPARE(w->logic().run().end(), tlx::RunEnd::Completed);
-    }
-
-    // Over TCP/IP every page waits for its answer inside the send.
-    void lineDialogSendsAllPagesOverTcp() {
-        make(Product::F);
-        state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
-        state->link.socketConnected = true;
-        DeviceTransport device(*state, *host);
-        auto w = lineDialog(Feature::EraseTime, device);
-        QCOMPARE(w->progressBar()->objectName(), QString("progress1156"));
-        QCOMPARE(w->percentField()->objectName(), QString("percent1030"));
-        w->allLinesBox(0)->setCurrentIndex(240);
-        w->sendAllButton()->click();
-        QTRY_VERIFY_WITH_TIMEOUT(!w->logic().transferring(), 30000);
-        QCOMPARE(device.lines.size(), std::size_t{512});
-        QCOMPARE(device.lines[0], crlf("IDRT001240240240240240240240240240240"));
-        QVERIFY(device.device().state().model.eraseTime == state->model.eraseTime);
-        QVERIFY(host->messages.empty());
-        QCOMPARE(state->model.busyStep, 0);
-    }
-
-    void lineDialogStopsOnADeviceError() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
-        device.replyAt[3] = "E1";
-        device.serialDelayMs = 0;
-        auto w = lineDialog(Feature::Centering, device);
-        w->setPaceScale(1.0); // the answer comes before the next page
-        w->sendAllButton()->click();
-        QTRY_VERIFY_WITH_TIMEOUT(!w->logic().transferring(), 10000);
-        QVERIFY(device.lines.size() >= 3);
-        QVERIFY(device.lines.size() <= 4);
-        QCOMPARE(state->model.busyStep, 0);
-        QVERIFY(w->closeButton()->isEnabled());
-        QCOMPARE(host->messages.size(), std::size_t{1});
     }
 };
 

@@ -135,31 +135,6 @@ class ConnectionDialogsTest : public QObject {
         QVERIFY(!state->link.serialOpen);
     }
 
-    void clientServerDialogWritesClientServer() {
-        ConnectionChoiceDialog d(tlx::kClientServerDialog, *state, *ini, links);
-        QCOMPARE(d.box(1096)->itemText(0), QString("Client"));
-        QCOMPARE(d.box(1096)->itemText(1), QString("Server"));
-        choose(d.box(1096), 1);
-        QCOMPARE(key("ClientServer"), std::optional<std::string>("1"));
-        QCOMPARE(state->connection.clientServer, 1);
-        QCOMPARE(links.serialStarts, 0);
-        state->link.socketConnected = true;
-        ConnectionChoiceDialog locked(tlx::kClientServerDialog, *state, *ini, links);
-        QVERIFY(!locked.box(1096)->isEnabled());
-    }
-
-    void slaveAddressIsNotStored() {
-        ConnectionChoiceDialog d(tlx::kSlaveAddressDialog, *state, *ini, links);
-        QComboBox* box = d.box(1010);
-        QCOMPARE(box->count(), 33);
-        QCOMPARE(box->itemText(0), QString("00"));
-        QCOMPARE(box->itemText(31), QString("31"));
-        QCOMPARE(box->itemText(32), QString("Bloadcast"));
-        choose(box, 32);
-        QCOMPARE(state->connection.slaveAddress, 32);
-        QVERIFY(!QFile::exists(dir.filePath("t.ini")));
-    }
-
     void tcpClientDialogKeepsTheHostList() {
         tlx::qt::TcpClientSettingsDialog d(*state, *ini, links, &notifier);
         QCOMPARE(d.windowTitle(), QString("TCP/IPの設定(Client)"));

@@ -106,20 +106,6 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
         QCOMPARE(device.device().state().model.dateTimeDisplay, 1);
     }
 
-    void yearOutsideTheListSendsNothing() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
-        tlx::qt::DateTimeDialog dialog(*state, *host, device, {2100, 1, 1, 0, 0, 0}, "t");
-        QCOMPARE(dialog.fieldBox(ClockField::Year)->currentIndex(), -1);
-        dialog.fieldButton(ClockField::Year)->click();
-        QVERIFY(device.lines.empty());
-        dialog.fieldBox(ClockField::Year)->setCurrentIndex(99);
-        dialog.fieldBox(ClockField::Hour)->setCurrentIndex(23);
-        dialog.fieldButton(ClockField::Year)->click();
-        dialog.fieldButton(ClockField::Hour)->click();
-        QCOMPARE(withoutCrLf(device.lines), (std::vector<std::string>{"DSY99", "TSH23"}));
-    }
-
     // Enter closes the dialog, as Close does, and sends nothing.
     void enterClosesTheDialog() {
         make(Product::F);

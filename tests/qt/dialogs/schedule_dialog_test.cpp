@@ -155,23 +155,6 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
         QVERIFY(!d.isVisible());
     }
 
-    void refusalStopsTheTransfer() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
-        device.replyAt[3] = "E3";
-        ScheduleDialog d(*state, *host, device, "スケジュール");
-        d.setPaceScale(0.5);
-        d.show();
-        button(&d, 1029)->click();
-        QTRY_VERIFY_WITH_TIMEOUT(!d.timerActive(), 10000);
-        QCOMPARE(device.lines.size(), std::size_t{3});
-        QCOMPARE(host->texts(), std::vector<std::string>{"Command Error"});
-        QCOMPARE(d.progressBar()->value(), 3);
-        QCOMPARE(d.percentText()->text(), QString("9"));
-        QVERIFY(d.closeButton()->isEnabled());
-        QCOMPARE(state->model.busyStep, 0);
-    }
-
     void notConnectedOverTcp() {
         make(Product::F);
         state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
