@@ -1,5 +1,5 @@
 // The fault options of tlx500-sim, seen from a TCP client.
-#include "sim_process.h"
+#include "running_sim.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,19 +11,6 @@ namespace {
 
 // How long a test waits to be sure that nothing more comes.
 constexpr int kQuietMs = 400;
-
-struct Running {
-    explicit Running(QStringList args) : sim(std::move(args)) {}
-    bool up() {
-        if (!sim.start()) {
-            ADD_FAILURE() << sim.why().toStdString();
-            return false;
-        }
-        return client.connectTo(sim.port());
-    }
-    SimProcess sim;
-    LineClient client;
-};
 
 TEST(SimFaults, SilentAfterAnswersTheFirstLinesOnly) {
     Running r({"--tcp-listen", "0", "--silent-after", "2"});

@@ -1,7 +1,7 @@
 // tlx500-sim as a process over loopback TCP: writes, refusals, the reply
 // layouts of reads, bad input, the dial-in role and the option errors.
 #include "device/read_table.h"
-#include "sim_process.h"
+#include "running_sim.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,23 +21,6 @@ std::string repeat(std::string_view s, std::size_t n) {
     }
     return out;
 }
-
-struct Running {
-    explicit Running(QStringList args) : sim(std::move(args)) {}
-    bool up() {
-        if (!sim.start()) {
-            ADD_FAILURE() << sim.why().toStdString();
-            return false;
-        }
-        if (!client.connectTo(sim.port())) {
-            ADD_FAILURE() << "cannot connect to port " << sim.port();
-            return false;
-        }
-        return true;
-    }
-    SimProcess sim;
-    LineClient client;
-};
 
 TEST(SimTcp, ValidWriteGoesMalformedLinesGetE3) {
     Running r({"--tcp-listen", "0"});
