@@ -66,7 +66,13 @@ class StepRun {
     RunEnd end() const { return end_; }
     const RunProgress& progress() const { return progress_; }
     int commandsSent() const { return commandsSent_; }
-    // Ends the run at its next tick (the CLI's interrupt).
+
+  protected:
+    StepRun(AppState& s, Host& host, Transport& transport, int barMax);
+    ~StepRun() = default;
+
+    // Ends the run at its next tick (the CLI's interrupt), for a run whose
+    // tick looks at stopRequested_.
     void requestStop() { stopRequested_ = true; }
     // The dialog went away while the run was going: busyStep is given back.
     void abandon() {
@@ -74,10 +80,6 @@ class StepRun {
             release(RunEnd::Cancelled);
         }
     }
-
-  protected:
-    StepRun(AppState& s, Host& host, Transport& transport, int barMax);
-    ~StepRun() = default;
 
     // claimBusyStep for a run not already going (starting it again does
     // nothing); then nothing is sent yet, no end and no stop asked for.
@@ -119,6 +121,8 @@ class StepRun {
 class PacedStepRun : public StepRun {
   public:
     virtual ~PacedStepRun() = default;
+
+    using StepRun::requestStop;
 
     RunStart start();
     void tick();

@@ -17,6 +17,7 @@ class TitleAllPagesRun : public StepRun {
 
     RunStart start();
     void tick();
+    using StepRun::requestStop;
     // The title dialog's Close: the send is abandoned at once.
     void close();
 
