@@ -405,7 +405,7 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
                           : wantArgs == 1 ? " takes one argument"
                                           : " takes no argument"));
     }
-    if (wantArgs) {
+    if (wantArgs != 0) {
         o.argument = positional[1];
     }
     if (o.rs485 && o.slaveAddress == 32 &&

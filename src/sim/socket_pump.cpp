@@ -7,8 +7,8 @@
 namespace tlx::sim {
 
 void attachSocket(QTcpSocket* socket, Connection* connection) {
-    constexpr qint64 kReadBuffer = 64 * 1024;
-    constexpr qint64 kChunk = 16 * 1024;
+    constexpr qint64 kReadBuffer = qint64{64} * 1024;
+    constexpr qint64 kChunk = qint64{16} * 1024;
     socket->setReadBufferSize(kReadBuffer);
     auto pump = [socket, connection] {
         while (socket->bytesAvailable() > 0 && !connection->closing() &&

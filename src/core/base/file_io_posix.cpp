@@ -9,7 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
-#include <signal.h>
+#include <signal.h> // NOLINT(modernize-deprecated-headers): kill() is POSIX, not <csignal>
 #include <string>
 #include <sys/stat.h>
 #include <system_error>

@@ -13,7 +13,7 @@ namespace tlx {
 
 // Larger files are not ours: refusing them keeps a stray multi-gigabyte file
 // from exhausting memory.
-inline constexpr std::size_t kMaxReadBytes = 64u * 1024u * 1024u;
+inline constexpr std::size_t kMaxReadBytes = std::size_t{64} * 1024 * 1024;
 
 // The reason given for a FIFO, device or socket: only regular files are read.
 inline constexpr std::string_view kNotRegularFile = "not a regular file";

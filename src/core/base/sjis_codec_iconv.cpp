@@ -9,7 +9,8 @@ namespace tlx {
 
 namespace {
 
-const iconv_t kNoDescriptor = reinterpret_cast<iconv_t>(-1);
+const iconv_t kNoDescriptor =
+    reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr): iconv's own failure value
 
 class IconvDirection {
   public:

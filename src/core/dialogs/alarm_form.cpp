@@ -158,8 +158,8 @@ SettingForm::SettingForm(const FormDescriptor& d, AppState& state, Host& host, T
     }
 }
 
-int SettingForm::selection(std::size_t i) const {
-    const FormGroup& g = group(i);
+int SettingForm::selection(std::size_t groupIndex) const {
+    const FormGroup& g = group(groupIndex);
     if (g.number == nullptr) {
         return -1;
     }
@@ -168,8 +168,8 @@ int SettingForm::selection(std::size_t i) const {
     return v >= 0 && static_cast<std::size_t>(v) < count ? v : -1;
 }
 
-std::string SettingForm::text(std::size_t i) const {
-    const FormGroup& g = group(i);
+std::string SettingForm::text(std::size_t groupIndex) const {
+    const FormGroup& g = group(groupIndex);
     if (g.address != nullptr) {
         return dottedAddress(state_.model.*g.address);
     }
@@ -187,8 +187,8 @@ int SettingForm::connector(std::size_t n) const {
     return v >= 0 && static_cast<std::size_t>(v) < kPages ? v : -1;
 }
 
-void SettingForm::choose(std::size_t i, int index) {
-    const FormGroup& g = group(i);
+void SettingForm::choose(std::size_t groupIndex, int index) {
+    const FormGroup& g = group(groupIndex);
     const std::size_t count = g.kind == FormFieldKind::Page ? kPages + 1 : g.items.size();
     if (g.number == nullptr || index < 0 || static_cast<std::size_t>(index) >= count) {
         return;
@@ -203,16 +203,16 @@ void SettingForm::chooseConnector(std::size_t n, int index) {
     state_.model.connectorPages[n] = index;
 }
 
-void SettingForm::editText(std::size_t i, std::string_view text) {
-    const FormGroup& g = group(i);
+void SettingForm::editText(std::size_t groupIndex, std::string_view text) {
+    const FormGroup& g = group(groupIndex);
     if (g.kind != FormFieldKind::Text) {
         return;
     }
     state_.model.*g.text = typedDigits(text, g.maxChars);
 }
 
-void SettingForm::pressSet(std::size_t i, std::string_view fieldText) {
-    const FormGroup& g = group(i);
+void SettingForm::pressSet(std::size_t groupIndex, std::string_view fieldText) {
+    const FormGroup& g = group(groupIndex);
     if (g.modelFOnly && state_.product != Product::F) {
         return;
     }

@@ -99,19 +99,19 @@ class SettingForm {
 
     // The selected item of a Choice or Page group, -1 when the model's value
     // is in no item.
-    int selection(std::size_t group) const;
+    int selection(std::size_t groupIndex) const;
     // The text of a Text, Display or Address group.
-    std::string text(std::size_t group) const;
+    std::string text(std::size_t groupIndex) const;
     // The item showing connector No.(n + 1).
     int connector(std::size_t n) const;
 
-    void choose(std::size_t group, int index);
+    void choose(std::size_t groupIndex, int index);
     void chooseConnector(std::size_t n, int index);
-    // A Text group takes digits only (full-width ones as ASCII); text(group)
+    // A Text group takes digits only (full-width ones as ASCII); text(groupIndex)
     // then holds what the field is to show.
-    void editText(std::size_t group, std::string_view text);
+    void editText(std::size_t groupIndex, std::string_view text);
     // The group's "設定"; an Address group reads fieldText first.
-    void pressSet(std::size_t group, std::string_view fieldText = {});
+    void pressSet(std::size_t groupIndex, std::string_view fieldText = {});
 
     // The read-back button: true when the timer is to start.
     bool pressRead();

@@ -61,7 +61,7 @@ class ChoiceDialog {
 
     // The operator picked an item. Ignored when the box is disabled or the
     // index names no item.
-    void choose(std::size_t box, std::int32_t index);
+    void choose(std::size_t i, std::int32_t index);
 
   private:
     const ChoiceDialogDescriptor& d_;

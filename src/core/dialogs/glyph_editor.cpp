@@ -124,7 +124,7 @@ bool GlyphEditorLogic::apply(int x, int y, bool lit) {
     }
     const int column = (x - o) / d_.cellWidth;
     const int row = (y - o) / d_.cellHeight;
-    const auto k = static_cast<std::size_t>(row * g.digitsPerRow + column / 4);
+    const std::size_t k = glyphDigitIndex(d_.size, column, row);
     std::string& b = buffer();
     setGlyphPixel(b, d_.size, column, row, lit);
     std::string& memory = state_.glyphs.editorDigitMemory;

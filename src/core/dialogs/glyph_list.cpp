@@ -89,6 +89,7 @@ std::string GlyphListLogic::title(std::string_view address) const {
 
 std::vector<std::string> GlyphListLogic::pageItems() const {
     std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(d_.pages));
     const int per = cellsPerPage();
     for (int p = 0; p < d_.pages; ++p) {
         items.push_back("No." + rightAligned(p * per + 1, d_.pageNumberWidth) + "～" +

@@ -22,6 +22,12 @@ int digitValue(char c) {
     return 0;
 }
 
+// Digit c of row r in a glyph whose rows are perRow digits long.
+std::size_t digitIndex(int perRow, int r, int c) {
+    return static_cast<std::size_t>(r) * static_cast<std::size_t>(perRow) +
+           static_cast<std::size_t>(c);
+}
+
 char digitChar(int v) {
     return "0123456789ABCDEF"[v & 0xF];
 }
@@ -32,7 +38,7 @@ class Source {
     Source(std::string_view hex, GlyphSize size)
         : hex_(hex), perRow_(glyphGeometry(size).digitsPerRow) {}
     char at(int r, int c) const {
-        const auto k = static_cast<std::size_t>(r * perRow_ + c);
+        const std::size_t k = digitIndex(perRow_, r, c);
         return k < hex_.size() ? hex_[k] : '0';
     }
 
@@ -51,7 +57,7 @@ class Target {
             hex_.resize(digits, '0');
         }
     }
-    char& at(int r, int c) { return hex_[static_cast<std::size_t>(r * perRow_ + c)]; }
+    char& at(int r, int c) { return hex_[digitIndex(perRow_, r, c)]; }
     int perRow() const { return perRow_; }
     void clearLeftmost(int r) { clearBit(at(r, 0), 8); }
     void clearRightmost(int r) { clearBit(at(r, perRow_ - 1), 1); }

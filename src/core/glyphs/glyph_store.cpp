@@ -66,12 +66,18 @@ const std::string& GlyphStore::glyph(GlyphFace face, GlyphSize size, int index) 
     return table(face, size).at(static_cast<std::size_t>(index));
 }
 
+std::size_t glyphDigitIndex(GlyphSize size, int x, int y) {
+    const auto& g = glyphGeometry(size);
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(g.digitsPerRow) +
+           static_cast<std::size_t>(x / 4);
+}
+
 bool glyphPixel(std::string_view hex, GlyphSize size, int x, int y) {
     const auto& g = glyphGeometry(size);
     if (x < 0 || y < 0 || x >= g.pixels || y >= g.pixels) {
         return false;
     }
-    const auto k = static_cast<std::size_t>(y * g.digitsPerRow + x / 4);
+    const std::size_t k = glyphDigitIndex(size, x, y);
     if (k >= hex.size()) {
         return false;
     }
@@ -83,7 +89,7 @@ void setGlyphPixel(std::string& hex, GlyphSize size, int x, int y, bool lit) {
     if (x < 0 || y < 0 || x >= g.pixels || y >= g.pixels) {
         return;
     }
-    const auto k = static_cast<std::size_t>(y * g.digitsPerRow + x / 4);
+    const std::size_t k = glyphDigitIndex(size, x, y);
     if (k >= hex.size()) {
         return;
     }

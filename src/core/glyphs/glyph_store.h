@@ -64,5 +64,8 @@ private:
 // writing always stores an upper-case digit.
 bool glyphPixel(std::string_view hex, GlyphSize size, int x, int y);
 void setGlyphPixel(std::string& hex, GlyphSize size, int x, int y, bool lit);
+// Where in a glyph's hex text the digit holding pixel (x, y) is; x and y are
+// inside the glyph.
+std::size_t glyphDigitIndex(GlyphSize size, int x, int y);
 
 } // namespace tlx

@@ -45,7 +45,8 @@ char fontLetter(std::int32_t v) {
 }
 
 RunStep finish(std::string line) {
-    return RunStep::send(line + "\r\n");
+    line += "\r\n";
+    return RunStep::send(std::move(line));
 }
 
 std::string withPage(std::string_view mnemonic, int pageNumber) {

@@ -65,7 +65,7 @@ std::uint16_t jisToSjis(std::uint16_t jis) {
     if (!inRange(hi, 0x21, 0x7E) || !inRange(lo, 0x21, 0x7E)) {
         return 0;
     }
-    if (hi & 1u) {
+    if ((hi & 1u) != 0) {
         lo += 0x1F;
         if (lo >= 0x7F) {
             lo += 1;

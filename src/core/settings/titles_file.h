@@ -25,7 +25,7 @@ TitlesFormat titlesFormatOf(std::string_view path);
 
 // No real titles file comes near this (5,120 full lines take about 1.2 MB);
 // anything larger is refused before it is read or shown anywhere.
-inline constexpr std::size_t kMaxTitlesFileBytes = 4u * 1024u * 1024u;
+inline constexpr std::size_t kMaxTitlesFileBytes = std::size_t{4} * 1024 * 1024;
 inline constexpr std::size_t kMaxReportedRowErrors = 100;
 
 // Longest text of a row, in Shift-JIS bytes: the line (F) or the page as it

@@ -17,7 +17,7 @@ namespace tlx::qt {
 // The message box of one family: notice ("Success", no icon), error
 // ("Error", stop icon) or warning ("Error", exclamation icon); OK only,
 // application-modal.
-std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString& text,
+std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString& message,
                                             const QString& caption, QWidget* parent);
 
 // The desktop programs' Host. Messages are never shown where they are raised:
@@ -37,8 +37,8 @@ class QtHost : public QObject, public Host {
 
     explicit QtHost(QObject* parent = nullptr);
 
-    void showMessage(MessageKind kind, std::string_view text, std::string_view caption) override;
-    bool askYesNo(std::string_view text, std::string_view caption) override;
+    void showMessage(MessageKind kind, std::string_view message, std::string_view caption) override;
+    bool askYesNo(std::string_view question, std::string_view caption) override;
     std::optional<std::string> chooseFile(const FileChoice& choice) override;
     void settingsFileShown(std::string_view path) override;
 

@@ -40,7 +40,7 @@ class TitleOverviewModel : public QAbstractTableModel {
     int textColumn() const { return linesPerPage_ > 1 ? 2 : 1; }
 
     void reload() {
-        texts_.resize(static_cast<qsizetype>(kPages * linesPerPage_));
+        texts_.resize(static_cast<qsizetype>(kPages) * static_cast<qsizetype>(linesPerPage_));
         std::string utf8;
         for (std::size_t row = 0; row < kPages * linesPerPage_; ++row) {
             const std::size_t page = row / linesPerPage_;

@@ -49,7 +49,7 @@ void TcpLink::failure(std::string_view text) {
 }
 
 bool TcpLink::clientSocketOpen() const {
-    return client_ && client_->state() != QAbstractSocket::UnconnectedState;
+    return client_ != nullptr && client_->state() != QAbstractSocket::UnconnectedState;
 }
 
 void TcpLink::watch(QTcpSocket* socket) {

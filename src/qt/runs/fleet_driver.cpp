@@ -21,6 +21,7 @@ SocketSendStatus FleetDriver::SocketsLink::send(int device, std::string_view lin
 std::vector<int> connectedSlots(const TcpLink& tcp) {
     std::vector<int> slotList;
     const auto& table = tcp.clients();
+    slotList.reserve(static_cast<std::size_t>(table.clientsInUse()));
     for (int row = 0; row < table.clientsInUse(); ++row) {
         slotList.push_back(*table.slotOfRow(row));
     }
