@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   qt6-translations-l10n
