@@ -15,7 +15,7 @@ namespace tlx::qt {
 namespace {
 
 // More than any reply line; a longer burst is read on the next readiness.
-constexpr std::size_t kReadChunk = 16 * 1024;
+constexpr std::size_t kReadChunk = std::size_t{16} * 1024;
 constexpr int kEventsPerWake = 128;
 
 } // namespace
@@ -135,11 +135,12 @@ struct SocketSet::Impl {
             const int id = static_cast<int>(ready[static_cast<std::size_t>(k)].data.u32);
             const std::uint32_t what = ready[static_cast<std::size_t>(k)].events;
             // A callback may have closed or released the socket meanwhile.
-            if (Socket* s = find(id); s && (what & EPOLLOUT) && !flush(id, *s)) {
+            if (Socket* s = find(id); s && (what & EPOLLOUT) != 0 && !flush(id, *s)) {
                 lost(id, *s);
                 continue;
             }
-            if (Socket* s = find(id); s && (what & (EPOLLIN | EPOLLRDHUP | EPOLLHUP | EPOLLERR))) {
+            if (Socket* s = find(id);
+                s && (what & (EPOLLIN | EPOLLRDHUP | EPOLLHUP | EPOLLERR)) != 0) {
                 readFrom(id, *s);
             }
         }
