@@ -1,7 +1,6 @@
 #include "protocol/socket_set.h"
 
 #include <QSocketNotifier>
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -187,21 +186,15 @@ SocketSendStatus SocketSet::send(int id, std::string_view bytes) {
     if (s == nullptr) {
         return SocketSendStatus::Failed;
     }
-    if (!s->pending.empty()) {
-        s->pending.append(bytes);
+    // Behind output the system has not taken yet, the bytes wait their turn.
+    const bool behind = !s->pending.empty();
+    s->pending.append(bytes);
+    if (behind) {
         return SocketSendStatus::Sent;
     }
-    ssize_t n;
-    do {
-        n = ::send(s->fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-    } while (n < 0 && errno == EINTR);
-    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+    if (!impl_->flush(id, *s)) {
+        s->pending.clear(); // the read side reports the broken connection
         return SocketSendStatus::Failed;
-    }
-    const auto taken = static_cast<std::size_t>(std::max<ssize_t>(n, 0));
-    if (taken < bytes.size()) {
-        s->pending.assign(bytes.substr(taken));
-        impl_->setOutputWatch(id, *s, true);
     }
     return SocketSendStatus::Sent;
 }
