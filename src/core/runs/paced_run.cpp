@@ -31,15 +31,6 @@ RunStart mayStart(AppState& s, Host& host) {
     return RunStart::Started;
 }
 
-RunStart claimBusyStep(AppState& s, Host& host, std::int32_t firstStep) {
-    if (const RunStart r = mayStart(s, host); r != RunStart::Started) {
-        return r;
-    }
-    s.link.abortFlag = false;
-    s.model.busyStep = firstStep;
-    return RunStart::Started;
-}
-
 StepRun::StepRun(AppState& s, Host& host, Transport& transport, int barMax)
     : state_(s), host_(host), transport_(transport) {
     progress_.barMax = barMax;
@@ -49,9 +40,11 @@ RunStart StepRun::begin(std::int32_t firstStep) {
     if (running_) {
         return RunStart::Busy;
     }
-    if (const RunStart r = claimBusyStep(state_, host_, firstStep); r != RunStart::Started) {
+    if (const RunStart r = mayStart(state_, host_); r != RunStart::Started) {
         return r;
     }
+    state_.link.abortFlag = false;
+    state_.model.busyStep = firstStep;
     running_ = true;
     stopRequested_ = false;
     end_ = RunEnd::None;

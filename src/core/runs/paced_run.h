@@ -32,10 +32,6 @@ RunStart refuseWhileBusy(Host& host);
 // while another transfer holds busyStep.
 RunStart mayStart(AppState& s, Host& host);
 
-// The start every run over busyStep shares: mayStart, then busyStep becomes
-// firstStep and a refusal left over from an earlier single command is
-// forgotten, so it cannot end the new run before its first step.
-RunStart claimBusyStep(AppState& s, Host& host, std::int32_t firstStep = 1);
 
 enum class RunEnd {
     None,      // not ended (or never started)
@@ -81,8 +77,11 @@ class StepRun {
         }
     }
 
-    // claimBusyStep for a run not already going (starting it again does
-    // nothing); then nothing is sent yet, no end and no stop asked for.
+    // The start every run over busyStep shares, for a run not already going
+    // (starting it again does nothing): mayStart, then busyStep becomes
+    // firstStep and a refusal left over from an earlier single command is
+    // forgotten, so it cannot end the new run before its first step. Nothing
+    // is sent yet, no end and no stop asked for.
     RunStart begin(std::int32_t firstStep = 1);
     // The bars and the percentage of a fresh run, over the same range.
     void restartProgress();
