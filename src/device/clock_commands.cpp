@@ -5,8 +5,6 @@ namespace tlx::device {
 
 namespace {
 
-enum ClockField { kYear, kMonth, kDay, kHour, kMinute, kSecond };
-
 int daysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month == 2 && year % 4 == 0) { // 2000..2099: every fourth year
@@ -27,27 +25,10 @@ bool clockWrite(DeviceState& s, const Route& r, std::string_view rest, std::stri
     if (!v) {
         return refuseCommand(reply);
     }
-    DeviceClock& c = s.clock;
-    switch (r.variant) {
-    case kYear:
-        c.year = *v;
-        break;
-    case kMonth:
-        c.month = *v;
-        break;
-    case kDay:
-        c.day = *v;
-        break;
-    case kHour:
-        c.hour = *v;
-        break;
-    case kMinute:
-        c.minute = *v;
-        break;
-    default:
-        c.second = *v;
-        break;
-    }
+    static constexpr int DeviceClock::*kFields[6] = {&DeviceClock::year,   &DeviceClock::month,
+                                                     &DeviceClock::day,    &DeviceClock::hour,
+                                                     &DeviceClock::minute, &DeviceClock::second};
+    s.clock.*kFields[r.variant] = *v;
     return acceptCommand(reply);
 }
 
@@ -91,15 +72,7 @@ bool displayPage(DeviceState& s, const Route& r, std::string_view rest, std::str
         s.displayPage = kPagePas;
         return acceptCommand(reply);
     }
-    if (rest.size() != 3) {
-        return false;
-    }
-    const auto page = readPage(rest, 0);
-    if (!page) {
-        return refuseCommand(reply);
-    }
-    s.displayPage = static_cast<int>(*page);
-    return acceptCommand(reply);
+    return writePageSetting(rest, s.displayPage, reply);
 }
 
 } // namespace tlx::device

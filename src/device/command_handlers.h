@@ -6,6 +6,18 @@ namespace tlx::device {
 
 // Handlers of the routing table, grouped by the files that hold them.
 
+// Pieces the plain settings' handlers share (setting_commands.cpp).
+// A setting kept as the digits it was written with: exactly `width` digits
+// whose value lies in [lo, hi].
+bool writeDigitSetting(std::string_view rest, std::size_t width, int lo, int hi,
+                       std::string& setting, std::string& reply);
+// The read of a text setting: prefix, then the text cut or padded with pad
+// to width.
+bool readTextSetting(std::string_view rest, std::string_view prefix, std::string_view text,
+                     std::size_t width, char pad, std::string& reply);
+// A page "001".."512" that is the whole rest.
+bool writePageSetting(std::string_view rest, int& page, std::string& reply);
+
 // attribute_commands.cpp
 bool attributeWrite(DeviceState& s, const Route& r, std::string_view rest, std::string& reply);
 bool attributeRead(DeviceState& s, const Route& r, std::string_view rest, std::string& reply);

@@ -56,36 +56,15 @@ bool addressRead(DeviceState& s, const Route& r, std::string_view rest, std::str
 }
 
 bool portWrite(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
-    if (rest.size() != 5) {
-        return false;
-    }
-    if (!readNumber(rest, 0, 5, 1, 65535)) {
-        return refuseCommand(reply);
-    }
-    s.model.devicePortNumber.assign(rest);
-    return acceptCommand(reply);
+    return writeDigitSetting(rest, 5, 1, 65535, s.model.devicePortNumber, reply);
 }
 
 bool portRead(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
-    if (!rest.empty()) {
-        return false;
-    }
-    std::string text = s.model.devicePortNumber;
-    text.resize(5, '0');
-    reply.assign("EPN");
-    reply.append(text);
-    return true;
+    return readTextSetting(rest, "EPN", s.model.devicePortNumber, 5, '0', reply);
 }
 
 bool macRead(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
-    if (!rest.empty()) {
-        return false;
-    }
-    std::string text = s.model.deviceMacAddress;
-    text.resize(17, '0');
-    reply.assign("EMA");
-    reply.append(text);
-    return true;
+    return readTextSetting(rest, "EMA", s.model.deviceMacAddress, 17, '0', reply);
 }
 
 } // namespace tlx::device

@@ -1,6 +1,7 @@
 #include "device/command_handlers.h"
 #include "device/wire_fields.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tlx::device {
@@ -43,27 +44,48 @@ bool choiceRead(DeviceState& s, const Route& r, std::string_view rest, std::stri
     return true;
 }
 
-bool holdTimeWrite(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
-    if (rest.size() != 3) {
+bool writeDigitSetting(std::string_view rest, std::size_t width, int lo, int hi,
+                       std::string& setting, std::string& reply) {
+    if (rest.size() != width) {
         return false;
     }
-    // The device holds an alarm for at least three seconds.
-    if (!readNumber(rest, 0, 3, 3, 999)) {
+    if (!readNumber(rest, 0, width, lo, hi)) {
         return refuseCommand(reply);
     }
-    s.model.alarmHoldTime.assign(rest);
+    setting.assign(rest);
     return acceptCommand(reply);
 }
 
-bool holdTimeRead(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
+bool readTextSetting(std::string_view rest, std::string_view prefix, std::string_view text,
+                     std::size_t width, char pad, std::string& reply) {
     if (!rest.empty()) {
         return false;
     }
-    std::string text = s.model.alarmHoldTime;
-    text.resize(3, '0');
-    reply.assign("ADT");
-    reply.append(text);
+    reply.assign(prefix);
+    reply.append(text.substr(0, width));
+    reply.append(width - std::min(width, text.size()), pad);
     return true;
+}
+
+bool writePageSetting(std::string_view rest, int& page, std::string& reply) {
+    if (rest.size() != 3) {
+        return false;
+    }
+    const auto index = readPage(rest, 0);
+    if (!index) {
+        return refuseCommand(reply);
+    }
+    page = static_cast<int>(*index);
+    return acceptCommand(reply);
+}
+
+bool holdTimeWrite(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
+    // The device holds an alarm for at least three seconds.
+    return writeDigitSetting(rest, 3, 3, 999, s.model.alarmHoldTime, reply);
+}
+
+bool holdTimeRead(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
+    return readTextSetting(rest, "ADT", s.model.alarmHoldTime, 3, '0', reply);
 }
 
 bool connectorWrite(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
@@ -98,15 +120,7 @@ bool powerOnPageWrite(DeviceState& s, const Route&, std::string_view rest, std::
         s.model.powerOnPage = kPagePas;
         return acceptCommand(reply);
     }
-    if (rest.size() != 3) {
-        return false;
-    }
-    const auto page = readPage(rest, 0);
-    if (!page) {
-        return refuseCommand(reply);
-    }
-    s.model.powerOnPage = static_cast<std::int32_t>(*page);
-    return acceptCommand(reply);
+    return writePageSetting(rest, s.model.powerOnPage, reply);
 }
 
 bool powerOnPageRead(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
@@ -123,14 +137,7 @@ bool powerOnPageRead(DeviceState& s, const Route&, std::string_view rest, std::s
 }
 
 bool versionRead(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
-    if (!rest.empty()) {
-        return false;
-    }
-    std::string text = s.model.firmwareVersion;
-    text.resize(4, ' ');
-    reply.assign("VN");
-    reply.append(text);
-    return true;
+    return readTextSetting(rest, "VN", s.model.firmwareVersion, 4, ' ', reply);
 }
 
 bool scheduleWrite(DeviceState& s, const Route&, std::string_view rest, std::string& reply) {
