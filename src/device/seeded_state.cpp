@@ -71,18 +71,27 @@ FieldValue randomValue(SeedRandom& r, const FieldCodec& c) {
     return {c.minValue + r.below(span), c.minValue + r.below(span)};
 }
 
-void seedAttributes(SeedRandom& r, DeviceState& s) {
+// Every stored cell of the model's attribute families, family by family,
+// page by page, line by line.
+template <typename Visit> void forEachAttributeCell(Product product, Visit visit) {
     for (const AttributeFamily& f : attributeFamilies()) {
-        if (f.product != s.product) {
+        if (f.product != product) {
             continue;
         }
         const std::size_t lines = f.perLine() ? kLines : 1;
         for (std::size_t page = 0; page < kPages; ++page) {
             for (std::size_t line = 0; line < lines; ++line) {
-                storeValue(s.model, f, page, line, randomValue(r, f.multi));
+                visit(f, page, line);
             }
         }
     }
+}
+
+void seedAttributes(SeedRandom& r, DeviceState& s) {
+    forEachAttributeCell(s.product,
+                         [&](const AttributeFamily& f, std::size_t page, std::size_t line) {
+                             storeValue(s.model, f, page, line, randomValue(r, f.multi));
+                         });
     if (s.product == Product::S) {
         // The vertical offset shares line 0 with the line spacing table.
         for (auto& page : s.model.lineSpacing) {
@@ -196,17 +205,10 @@ void seedDeviceState(DeviceState& s, std::uint64_t seed) {
 
 void normaliseDeviceState(DeviceState& s) {
     SettingsModel& m = s.model;
-    for (const AttributeFamily& f : attributeFamilies()) {
-        if (f.product != s.product) {
-            continue;
-        }
-        const std::size_t lines = f.perLine() ? kLines : 1;
-        for (std::size_t page = 0; page < kPages; ++page) {
-            for (std::size_t line = 0; line < lines; ++line) {
-                storeValue(m, f, page, line, clampValue(f.multi, loadValue(m, f, page, line)));
-            }
-        }
-    }
+    forEachAttributeCell(
+        s.product, [&](const AttributeFamily& f, std::size_t page, std::size_t line) {
+            storeValue(m, f, page, line, clampValue(f.multi, loadValue(m, f, page, line)));
+        });
     for (const ChoiceSetting& c : choiceSettings()) {
         m.*c.member = std::clamp(m.*c.member, 0, c.count() - 1);
     }
