@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <initializer_list>
 #include <vector>
 
 namespace tlx::device {
@@ -17,6 +18,13 @@ struct RouteTable {
     std::string_view name(std::string text) { return names.emplace_back(std::move(text)); }
     void add(std::string_view prefix, RouteHandler handler, int variant = 0) {
         routes.push_back({prefix, handler, nullptr, nullptr, variant});
+    }
+    // Commands that one handler serves, told apart by their place here.
+    void addVariants(std::initializer_list<std::string_view> prefixes, RouteHandler handler) {
+        int variant = 0;
+        for (const std::string_view prefix : prefixes) {
+            add(prefix, handler, variant++);
+        }
     }
 };
 
@@ -42,44 +50,29 @@ RouteTable buildTable(Product product) {
     t.add("RADT", holdTimeRead);
     t.add("ACA", connectorWrite);
     t.add("RCA", connectorWrite); // the remote dialog's form of the same table
-    t.add("RACA", connectorRead, 0);
-    t.add("RRCA", connectorRead, 1);
+    t.addVariants({"RACA", "RRCA"}, connectorRead);
     t.add("POSP", powerOnPageWrite);
     t.add("RPOSP", powerOnPageRead);
     t.add("RVN", versionRead);
     t.add("SD", scheduleWrite);
     t.add("RSD", scheduleRead);
 
-    t.add("EIA", addressWrite, 0);
-    t.add("EGA", addressWrite, 1);
-    t.add("EAA", addressWrite, 2);
-    t.add("REIA", addressRead, 0);
-    t.add("REGA", addressRead, 1);
-    t.add("REAA", addressRead, 2);
+    t.addVariants({"EIA", "EGA", "EAA"}, addressWrite);
+    t.addVariants({"REIA", "REGA", "REAA"}, addressRead);
     t.add("EPN", portWrite);
     t.add("REPN", portRead);
     t.add("REMA", macRead);
 
-    t.add("DSY", clockWrite, 0);
-    t.add("DSM", clockWrite, 1);
-    t.add("DSD", clockWrite, 2);
-    t.add("TSH", clockWrite, 3);
-    t.add("TSM", clockWrite, 4);
-    t.add("TSS", clockWrite, 5);
+    t.addVariants({"DSY", "DSM", "DSD", "TSH", "TSM", "TSS"}, clockWrite);
     t.add("TSA", clockAdjust);
     t.add("IDO", displayOnOff);
-    t.add("P", displayPage, 0);
-    t.add("PAS", displayPage, 1);
+    t.addVariants({"P", "PAS"}, displayPage);
 
     t.add("CA", titleWrite);
     t.add("RCA", titleRead);
     t.add("G", glyphInsert);
-    t.add("GRL", glyphRegister, 0);
-    t.add("GRM", glyphRegister, 1);
-    t.add("GRS", glyphRegister, 2);
-    t.add("RFBML", glyphRead, 0);
-    t.add("RFBMM", glyphRead, 1);
-    t.add("RFBMS", glyphRead, 2);
+    t.addVariants({"GRL", "GRM", "GRS"}, glyphRegister);
+    t.addVariants({"RFBML", "RFBMM", "RFBMS"}, glyphRead);
 
     // Longer prefixes first, so that "RCABC" is tried before "RCA" and
     // "PAST" before "PAS" before "P"; routes sharing a prefix tell their
