@@ -205,18 +205,32 @@ std::optional<std::string> encodeTitleCodes(std::string_view prepared) {
     return hex;
 }
 
-std::optional<std::string> titleLineCommand(std::size_t page, std::size_t line,
-                                            std::string_view text) {
-    const auto prepared = prepareTitleLine(text);
+namespace {
+
+// Prepared title bytes as wire codes; nothing when either step failed.
+std::optional<std::string> titleCodes(const std::optional<std::string>& prepared) {
     if (!prepared) {
         return std::nullopt;
     }
-    const auto codes = encodeTitleCodes(*prepared);
+    return encodeTitleCodes(*prepared);
+}
+
+// "CA" and the page number, where every title command begins.
+std::string titleCommandHead(std::size_t page) {
+    std::string cmd = "CA";
+    append3(cmd, static_cast<int>(page + 1));
+    return cmd;
+}
+
+} // namespace
+
+std::optional<std::string> titleLineCommand(std::size_t page, std::size_t line,
+                                            std::string_view text) {
+    const auto codes = titleCodes(prepareTitleLine(text));
     if (!codes) {
         return std::nullopt;
     }
-    std::string cmd = "CA";
-    append3(cmd, static_cast<int>(page + 1));
+    std::string cmd = titleCommandHead(page);
     cmd += 'L';
     append2(cmd, static_cast<int>(line + 1));
     cmd += *codes;
@@ -229,18 +243,13 @@ std::optional<std::string> titlePageCommand(const SettingsModel& model, Product 
     if (page >= kPages) {
         return std::nullopt;
     }
-    const auto prepared = product == Product::S
-                              ? prepareTitlePageText(model.titlePageText[page].view())
-                              : prepareTitlePage(model.titleText[page]);
-    if (!prepared) {
-        return std::nullopt;
-    }
-    const auto codes = encodeTitleCodes(*prepared);
+    const auto codes =
+        titleCodes(product == Product::S ? prepareTitlePageText(model.titlePageText[page].view())
+                                         : prepareTitlePage(model.titleText[page]));
     if (!codes) {
         return std::nullopt;
     }
-    std::string cmd = "CA";
-    append3(cmd, static_cast<int>(page + 1));
+    std::string cmd = titleCommandHead(page);
     cmd += *codes;
     cmd += "\r\n";
     return cmd;
