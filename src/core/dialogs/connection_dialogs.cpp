@@ -24,42 +24,33 @@ std::int32_t getInterface(const ConnectionSettings& s) {
 void setInterface(ConnectionSettings& s, std::int32_t v) {
     s.interfaceKind = v == 1 ? InterfaceKind::Tcp : InterfaceKind::Serial;
 }
-std::int32_t getComPort(const ConnectionSettings& s) {
-    return s.comPortIndex;
+// The plain number fields are read and written as they are.
+template <std::int32_t ConnectionSettings::*Field>
+std::int32_t getField(const ConnectionSettings& s) {
+    return s.*Field;
 }
-void setComPort(ConnectionSettings& s, std::int32_t v) {
-    s.comPortIndex = v;
+template <std::int32_t ConnectionSettings::*Field>
+void setField(ConnectionSettings& s, std::int32_t v) {
+    s.*Field = v;
 }
-std::int32_t getRsControl(const ConnectionSettings& s) {
-    return s.rsControl;
-}
-void setRsControl(ConnectionSettings& s, std::int32_t v) {
-    s.rsControl = v;
-}
-std::int32_t getClientServer(const ConnectionSettings& s) {
-    return s.clientServer;
-}
-void setClientServer(ConnectionSettings& s, std::int32_t v) {
-    s.clientServer = v;
-}
-std::int32_t getSlave(const ConnectionSettings& s) {
-    return s.slaveAddress;
-}
-void setSlave(ConnectionSettings& s, std::int32_t v) {
-    s.slaveAddress = v;
-}
+constexpr auto kComPort = &ConnectionSettings::comPortIndex;
+constexpr auto kRsControl = &ConnectionSettings::rsControl;
+constexpr auto kClientServer = &ConnectionSettings::clientServer;
+constexpr auto kSlave = &ConnectionSettings::slaveAddress;
 
 const std::array<ChoiceBox, 1> kInterfaceBoxes{{{1043, kInterfaceItems, kKeyInterface, getInterface,
                                                  setInterface, true, SerialOnChange::Start}}};
 const std::array<ChoiceBox, 2> kRsBoxes{{
-    {1044, kComItems, kKeyComPort, getComPort, setComPort, false, SerialOnChange::Reopen},
-    {1045, kRsItems, kKeyRsControl, getRsControl, setRsControl, false, SerialOnChange::Keep},
+    {1044, kComItems, kKeyComPort, getField<kComPort>, setField<kComPort>, false,
+     SerialOnChange::Reopen},
+    {1045, kRsItems, kKeyRsControl, getField<kRsControl>, setField<kRsControl>, false,
+     SerialOnChange::Keep},
 }};
 const std::array<ChoiceBox, 1> kClientServerBoxes{
-    {{1096, kClientServerItems, kKeyClientServer, getClientServer, setClientServer, true,
-      SerialOnChange::Keep}}};
+    {{1096, kClientServerItems, kKeyClientServer, getField<kClientServer>, setField<kClientServer>,
+      true, SerialOnChange::Keep}}};
 const std::array<ChoiceBox, 1> kSlaveBoxes{
-    {{1010, kSlaveItems, {}, getSlave, setSlave, false, SerialOnChange::Keep}}};
+    {{1010, kSlaveItems, {}, getField<kSlave>, setField<kSlave>, false, SerialOnChange::Keep}}};
 
 } // namespace
 
