@@ -26,28 +26,27 @@ std::string_view linkError(Reply r, LinkKind link) {
 }
 
 bool glyphReply(Reply r, GlyphFace& face, GlyphSize& size) {
-    switch (r) {
-    case Reply::FBML:
-        face = GlyphFace::Gothic, size = GlyphSize::Large;
-        return true;
-    case Reply::FBMM:
-        face = GlyphFace::Gothic, size = GlyphSize::Medium;
-        return true;
-    case Reply::FBMS:
-        face = GlyphFace::Gothic, size = GlyphSize::Small;
-        return true;
-    case Reply::FMBML:
-        face = GlyphFace::Mincho, size = GlyphSize::Large;
-        return true;
-    case Reply::FMBMM:
-        face = GlyphFace::Mincho, size = GlyphSize::Medium;
-        return true;
-    case Reply::FMBMS:
-        face = GlyphFace::Mincho, size = GlyphSize::Small;
-        return true;
-    default:
-        return false;
+    struct GlyphReply {
+        Reply reply;
+        GlyphFace face;
+        GlyphSize size;
+    };
+    static constexpr GlyphReply kGlyphReplies[] = {
+        {Reply::FBML, GlyphFace::Gothic, GlyphSize::Large},
+        {Reply::FBMM, GlyphFace::Gothic, GlyphSize::Medium},
+        {Reply::FBMS, GlyphFace::Gothic, GlyphSize::Small},
+        {Reply::FMBML, GlyphFace::Mincho, GlyphSize::Large},
+        {Reply::FMBMM, GlyphFace::Mincho, GlyphSize::Medium},
+        {Reply::FMBMS, GlyphFace::Mincho, GlyphSize::Small},
+    };
+    for (const GlyphReply& g : kGlyphReplies) {
+        if (g.reply == r) {
+            face = g.face;
+            size = g.size;
+            return true;
+        }
     }
+    return false;
 }
 
 void raiseSuccess(AppState& s, LinkKind link) {
