@@ -1,5 +1,7 @@
 #include "glyphs/glyph_scale.h"
 
+#include "base/codecs.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -11,16 +13,6 @@ namespace {
 constexpr std::array<std::string_view, 16> kPairTable{
     "00", "18", "3C", "3C", "7E", "7E", "7E", "7E", "18", "19", "1A", "1B", "1C", "1D", "FF", "FF",
 };
-
-int digitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return 0;
-}
 
 // Digit c of row r in a glyph whose rows are perRow digits long.
 std::size_t digitIndex(int perRow, int r, int c) {
@@ -69,7 +61,7 @@ class Target {
     }
 
   private:
-    static void clearBit(char& d, int bit) { d = digitChar(digitValue(d) & ~bit); }
+    static void clearBit(char& d, int bit) { d = digitChar(decodeHexDigit(d) & ~bit); }
 
     std::string& hex_;
     int perRow_;
@@ -154,7 +146,7 @@ void smallToMedium(const Source& S, Target& M) {
 } // namespace
 
 std::string_view glyphPairDigits(char smallDigit) {
-    return kPairTable[static_cast<std::size_t>(digitValue(smallDigit))];
+    return kPairTable[static_cast<std::size_t>(decodeHexDigit(smallDigit))];
 }
 
 void deriveOtherSizes(GlyphStore& store, GlyphSize from, int index, std::string_view source) {

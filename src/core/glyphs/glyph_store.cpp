@@ -1,5 +1,7 @@
 #include "glyphs/glyph_store.h"
 
+#include "base/codecs.h"
+
 namespace tlx {
 
 namespace {
@@ -12,16 +14,6 @@ constexpr std::array<GlyphGeometry, 3> kGeometry{{
 
 std::size_t tableIndex(GlyphFace face, GlyphSize size) {
     return static_cast<std::size_t>(face) * 3 + static_cast<std::size_t>(size);
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return 0;
 }
 
 } // namespace
@@ -81,7 +73,7 @@ bool glyphPixel(std::string_view hex, GlyphSize size, int x, int y) {
     if (k >= hex.size()) {
         return false;
     }
-    return (hexValue(hex[k]) & (8 >> (x % 4))) != 0;
+    return (decodeHexDigit(hex[k]) & (8 >> (x % 4))) != 0;
 }
 
 void setGlyphPixel(std::string& hex, GlyphSize size, int x, int y, bool lit) {
@@ -93,7 +85,7 @@ void setGlyphPixel(std::string& hex, GlyphSize size, int x, int y, bool lit) {
     if (k >= hex.size()) {
         return;
     }
-    int v = hexValue(hex[k]);
+    int v = decodeHexDigit(hex[k]);
     const int bit = 8 >> (x % 4);
     v = lit ? (v | bit) : (v & ~bit);
     hex[k] = "0123456789ABCDEF"[v];
