@@ -37,6 +37,7 @@ add_library(tlx_desktop STATIC
   dialogs/device_settings_dialogs.cpp
   dialogs/dialog_context.cpp
   dialogs/dialog_context.h
+  dialogs/dialog_forward.h
   dialogs/display_page_dialog.cpp
   dialogs/display_page_dialog.h
   dialogs/file_chooser.cpp

@@ -1,19 +1,12 @@
 #pragma once
 
 #include "app/menu_logic.h"
+#include "dialogs/dialog_forward.h"
 
 #include <QDialog>
 #include <memory>
 
-namespace tlx {
-struct AppState;
-class ConnectionIni;
-class Host;
-} // namespace tlx
-
 namespace tlx::qt {
-
-class LinkHub;
 
 // Opens the dialog of a routed command, modally.
 class DialogLauncher {

@@ -3,6 +3,7 @@
 #include "app/menu_enabler.h"
 #include "app/shell_logic.h"
 #include "app/status_panel.h"
+#include "dialogs/dialog_forward.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -10,20 +11,12 @@
 #include <QTimer>
 #include <memory>
 
-class QLabel;
 class QToolBar;
-
-namespace tlx {
-struct AppState;
-class ConnectionIni;
-class Host;
-} // namespace tlx
 
 namespace tlx::qt {
 
 class AppDialogs;
 class DialogLauncher;
-class LinkHub;
 class TrafficLogWindow;
 
 // The main window: menu bar, toolbar and status bar clock over no content of

@@ -1,19 +1,13 @@
 #pragma once
 
 #include "dialogs/alarm_form.h"
+#include "dialogs/dialog_forward.h"
 
 #include <QDialog>
 #include <QTimer>
 #include <vector>
 
-class QComboBox;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
-
 namespace tlx::qt {
-
-class SlaveAddressBox;
 
 // The alarm, remote, others and device network dialogs: one group box per
 // row of the form's descriptor, each with its "設定" button, then the slave

@@ -1,23 +1,18 @@
 #pragma once
 
 #include "dialogs/attribute_dialog.h"
+#include "dialogs/dialog_forward.h"
 
 #include <QDialog>
 #include <QTimer>
 #include <array>
 
-class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
 
 namespace tlx::qt {
 
 class AttributePreview;
-class SlaveAddressBox;
 
 // What the per-line and per-page attribute windows share: the page, value
 // and all-pages boxes, the slave address, the page and "全設定" buttons, the

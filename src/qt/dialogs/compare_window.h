@@ -1,19 +1,13 @@
 #pragma once
 
+#include "dialogs/dialog_forward.h"
 #include "runs/settings_compare.h"
 
 #include <QDialog>
 #include <memory>
 #include <vector>
 
-class QLabel;
-class QPushButton;
 class QTableWidget;
-
-namespace tlx {
-class Host;
-class Transport;
-} // namespace tlx
 
 namespace tlx::qt {
 

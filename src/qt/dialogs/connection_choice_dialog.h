@@ -1,18 +1,10 @@
 #pragma once
 
 #include "dialogs/connection_dialogs.h"
+#include "dialogs/dialog_forward.h"
 
 #include <QDialog>
 #include <vector>
-
-class QComboBox;
-class QLineEdit;
-class QListWidget;
-
-namespace tlx {
-struct AppState;
-class ConnectionIni;
-} // namespace tlx
 
 namespace tlx::qt {
 

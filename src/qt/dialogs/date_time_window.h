@@ -1,19 +1,16 @@
 #pragma once
 
 #include "dialogs/date_time_dialog.h"
+#include "dialogs/dialog_forward.h"
 
 #include <QDialog>
 #include <QTimer>
 #include <array>
 #include <functional>
 
-class QComboBox;
-class QPushButton;
-
 namespace tlx::qt {
 
 class FleetPanel;
-class SlaveAddressBox;
 class TcpLink;
 
 // "日付＆時刻の設定": the device's clock field by field, its seconds

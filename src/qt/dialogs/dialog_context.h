@@ -1,20 +1,13 @@
 #pragma once
 
 #include "base/feature.h"
+#include "dialogs/dialog_forward.h"
 
 #include <QDialog>
 #include <QString>
 #include <memory>
 
-namespace tlx {
-struct AppState;
-class Host;
-class Transport;
-} // namespace tlx
-
 namespace tlx::qt {
-
-class LinkHub;
 
 // What a routed dialog is made from: the program's state, the operator's
 // host, the links, the window that owns it, the routed row and its title

@@ -1,16 +1,12 @@
 #pragma once
 
+#include "dialogs/dialog_forward.h"
 #include "dialogs/display_page.h"
 
 #include <QDialog>
 #include <QObject>
 
-class QComboBox;
-class QPushButton;
-
 namespace tlx::qt {
-
-class SlaveAddressBox;
 
 // Keeps the display page dialog's choices from one opening to the next: a
 // child of the window that opens the dialog, so they live as long as it.

@@ -8,15 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogs/dialog_forward.h"
 #include "runs/fleet_run.h"
 
 class QCheckBox;
 class QTableWidget;
-
-namespace tlx {
-struct AppState;
-class Host;
-} // namespace tlx
 
 namespace tlx::qt {
 

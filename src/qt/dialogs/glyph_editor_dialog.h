@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/dialog_forward.h"
 #include "dialogs/glyph_editor.h"
 
 #include <QDialog>
@@ -8,19 +9,7 @@
 #include <QWidget>
 #include <string>
 
-class QComboBox;
-class QLineEdit;
-class QPushButton;
-
-namespace tlx {
-struct AppState;
-class Host;
-class Transport;
-} // namespace tlx
-
 namespace tlx::qt {
-
-class SlaveAddressBox;
 
 // The magnified drawing grid of the working glyph. Mouse positions are
 // handed to the editor's logic with the grid's corner at kEditorGridOrigin.

@@ -1,15 +1,11 @@
 #pragma once
 
+#include "dialogs/dialog_forward.h"
 #include "dialogs/glyph_insert.h"
 
 #include <QDialog>
 
-class QComboBox;
-class QPushButton;
-
 namespace tlx::qt {
-
-class SlaveAddressBox;
 
 // "外字挿入": page, size, line (model F), glyph number and position, sent
 // with "設定".

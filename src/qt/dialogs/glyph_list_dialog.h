@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/dialog_forward.h"
 #include "dialogs/glyph_list.h"
 
 #include <QDialog>
@@ -8,20 +9,7 @@
 #include <array>
 #include <string>
 
-class QComboBox;
-class QLabel;
-class QProgressBar;
-class QPushButton;
-
-namespace tlx {
-struct AppState;
-class Host;
-class Transport;
-} // namespace tlx
-
 namespace tlx::qt {
-
-class SlaveAddressBox;
 
 // The cells of one page: each glyph at twice its size, its number below.
 // Double clicks go to the list's logic by the cell under the pointer.

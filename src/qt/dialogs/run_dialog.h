@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/dialog_forward.h"
 #include "dialogs/run_dialog_controller.h"
 
 #include <QDialog>
@@ -10,20 +11,9 @@
 
 #include "runs/fleet_run.h"
 
-class QLabel;
-class QProgressBar;
-class QPushButton;
-
-namespace tlx {
-struct AppState;
-class Host;
-class Transport;
-} // namespace tlx
-
 namespace tlx::qt {
 
 class FleetPanel;
-class SlaveAddressBox;
 class TcpLink;
 
 // While `running` says so, Escape does nothing in `dialog`: a stray key must

@@ -1,19 +1,13 @@
 #pragma once
 
+#include "dialogs/dialog_forward.h"
 #include "dialogs/schedule_logic.h"
 
 #include <QDialog>
 #include <QTimer>
 #include <QWidget>
 
-class QComboBox;
-class QLabel;
-class QProgressBar;
-class QPushButton;
-
 namespace tlx::qt {
-
-class SlaveAddressBox;
 
 // The 24 entries of the chosen day in three columns of eight.
 class SchedulePreview : public QWidget {

@@ -1,19 +1,12 @@
 #pragma once
 
 #include "dialogs/connection_dialogs.h"
+#include "dialogs/dialog_forward.h"
 
 #include <QDialog>
 #include <array>
 
-class QLineEdit;
-class QListWidget;
-class QPushButton;
 class QSpinBox;
-
-namespace tlx {
-struct AppState;
-class ConnectionIni;
-} // namespace tlx
 
 namespace tlx::qt {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/dialog_forward.h"
+
 #include <QPushButton>
 #include <initializer_list>
 #include <string>
@@ -8,8 +10,6 @@
 
 class QBoxLayout;
 class QDialog;
-class QLineEdit;
-class QListWidget;
 
 namespace tlx::qt {
 

@@ -1,17 +1,9 @@
 #pragma once
 
 #include "dialogs/connection_dialogs.h"
+#include "dialogs/dialog_forward.h"
 
 #include <QDialog>
-
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-
-namespace tlx {
-struct AppState;
-class ConnectionIni;
-} // namespace tlx
 
 namespace tlx::qt {
 

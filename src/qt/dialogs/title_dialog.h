@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/dialog_forward.h"
 #include "dialogs/title_entry.h"
 #include "dialogs/title_text_edit.h"
 
@@ -7,20 +8,7 @@
 #include <QString>
 #include <QTimer>
 
-class QComboBox;
-class QLabel;
-class QProgressBar;
-class QPushButton;
-
-namespace tlx {
-struct AppState;
-class Host;
-class Transport;
-} // namespace tlx
-
 namespace tlx::qt {
-
-class SlaveAddressBox;
 
 // "タイトルの設定": the operator's Unicode goes into the model as Shift-JIS as
 // it is typed; the sends and the paced all-pages run are the logic's.

@@ -1,19 +1,15 @@
 #pragma once
 
+#include "dialogs/dialog_forward.h"
+
 #include <QDialog>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-class QLineEdit;
-class QListWidget;
 class QSortFilterProxyModel;
 class QTableView;
-
-namespace tlx {
-struct AppState;
-} // namespace tlx
 
 namespace tlx::qt {
 
