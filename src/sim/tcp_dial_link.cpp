@@ -38,17 +38,7 @@ void TcpDialLink::dial() {
 
 void TcpDialLink::connected() {
     QTcpSocket* socket = socket_;
-    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    Connection::Io io;
-    io.write = [socket](const QByteArray& bytes) {
-        socket->write(bytes);
-        socket->flush();
-    };
-    io.close = [socket] { socket->disconnectFromHost(); };
-    connection_ = new Connection(*context_.bus, *context_.plan, counters_, context_.pacing,
-                                 context_.log, std::move(io), socket);
-    Connection* c = connection_;
-    attachSocket(socket, c);
+    connection_ = openSocketConnection(socket, context_, counters_);
     if (!everConnected_) {
         everConnected_ = true;
         emit firstConnected();

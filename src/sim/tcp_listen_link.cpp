@@ -22,16 +22,7 @@ bool TcpListenLink::listen(quint16 port, QString* error) {
 
 void TcpListenLink::accept() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
-        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        Connection::Io io;
-        io.write = [socket](const QByteArray& bytes) {
-            socket->write(bytes);
-            socket->flush();
-        };
-        io.close = [socket] { socket->disconnectFromHost(); };
-        auto* connection = new Connection(*context_.bus, *context_.plan, counters_, context_.pacing,
-                                          context_.log, std::move(io), socket);
-        attachSocket(socket, connection);
+        openSocketConnection(socket, context_, counters_);
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
             socket->deleteLater();
             if (context_.peerGone) {
