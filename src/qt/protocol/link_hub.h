@@ -8,11 +8,6 @@
 
 #include <QObject>
 
-namespace tlx {
-struct AppState;
-class Host;
-} // namespace tlx
-
 namespace tlx::qt {
 
 // What the connection dialogs watch: the TCP/IP link's connection and the
