@@ -10,12 +10,14 @@ namespace {
 
 using test::caReply;
 
-class ApplyReplyF : public ::testing::Test {
+template <Product P> class ApplyReply : public ::testing::Test {
   protected:
-    std::unique_ptr<AppState> state = makeAppState(Product::F);
+    std::unique_ptr<AppState> state = makeAppState(P);
     SettingsModel& m = state->model;
     void apply(const std::string& line) { applyReply(*state, line); }
 };
+using ApplyReplyF = ApplyReply<Product::F>;
+using ApplyReplyS = ApplyReply<Product::S>;
 
 std::string bytesOf(std::initializer_list<int> b) {
     std::string s;
@@ -92,21 +94,38 @@ TEST_F(ApplyReplyF, TitleWithBadPageOrShortLineChangesNothing) {
     EXPECT_EQ(m.titleText[0][0].view(), "\x82\x60");
 }
 
-TEST_F(ApplyReplyF, PerLineLetterReplies) {
+// Per-line replies, each checked at the cells it sets; a colour reply is no
+// title reply although both begin with "CA".
+TEST_F(ApplyReplyF, PerLineReplies) {
     apply("CFS001ELMSELMSEL\r\n");
     const std::array<int, 10> sizes{0, 1, 2, 3, 0, 1, 2, 3, 0, 1};
     for (std::size_t l = 0; l < kLines; ++l) {
         EXPECT_EQ(m.charSize[0][l], sizes[l]) << l;
     }
-    apply("CBS002FNFNFNFNFN\r\n");
-    EXPECT_EQ(m.blink[1][0], 0);
-    EXPECT_EQ(m.blink[1][1], 1);
-    apply("CFT512GMGMGMGMGM\r\n");
-    EXPECT_EQ(m.fontType[511][0], 0);
-    EXPECT_EQ(m.fontType[511][9], 1);
-    apply("FB010NNNNNFFFFF\r\n");
-    EXPECT_EQ(m.backgroundFill[9][4], 1);
-    EXPECT_EQ(m.backgroundFill[9][5], 0);
+    using Table = PerLine<std::int32_t> SettingsModel::*;
+    const std::tuple<const char*, Table, std::size_t, std::size_t, std::int32_t> cases[] = {
+        {"CBS002FNFNFNFNFN", &SettingsModel::blink, 1, 0, 0},
+        {"CBS002FNFNFNFNFN", &SettingsModel::blink, 1, 1, 1},
+        {"CFT512GMGMGMGMGM", &SettingsModel::fontType, 511, 0, 0},
+        {"CFT512GMGMGMGMGM", &SettingsModel::fontType, 511, 9, 1},
+        {"FB010NNNNNFFFFF", &SettingsModel::backgroundFill, 9, 4, 1},
+        {"FB010NNNNNFFFFF", &SettingsModel::backgroundFill, 9, 5, 0},
+        {"CABC00112345678012345670017", &SettingsModel::charColour, 0, 0, 1},
+        {"CABC00112345678012345670017", &SettingsModel::outlineColour, 0, 0, 2},
+        {"CABC00112345678012345670017", &SettingsModel::charColour, 0, 4, 0},
+        {"CABC00112345678012345670017", &SettingsModel::outlineColour, 0, 9, 7},
+        {"IDLS00301020304050607080963", &SettingsModel::lineSpacing, 2, 0, 1},
+        {"IDLS00301020304050607080963", &SettingsModel::lineSpacing, 2, 9, 63},
+        {"IDOH00338000000000000000001", &SettingsModel::horizontalOffset, 2, 0, 38},
+        {"IDOH00338000000000000000001", &SettingsModel::horizontalOffset, 2, 9, 1},
+        {"IDRT004240001002003004005006007008009", &SettingsModel::eraseTime, 3, 0, 240},
+        {"IDRT004240001002003004005006007008009", &SettingsModel::eraseTime, 3, 9, 9},
+    };
+    for (const auto& [reply, table, page, line, want] : cases) {
+        apply(std::string(reply) + "\r\n");
+        EXPECT_EQ((m.*table)[page][line], want) << reply << " line " << line;
+    }
+    EXPECT_TRUE(m.titleText[0][0].empty());
 }
 
 TEST_F(ApplyReplyF, CenteringIgnoresUnknownLetters) {
@@ -117,27 +136,6 @@ TEST_F(ApplyReplyF, CenteringIgnoresUnknownLetters) {
     for (std::size_t l = 0; l < kLines; ++l) {
         EXPECT_EQ(m.centering[0][l], want[l]) << l;
     }
-}
-
-TEST_F(ApplyReplyF, ColoursBeforeTitle) {
-    apply("CABC00112345678012345670017\r\n");
-    EXPECT_EQ(m.charColour[0][0], 1);
-    EXPECT_EQ(m.outlineColour[0][0], 2);
-    EXPECT_EQ(m.charColour[0][4], 0);
-    EXPECT_EQ(m.outlineColour[0][9], 7);
-    EXPECT_TRUE(m.titleText[0][0].empty());
-}
-
-TEST_F(ApplyReplyF, NumericPerLineReplies) {
-    apply("IDLS00301020304050607080963\r\n");
-    EXPECT_EQ(m.lineSpacing[2][0], 1);
-    EXPECT_EQ(m.lineSpacing[2][9], 63);
-    apply("IDOH00338000000000000000001\r\n");
-    EXPECT_EQ(m.horizontalOffset[2][0], 38);
-    EXPECT_EQ(m.horizontalOffset[2][9], 1);
-    apply("IDRT004240001002003004005006007008009\r\n");
-    EXPECT_EQ(m.eraseTime[3][0], 240);
-    EXPECT_EQ(m.eraseTime[3][9], 9);
 }
 
 TEST_F(ApplyReplyF, AllPageReplies) {
@@ -282,13 +280,6 @@ TEST_F(ApplyReplyF, ReplyWithoutLineEndIsStillParsed) {
     apply("ADOF");
     EXPECT_EQ(m.alarmDisplay, 0);
 }
-
-class ApplyReplyS : public ::testing::Test {
-  protected:
-    std::unique_ptr<AppState> state = makeAppState(Product::S);
-    SettingsModel& m = state->model;
-    void apply(const std::string& line) { applyReply(*state, line); }
-};
 
 TEST_F(ApplyReplyS, DefaultsDifferFromModelF) {
     EXPECT_EQ(m.autoSwitchTime[0], 1);
