@@ -2,6 +2,7 @@
 
 #include "device/device.h"
 #include "model_diff.h"
+#include "support/reply_lines.h"
 
 #include <memory>
 #include <string>
@@ -37,14 +38,8 @@ class DeviceHarness {
     std::string lastReply;
 };
 
-inline std::string repeat(std::string_view s, std::size_t n) {
-    std::string out;
-    for (std::size_t i = 0; i < n; ++i) {
-        out += s;
-    }
-    return out;
-}
-
 using Names = std::vector<std::string>;
+using tlx::test::page3;
+using tlx::test::repeat;
 
 } // namespace tlx::device::test

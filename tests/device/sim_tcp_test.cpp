@@ -2,6 +2,7 @@
 // layouts of reads, bad input, the dial-in role and the option errors.
 #include "device/read_table.h"
 #include "running_sim.h"
+#include "support/reply_lines.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,13 +15,7 @@
 namespace tlx::sim::test {
 namespace {
 
-std::string repeat(std::string_view s, std::size_t n) {
-    std::string out;
-    for (std::size_t i = 0; i < n; ++i) {
-        out += s;
-    }
-    return out;
-}
+using tlx::test::repeat;
 
 TEST(SimTcp, ValidWriteGoesMalformedLinesGetE3) {
     Running r({"--tcp-listen", "0"});

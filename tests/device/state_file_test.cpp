@@ -32,12 +32,6 @@ class StateFile : public ::testing::TestWithParam<Product> {
 INSTANTIATE_TEST_SUITE_P(Device, StateFile, ::testing::Values(Product::F, Product::S),
                          [](const auto& param) { return param.param == Product::F ? "F" : "S"; });
 
-std::string page3(int page) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%03d", page);
-    return buf;
-}
-
 TEST_P(StateFile, SeededSettingsSurviveSaveAndLoad) {
     const Product p = GetParam();
     auto seededState = makeDeviceState(p);

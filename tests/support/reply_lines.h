@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tlx::test {
@@ -10,6 +11,14 @@ namespace tlx::test {
 inline std::string hex4(std::uint16_t v) {
     static const char* d = "0123456789ABCDEF";
     return {d[v >> 12 & 0xF], d[v >> 8 & 0xF], d[v >> 4 & 0xF], d[v & 0xF]};
+}
+
+inline std::string repeat(std::string_view s, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) {
+        out += s;
+    }
+    return out;
 }
 
 inline std::string page3(int page) {

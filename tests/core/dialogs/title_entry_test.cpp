@@ -4,6 +4,7 @@
 #include "protocol/protocol.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
+#include "support/reply_lines.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -15,16 +16,9 @@ namespace {
 
 using test::FakeHost;
 using test::FakeTransport;
+using test::repeat;
 
 const std::string kJisMessage = "ＪＩＳ第１水準,第２水準以外の字が選択されてます";
-
-std::string repeat(std::string_view s, std::size_t n) {
-    std::string out;
-    for (std::size_t i = 0; i < n; ++i) {
-        out += s;
-    }
-    return out;
-}
 
 std::string bytes(std::initializer_list<int> values) {
     std::string s;

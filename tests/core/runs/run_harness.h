@@ -6,6 +6,7 @@
 #include "runs/paced_run.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
+#include "support/reply_lines.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,36 +20,12 @@
 
 namespace tlx::test {
 
-inline std::string hex4(std::uint16_t v) {
-    static constexpr char d[] = "0123456789ABCDEF";
-    return {d[v >> 12 & 0xF], d[v >> 8 & 0xF], d[v >> 4 & 0xF], d[v & 0xF]};
-}
-
 inline std::string hexCodes(const std::vector<std::uint16_t>& codes) {
     std::string s;
     for (std::uint16_t c : codes) {
         s += hex4(c);
     }
     return s;
-}
-
-inline std::string page3(int page) {
-    std::string s = std::to_string(page);
-    return std::string(3 - s.size(), '0') + s;
-}
-
-inline std::string repeat(std::string_view s, std::size_t n) {
-    std::string out;
-    for (std::size_t i = 0; i < n; ++i) {
-        out += s;
-    }
-    return out;
-}
-
-// A "CA" page reply: the given codes, then 0x2121 up to 280 codes.
-inline std::string caReply(int page, std::vector<std::uint16_t> codes) {
-    codes.resize(280, 0x2121);
-    return "CA" + page3(page) + hexCodes(codes) + "\r\n";
 }
 
 inline std::string stripCrLf(std::string_view line) {

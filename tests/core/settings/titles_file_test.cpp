@@ -6,6 +6,7 @@
 #include "settings/settings_model.h"
 #include "settings/titles_file.h"
 #include "support/fake_host.h"
+#include "support/reply_lines.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ namespace tlx {
 namespace {
 
 using P = TitleRowProblem;
+using test::repeat;
 
 const std::string kTokyo = "\x93\x8C\x8B\x9E"; // 東京 in Shift-JIS
 const std::string kOsaka = "\x91\xE5\x8D\xE3"; // 大阪
@@ -25,14 +27,6 @@ const std::string kSpace = "\x81\x40";         // full-width space
 const std::string kGlyph63 = std::string("\x11\x00", 2);
 const std::string kGlyph73 = "\x11\x0A";
 const std::string kGlyph76 = "\x11\x0D";
-
-std::string repeat(std::string_view s, std::size_t n) {
-    std::string out;
-    for (std::size_t i = 0; i < n; ++i) {
-        out += s;
-    }
-    return out;
-}
 
 class TitlesFile : public ::testing::Test {
   protected:

@@ -22,6 +22,7 @@
 using tlx::Product;
 using tlx::test::DeviceTransport;
 using tlx::test::FakeHost;
+using tlx::test::repeat;
 
 namespace {
 
@@ -29,14 +30,6 @@ const char* const kJisMessage = "ＪＩＳ第１水準,第２水準以外の字�
 
 QByteArray qbytes(std::string_view s) {
     return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string repeat(std::string_view s, std::size_t n) {
-    std::string out;
-    for (std::size_t i = 0; i < n; ++i) {
-        out += s;
-    }
-    return out;
 }
 
 // What an input method hands the input when the operator confirms.
