@@ -1,9 +1,9 @@
-#include "protocol/app_state.h"
 #include "core/runs/run_harness.h"
+#include "protocol/app_state.h"
 #include "runs/send_all_steps.h"
 
 #include <gtest/gtest.h>
-#include <map>
+#include <span>
 
 namespace tlx {
 namespace {
@@ -16,6 +16,17 @@ std::string sent(const AppState& s, int step) {
     EXPECT_EQ(r.kind, RunStep::Kind::Send) << "step " << step;
     EXPECT_TRUE(r.line.ends_with("\r\n"));
     return test::stripCrLf(r.line);
+}
+
+struct Sent {
+    int step;
+    std::string line;
+};
+
+void expectSent(const AppState& s, std::span<const Sent> want) {
+    for (const Sent& w : want) {
+        EXPECT_EQ(sent(s, w.step), w.line) << "step " << w.step;
+    }
 }
 
 TEST(SendAllSteps, ModelFPerLineCommandsCarryTheTenLinesOfTheirPage) {
@@ -36,34 +47,31 @@ TEST(SendAllSteps, ModelFPerLineCommandsCarryTheTenLinesOfTheirPage) {
         m.fontType[0][l] = v % 2;
         m.fontType[511][l] = 1;
     }
-    EXPECT_EQ(sent(*s, 1), "CA001"
-                           "2341" +
-                               repeat("2121", 279));
-    EXPECT_EQ(sent(*s, 512), "CA512" + repeat("2121", 280));
-    EXPECT_EQ(sent(*s, 514), "CABC001"
-                             "08172635445362718008");
-    EXPECT_EQ(sent(*s, 1025), "CABC512" + repeat("70", 10));
-    EXPECT_EQ(sent(*s, 1026), "CBS001FNFNFNFNFN");
-    EXPECT_EQ(sent(*s, 1537), "CBS512FFFFFFFFFF");
-    EXPECT_EQ(sent(*s, 1538), "CFS001ELMSELMSEL");
-    EXPECT_EQ(sent(*s, 2049), "CFS512MMMMMMMMMM");
-    EXPECT_EQ(sent(*s, 2050), "FB001FFFFFFFFFF");
-    EXPECT_EQ(sent(*s, 2561), "FB512NNNNNNNNNN");
-    EXPECT_EQ(sent(*s, 2562), "IDLS001"
-                              "00071421283542495663");
-    EXPECT_EQ(sent(*s, 3073), "IDLS512" + repeat("00", 10));
-    EXPECT_EQ(sent(*s, 3074), "IDP001LCRLCRLCRL");
-    EXPECT_EQ(sent(*s, 3585), "IDP512LLLLLLLLLL");
-    EXPECT_EQ(sent(*s, 3586), "IDOH001"
-                              "38373635343332313029");
-    EXPECT_EQ(sent(*s, 4097), "IDOH512" + repeat("00", 10));
-    EXPECT_EQ(sent(*s, 4098), "IDRT001" + repeat("000", 10));
-    // The erase times of page 37 go with page 37.
-    EXPECT_EQ(sent(*s, 4134), "IDRT037"
-                              "240239238237236235234233232231");
-    EXPECT_EQ(sent(*s, 4609), "IDRT512" + repeat("000", 10));
-    EXPECT_EQ(sent(*s, 4658), "CFT001GMGMGMGMGM");
-    EXPECT_EQ(sent(*s, 5169), "CFT512MMMMMMMMMM");
+    const Sent want[] = {
+        {1, "CA0012341" + repeat("2121", 279)},
+        {512, "CA512" + repeat("2121", 280)},
+        {514, "CABC00108172635445362718008"},
+        {1025, "CABC512" + repeat("70", 10)},
+        {1026, "CBS001FNFNFNFNFN"},
+        {1537, "CBS512FFFFFFFFFF"},
+        {1538, "CFS001ELMSELMSEL"},
+        {2049, "CFS512MMMMMMMMMM"},
+        {2050, "FB001FFFFFFFFFF"},
+        {2561, "FB512NNNNNNNNNN"},
+        {2562, "IDLS00100071421283542495663"},
+        {3073, "IDLS512" + repeat("00", 10)},
+        {3074, "IDP001LCRLCRLCRL"},
+        {3585, "IDP512LLLLLLLLLL"},
+        {3586, "IDOH00138373635343332313029"},
+        {4097, "IDOH512" + repeat("00", 10)},
+        {4098, "IDRT001" + repeat("000", 10)},
+        // The erase times of page 37 go with page 37.
+        {4134, "IDRT037240239238237236235234233232231"},
+        {4609, "IDRT512" + repeat("000", 10)},
+        {4658, "CFT001GMGMGMGMGM"},
+        {5169, "CFT512MMMMMMMMMM"},
+    };
+    expectSent(*s, want);
 }
 
 TEST(SendAllSteps, ScheduleEntries) {
@@ -90,7 +98,7 @@ TEST(SendAllSteps, ScheduleEntries) {
 
 TEST(SendAllSteps, ModelFSingleSettingsDefaultsAndAlternatives) {
     auto s = makeAppState(Product::F);
-    const std::map<int, std::string> defaults = {
+    const Sent defaults[] = {
         {4641, "ACA001002003004005006007008"},
         {4642, "ADON"},
         {4643, "ADT010"},
@@ -109,9 +117,7 @@ TEST(SendAllSteps, ModelFSingleSettingsDefaultsAndAlternatives) {
         {4657, "RVN"},
         {5170, "TSDSL"},
     };
-    for (const auto& [step, cmd] : defaults) {
-        EXPECT_EQ(sent(*s, step), cmd) << "step " << step;
-    }
+    expectSent(*s, defaults);
 
     SettingsModel& m = s->model;
     m.connectorPages[0] = 511;
@@ -130,7 +136,7 @@ TEST(SendAllSteps, ModelFSingleSettingsDefaultsAndAlternatives) {
     m.blackLevel[0] = 1;
     m.autoSwitchTime[511] = 10;
     m.dateTimeSize = 1;
-    const std::map<int, std::string> changed = {
+    const Sent changed[] = {
         {4641, "ACA512002003004005006007008"},
         {4642, "ADOF"},
         {4643, "ADT999"},
@@ -148,9 +154,7 @@ TEST(SendAllSteps, ModelFSingleSettingsDefaultsAndAlternatives) {
         {4656, "PAST" + repeat("03", 511) + "10"},
         {5170, "TSDSN"},
     };
-    for (const auto& [step, cmd] : changed) {
-        EXPECT_EQ(sent(*s, step), cmd) << "step " << step;
-    }
+    expectSent(*s, changed);
     m.remoteMode = 1;
     EXPECT_EQ(sent(*s, 4650), "RMBIT");
     m.powerOnPage = 511;
@@ -187,12 +191,6 @@ TEST(SendAllSteps, ModelSTable) {
     m.autoSwitchTime[0] = 0;
     m.fontType[511][0] = 1;
     m.fontType[0][5] = 1; // only line 0 counts
-    EXPECT_EQ(sent(*s, 1), "CA001"
-                           "23412342" +
-                               repeat("2121", 278));
-    EXPECT_EQ(sent(*s, 512), "CA512" + repeat("2121", 280));
-    EXPECT_EQ(sent(*s, 514), "IDRT001240");
-    EXPECT_EQ(sent(*s, 1025), "IDRT512007");
     EXPECT_EQ(sent(*s, 1026).substr(0, 11), "SD01"
                                             "0000000");
     EXPECT_EQ(sent(*s, 1056).substr(0, 4), "SD31");
@@ -202,30 +200,25 @@ TEST(SendAllSteps, ModelSTable) {
     for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(sent(*s, 1057 + i), singles[i]);
     }
-    EXPECT_EQ(sent(*s, 1071), "CABC12" + repeat("70", 511));
-    EXPECT_EQ(sent(*s, 1072), "CBS" + repeat("F", 511) + "N");
-    EXPECT_EQ(sent(*s, 1073), "CFS"
-                              "ES" +
-                                  repeat("M", 510));
-    EXPECT_EQ(sent(*s, 1074), "CL" + repeat("22", 511) + "02");
-    EXPECT_EQ(sent(*s, 1075), "FB"
-                              "N" +
-                                  repeat("F", 511));
-    EXPECT_EQ(sent(*s, 1076), "IDO"
-                              "15" +
-                                  repeat("00", 511));
-    EXPECT_EQ(sent(*s, 1077), "IDP"
-                              "T" +
-                                  repeat("B", 511));
-    EXPECT_EQ(sent(*s, 1078), "ISS"
-                              "1" +
-                                  repeat("3", 511));
-    EXPECT_EQ(sent(*s, 1079), "PAS"
-                              "S" +
-                                  repeat("L", 511));
-    EXPECT_EQ(sent(*s, 1080), "RVN");
-    EXPECT_EQ(sent(*s, 1081), "CFT" + repeat("G", 511) + "M");
-    EXPECT_EQ(sent(*s, 1593), "TSDSL");
+    const Sent want[] = {
+        {1, "CA00123412342" + repeat("2121", 278)},
+        {512, "CA512" + repeat("2121", 280)},
+        {514, "IDRT001240"},
+        {1025, "IDRT512007"},
+        {1071, "CABC12" + repeat("70", 511)},
+        {1072, "CBS" + repeat("F", 511) + "N"},
+        {1073, "CFSES" + repeat("M", 510)},
+        {1074, "CL" + repeat("22", 511) + "02"},
+        {1075, "FBN" + repeat("F", 511)},
+        {1076, "IDO15" + repeat("00", 511)},
+        {1077, "IDPT" + repeat("B", 511)},
+        {1078, "ISS1" + repeat("3", 511)},
+        {1079, "PASS" + repeat("L", 511)},
+        {1080, "RVN"},
+        {1081, "CFT" + repeat("G", 511) + "M"},
+        {1593, "TSDSL"},
+    };
+    expectSent(*s, want);
     for (int step : {1082, 1300, 1592, 1594}) {
         EXPECT_EQ(sendAllStep(m, Product::S, step).kind, RunStep::Kind::Idle) << step;
     }
