@@ -8,6 +8,7 @@
 
 #include "base/product.h"
 #include "settings/settings_model.h"
+#include "support/read_fields.h"
 
 namespace tlx::e2e {
 
@@ -47,13 +48,8 @@ bool saveSettings(const QString& path, const SettingsModel& m, Product product);
 // The number the tool reports for "read N settings commands" / "sent N commands".
 int commandsReported(const QByteArray& err);
 
-// Title text as shown: trailing full-width spaces do not count.
-std::string trimmedTitle(std::string_view text);
-
-// The fields the read-all run reads, compared between two models: empty when
-// equal, else the first differing field's name.
-std::string readFieldsDiff(const SettingsModel& a, const SettingsModel& b, Product p);
-// The fields send-all sends.
-std::string sentFieldsDiff(const SettingsModel& a, const SettingsModel& b, Product p);
+using test::readFieldsDiff;
+using test::sentFieldsDiff;
+using test::trimmedTitle;
 
 } // namespace tlx::e2e

@@ -5,6 +5,7 @@
 #include "protocol/app_state.h"
 #include "support/fake_host.h"
 #include "support/fake_transport.h"
+#include "support/read_fields.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -14,71 +15,16 @@
 using tlx::Product;
 using tlx::test::DeviceTransport;
 using tlx::test::FakeHost;
+using tlx::test::trimmedTitle;
 
 namespace {
-
-// A title read back is padded to its full width with full-width blanks
-// (Shift-JIS 0x81 0x40); the device may keep it shorter.
-QByteArray withoutTrailingBlanks(std::string_view text) {
-    while (text.size() >= 2 && text.substr(text.size() - 2) == "\x81\x40") {
-        text.remove_suffix(2);
-    }
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The model holds what the device holds, for every setting the read-all run
 // reads.
 void expectModelOf(const tlx::AppState& s, tlx::device::Device& device) {
-    const tlx::SettingsModel& m = s.model;
     const tlx::SettingsModel& d = device.state().model;
-    if (s.product == Product::F) {
-        for (std::size_t p = 0; p < tlx::kPages; ++p) {
-            for (std::size_t l = 0; l < tlx::kLines; ++l) {
-                QCOMPARE(withoutTrailingBlanks(m.titleText[p][l].view()),
-                         withoutTrailingBlanks(d.titleText[p][l].view()));
-            }
-        }
-        QVERIFY(m.charSize == d.charSize);
-        QVERIFY(m.lineSpacing == d.lineSpacing);
-        QVERIFY(m.blink == d.blink);
-        QVERIFY(m.charColour == d.charColour);
-        QVERIFY(m.outlineColour == d.outlineColour);
-        QVERIFY(m.backgroundFill == d.backgroundFill);
-        QVERIFY(m.horizontalOffset == d.horizontalOffset);
-        QVERIFY(m.centering == d.centering);
-        QVERIFY(m.eraseTime == d.eraseTime);
-        QVERIFY(m.fontType == d.fontType);
-        QVERIFY(m.autoSwitchTime == d.autoSwitchTime);
-    } else {
-        for (std::size_t p = 0; p < tlx::kPages; ++p) {
-            QCOMPARE(withoutTrailingBlanks(m.titlePageText[p].view()),
-                     withoutTrailingBlanks(d.titlePageText[p].view()));
-        }
-        for (std::size_t p = 0; p < tlx::kPages; ++p) {
-            QCOMPARE(m.eraseTime[p][0], d.eraseTime[p][0]);
-            QCOMPARE(m.charSize[p][0], d.charSize[p][0]);
-            QCOMPARE(m.fontType[p][0], d.fontType[p][0]);
-        }
-    }
-    QVERIFY(m.whiteLevel == d.whiteLevel);
-    QVERIFY(m.blackLevel == d.blackLevel);
-    QVERIFY(m.scheduleHour == d.scheduleHour);
-    QVERIFY(m.scheduleMinute == d.scheduleMinute);
-    QVERIFY(m.schedulePage == d.schedulePage);
-    QCOMPARE(m.alarmMode, d.alarmMode);
-    QCOMPARE(m.alarmPolarity, d.alarmPolarity);
-    QCOMPARE(m.alarmReturn, d.alarmReturn);
-    QCOMPARE(m.alarmDisplay, d.alarmDisplay);
-    QCOMPARE(m.alarmHoldTime, d.alarmHoldTime);
-    QVERIFY(m.connectorPages == d.connectorPages);
-    QCOMPARE(m.remoteMode, d.remoteMode);
-    QCOMPARE(m.connectorInput, d.connectorInput);
-    QCOMPARE(m.powerOnPage, d.powerOnPage);
-    QCOMPARE(m.videoLossBlue, d.videoLossBlue);
-    QCOMPARE(m.dateTimeDisplay, d.dateTimeDisplay);
-    QCOMPARE(m.dateTimeRange, d.dateTimeRange);
-    QCOMPARE(m.dateTimeSize, d.dateTimeSize);
-    QCOMPARE(m.firmwareVersion, d.firmwareVersion);
+    QCOMPARE(tlx::test::readFieldsDiff(s.model, d, s.product), std::string());
+    QCOMPARE(s.model.firmwareVersion, d.firmwareVersion);
 }
 
 } // namespace
@@ -251,9 +197,8 @@ class RunDialogsTest : public tlx::test::DialogTest {
         QCOMPARE(device.lines.size(), sent);
         for (std::size_t page : {std::size_t{0}, std::size_t{10}}) {
             for (std::size_t l = 0; l < tlx::kLines; ++l) {
-                QCOMPARE(
-                    withoutTrailingBlanks(state->model.titleText[page][l].view()),
-                    withoutTrailingBlanks(device.device().state().model.titleText[page][l].view()));
+                QCOMPARE(trimmedTitle(state->model.titleText[page][l].view()),
+                         trimmedTitle(device.device().state().model.titleText[page][l].view()));
             }
         }
     }
