@@ -22,6 +22,14 @@ SimProcess::~SimProcess() {
     }
 }
 
+QStringList SimProcess::ctlLink() const {
+    const qsizetype pty = arguments_.indexOf("--pty");
+    if (pty >= 0 && pty + 1 < arguments_.size()) {
+        return {"--serial", arguments_[pty + 1]};
+    }
+    return {"--tcp", "127.0.0.1:" + QString::number(port())};
+}
+
 bool SimProcess::launch() {
     process_.setArguments(arguments_ + QStringList{"--ready-file", dir_.filePath("ready")});
     process_.start();

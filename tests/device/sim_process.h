@@ -28,6 +28,9 @@ class SimProcess {
     QString readyText() const { return ready_; }
     quint16 port() const { return static_cast<quint16>(ready_.toUInt()); }
     QString path(const QString& name) const { return dir_.filePath(name); }
+    // The options by which tlx500ctl reaches it: the pseudo-terminal it was
+    // given, else its TCP/IP port.
+    QStringList ctlLink() const;
     QString why() const { return why_; }
 
     // Sends the signal and waits for the exit; the exit code, or -1.

@@ -18,8 +18,6 @@ using sim::test::SimProcess;
 constexpr const char* kFast = "0.001";
 const std::string kFullWidthA = "\x82\x60";
 
-QString tcpTo(const SimProcess& sim) { return "127.0.0.1:" + QString::number(sim.port()); }
-
 QList<QByteArray> logLines(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
@@ -34,7 +32,7 @@ TEST(CompareE2E, VerifyAndSendOnlyWhatChanged) {
     SimProcess sim({"--tcp-listen", "0", "--seed", "17", "--save", file("device.dat"), "--log",
                     file("lines.log")});
     ASSERT_TRUE(sim.start()) << sim.why().toStdString();
-    const QStringList link{"--tcp", tcpTo(sim), "--pace-scale", kFast};
+    const QStringList link = sim.ctlLink() + QStringList{"--pace-scale", kFast};
     ASSERT_EQ(runCtl(link + QStringList{"read-all", file("read.dat")}).exitCode, 0);
 
     auto r = runCtl(link + QStringList{"verify", file("read.dat")});
@@ -130,7 +128,7 @@ TEST(CompareE2E, RefusalAndSilenceDuringVerifyAndChangedSend) {
     {
         SimProcess sim({"--tcp-listen", "0", "--reply-at", "2:E3", "--log", dir.filePath("e3.log")});
         ASSERT_TRUE(sim.start());
-        const auto r = runCtl({"--tcp", tcpTo(sim), "--pace-scale", kFast, "send-all",
+        const auto r = runCtl(sim.ctlLink() + QStringList{"--pace-scale", kFast, "send-all",
                                dir.filePath("target.dat"), "--changed-from", dir.filePath("base.dat")});
         EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains("E3")) << r.err.toStdString();
@@ -140,7 +138,7 @@ TEST(CompareE2E, RefusalAndSilenceDuringVerifyAndChangedSend) {
     {
         SimProcess sim({"--tcp-listen", "0", "--silent-after", "30"});
         ASSERT_TRUE(sim.start());
-        const auto r = runCtl({"--tcp", tcpTo(sim), "--pace-scale", kFast, "verify",
+        const auto r = runCtl(sim.ctlLink() + QStringList{"--pace-scale", kFast, "verify",
                                dir.filePath("base.dat")});
         EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());

@@ -17,8 +17,6 @@ using sim::test::SimProcess;
 
 constexpr const char* kFast = "0.001";
 
-QString modelArg(Product p) { return p == Product::F ? "F" : "S"; }
-
 class CtlE2E : public ::testing::TestWithParam<Product> {
 protected:
     Product product() const { return GetParam(); }
@@ -31,40 +29,37 @@ protected:
         EXPECT_EQ(sim.stop(SIGTERM), 0);
         return loadSettings(path, product());
     }
+    // After a read-all into read.dat: the file holds what the emulator saved.
+    void expectReadAsSaved(SimProcess& sim, const CtlResult& r) {
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const auto device = savedState(sim, file("device.dat"));
+        const auto read = loadSettings(file("read.dat"), product());
+        ASSERT_TRUE(device && read);
+        EXPECT_EQ(readFieldsDiff(*device, *read, product()), "");
+        EXPECT_EQ(read->firmwareVersion, "0.00"); // the version is not part of the file
+    }
 };
 
 INSTANTIATE_TEST_SUITE_P(BothModels, CtlE2E, ::testing::Values(Product::F, Product::S),
-                         [](const ::testing::TestParamInfo<Product>& p) {
-                             return p.param == Product::F ? "F" : "S";
-                         });
+                         modelName);
 
 TEST_P(CtlE2E, ReadAllOverTcpMatchesTheDevice) {
     SimProcess sim({"--model", model(), "--tcp-listen", "0", "--seed", "11", "--save",
                     file("device.dat")});
     ASSERT_TRUE(sim.start()) << sim.why().toStdString();
-    const auto r = runCtl({"--model", model(), "--tcp", "127.0.0.1:" + QString::number(sim.port()),
-                           "--pace-scale", kFast, "read-all", file("read.dat")});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const auto device = savedState(sim, file("device.dat"));
-    const auto read = loadSettings(file("read.dat"), product());
-    ASSERT_TRUE(device && read);
-    EXPECT_EQ(readFieldsDiff(*device, *read, product()), "");
-    EXPECT_EQ(read->firmwareVersion, "0.00"); // the version is not part of the file
+    const auto r = runCtl(QStringList{"--model", model()} + sim.ctlLink() +
+                          QStringList{"--pace-scale", kFast, "read-all", file("read.dat")});
+    expectReadAsSaved(sim, r);
 }
 
 TEST_P(CtlE2E, SendAllOverTcpLeavesTheDeviceHoldingTheFile) {
     // The file: another seeded device's state.
-    {
-        SimProcess source({"--model", model(), "--tcp-listen", "0", "--seed", "5", "--save",
-                           file("source.dat")});
-        ASSERT_TRUE(source.start());
-        ASSERT_EQ(source.stop(SIGTERM), 0);
-    }
+    ASSERT_TRUE(saveSeededState(product(), "5", file("source.dat")));
     SimProcess sim({"--model", model(), "--tcp-listen", "0", "--seed", "99", "--save",
                     file("device.dat")});
     ASSERT_TRUE(sim.start());
-    const auto r = runCtl({"--model", model(), "--tcp", "127.0.0.1:" + QString::number(sim.port()),
-                           "--pace-scale", kFast, "send-all", file("source.dat")});
+    const auto r = runCtl(QStringList{"--model", model()} + sim.ctlLink() +
+                          QStringList{"--pace-scale", kFast, "send-all", file("source.dat")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const auto device = savedState(sim, file("device.dat"));
     const auto source = loadSettings(file("source.dat"), product());
@@ -81,11 +76,7 @@ TEST_P(CtlE2E, ReadAllAsServerWithTheDeviceDialingIn) {
                     "--seed", "3", "--save", file("device.dat")});
     ASSERT_TRUE(sim.launch());
     const auto r = ctl.finish();
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const auto device = savedState(sim, file("device.dat"));
-    const auto read = loadSettings(file("read.dat"), product());
-    ASSERT_TRUE(device && read);
-    EXPECT_EQ(readFieldsDiff(*device, *read, product()), "");
+    expectReadAsSaved(sim, r);
 }
 
 TEST_P(CtlE2E, ReadAllOverAPseudoTerminal) {
@@ -94,20 +85,11 @@ TEST_P(CtlE2E, ReadAllOverAPseudoTerminal) {
     ASSERT_TRUE(sim.start()) << sim.why().toStdString();
     const auto r = runCtl({"--model", model(), "--serial", file("tty"), "--pace-scale", kFast,
                            "read-all", file("read.dat")});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const auto device = savedState(sim, file("device.dat"));
-    const auto read = loadSettings(file("read.dat"), product());
-    ASSERT_TRUE(device && read);
-    EXPECT_EQ(readFieldsDiff(*device, *read, product()), "");
+    expectReadAsSaved(sim, r);
 }
 
 TEST_P(CtlE2E, SendAllToAddressFiveOnAnRs485Bus) {
-    {
-        SimProcess source({"--model", model(), "--tcp-listen", "0", "--seed", "8", "--save",
-                           file("source.dat")});
-        ASSERT_TRUE(source.start());
-        ASSERT_EQ(source.stop(SIGTERM), 0);
-    }
+    ASSERT_TRUE(saveSeededState(product(), "8", file("source.dat")));
     SimProcess bus({"--model", model(), "--pty", file("tty"), "--rs485", "3,5", "--save",
                     file("device.dat")});
     ASSERT_TRUE(bus.start()) << bus.why().toStdString();
@@ -124,12 +106,7 @@ TEST_P(CtlE2E, SendAllToAddressFiveOnAnRs485Bus) {
 }
 
 TEST_P(CtlE2E, BroadcastSendAllReachesEveryDevice) {
-    {
-        SimProcess source({"--model", model(), "--tcp-listen", "0", "--seed", "4", "--save",
-                           file("source.dat")});
-        ASSERT_TRUE(source.start());
-        ASSERT_EQ(source.stop(SIGTERM), 0);
-    }
+    ASSERT_TRUE(saveSeededState(product(), "4", file("source.dat")));
     SimProcess bus({"--model", model(), "--pty", file("tty"), "--rs485", "3,5", "--save",
                     file("device.dat")});
     ASSERT_TRUE(bus.start());
@@ -151,11 +128,10 @@ TEST(CtlE2EFirmware, VersionDecidesWhereReadAllEnds) {
         SimProcess sim({"--tcp-listen", "0", "--firmware", firmware});
         ASSERT_TRUE(sim.start());
         QTemporaryDir dir;
-        const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "--pace-scale",
-                               kFast, "read-all", dir.filePath("a.dat")});
+        const auto r = runCtl(sim.ctlLink() + QStringList{"--pace-scale", kFast, "read-all", dir.filePath("a.dat")});
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_EQ(commandsReported(r.err), commands) << firmware.toStdString();
-        const auto v = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "version"});
+        const auto v = runCtl(sim.ctlLink() + QStringList{"version"});
         EXPECT_EQ(v.out.trimmed().toStdString(), firmware.toStdString());
     }
 }
@@ -175,8 +151,7 @@ TEST(CtlE2EFailures, SilentTcpDeviceIsALinkError) {
     QTemporaryDir dir;
     SimProcess sim({"--tcp-listen", "0", "--silent-after", "5"});
     ASSERT_TRUE(sim.start()) << sim.why().toStdString();
-    const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "--pace-scale",
-                           kFast, "read-all", dir.filePath("a.dat")});
+    const auto r = runCtl(sim.ctlLink() + QStringList{"--pace-scale", kFast, "read-all", dir.filePath("a.dat")});
     EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("no answer")) << r.err.toStdString();
 }
@@ -185,8 +160,7 @@ TEST(CtlE2EFailures, RefusalInTheMiddleStopsTheRun) {
     QTemporaryDir dir;
     SimProcess sim({"--tcp-listen", "0", "--reply-at", "700:E3"});
     ASSERT_TRUE(sim.start());
-    const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "--pace-scale",
-                           kFast, "read-all", dir.filePath("a.dat")});
+    const auto r = runCtl(sim.ctlLink() + QStringList{"--pace-scale", kFast, "read-all", dir.filePath("a.dat")});
     EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("E3"));
     EXPECT_FALSE(QFile::exists(dir.filePath("a.dat")));
@@ -199,9 +173,7 @@ TEST(CtlE2EFailures, SplitRepliesAreWholeLines) {
         SimProcess sim(tcp ? QStringList{"--tcp-listen", "0", "--split", "--seed", "2"}
                            : QStringList{"--pty", dir.filePath("tty"), "--split", "--seed", "2"});
         ASSERT_TRUE(sim.start());
-        const QStringList linkArgs = tcp ? QStringList{"--tcp", "127.0.0.1:" + QString::number(sim.port())}
-                                         : QStringList{"--serial", dir.filePath("tty")};
-        const auto r = runCtl(linkArgs + QStringList{"send", "RADT"});
+        const auto r = runCtl(sim.ctlLink() + QStringList{"send", "RADT"});
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_TRUE(r.out.startsWith("ADT")) << r.out.toStdString();
         EXPECT_EQ(r.out.count('\n'), 1);
@@ -212,8 +184,7 @@ TEST(CtlE2EFailures, DroppedConnectionEndsTheRunClearly) {
     QTemporaryDir dir;
     SimProcess sim({"--tcp-listen", "0", "--drop-after", "50"});
     ASSERT_TRUE(sim.start());
-    const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "--pace-scale",
-                           kFast, "read-all", dir.filePath("a.dat")});
+    const auto r = runCtl(sim.ctlLink() + QStringList{"--pace-scale", kFast, "read-all", dir.filePath("a.dat")});
     EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("connection")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("a.dat")));
@@ -236,7 +207,7 @@ TEST(CtlE2EFailures, UsageAndFileErrors) {
 TEST(CtlE2EFailures, SendPrintsTheRefusalAndExitsOne) {
     SimProcess sim({"--tcp-listen", "0"});
     ASSERT_TRUE(sim.start());
-    const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "send", "XYZZY"});
+    const auto r = runCtl(sim.ctlLink() + QStringList{"send", "XYZZY"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out.trimmed().toStdString(), "E3");
 }
@@ -267,7 +238,7 @@ TEST(CtlE2EClock, SetClockSendsEveryFieldAndSucceeds) {
     QTemporaryDir dir;
     SimProcess sim({"--tcp-listen", "0", "--log", dir.filePath("lines.log")});
     ASSERT_TRUE(sim.start());
-    const auto r = runCtl({"--tcp", "127.0.0.1:" + QString::number(sim.port()), "set-clock"});
+    const auto r = runCtl(sim.ctlLink() + QStringList{"set-clock"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     ASSERT_EQ(sim.stop(SIGTERM), 0);
     QFile log(dir.filePath("lines.log"));

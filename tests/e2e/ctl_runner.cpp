@@ -5,6 +5,9 @@
 #include <QRegularExpression>
 
 #include "settings/settings_file.h"
+#include "sim_process.h"
+
+#include <csignal>
 
 namespace tlx::e2e {
 
@@ -95,6 +98,28 @@ bool saveSettings(const QString& path, const SettingsModel& m, Product product) 
     const std::string bytes = writeSettingsFile(m, product);
     return f.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
            static_cast<qint64>(bytes.size());
+}
+
+QString modelArg(Product p) { return p == Product::F ? "F" : "S"; }
+
+std::string modelName(const ::testing::TestParamInfo<Product>& info) {
+    return modelArg(info.param).toStdString();
+}
+
+bool saveSeededState(Product p, const char* seed, const QString& path) {
+    sim::test::SimProcess source(
+        {"--model", modelArg(p), "--tcp-listen", "0", "--seed", seed, "--save", path});
+    return source.start() && source.stop(SIGTERM) == 0;
+}
+
+CtlResult readAllFrom(Product p, const QStringList& simArgs, const QString& file) {
+    sim::test::SimProcess device(QStringList{"--model", modelArg(p), "--tcp-listen", "0"} +
+                                 simArgs);
+    if (!device.start()) {
+        return {-1, {}, device.why().toUtf8()};
+    }
+    return runCtl(QStringList{"--model", modelArg(p)} + device.ctlLink() +
+                  QStringList{"--pace-scale", "0.001", "read-all", file});
 }
 
 int commandsReported(const QByteArray& err) {

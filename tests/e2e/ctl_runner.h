@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QProcess>
 #include <QStringList>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 
@@ -47,6 +48,17 @@ bool saveSettings(const QString& path, const SettingsModel& m, Product product);
 
 // The number the tool reports for "read N settings commands" / "sent N commands".
 int commandsReported(const QByteArray& err);
+
+// The --model argument of a model, and the case name of a suite run for both.
+QString modelArg(Product p);
+std::string modelName(const ::testing::TestParamInfo<Product>& info);
+
+// A seeded emulator's state saved in a settings file, as it saves it on exit.
+bool saveSeededState(Product p, const char* seed, const QString& path);
+
+// Everything read with tlx500ctl into `file` from an emulator of the model on
+// TCP/IP, started with these further options.
+CtlResult readAllFrom(Product p, const QStringList& simArgs, const QString& file);
 
 using test::readFieldsDiff;
 using test::sentFieldsDiff;

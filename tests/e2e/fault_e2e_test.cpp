@@ -41,10 +41,7 @@ CtlResult runAgainst(Link link, const QTemporaryDir& dir, const QStringList& sim
         ADD_FAILURE() << sim.why().toStdString();
         return {};
     }
-    const QStringList linkArgs =
-        link == Link::Tcp ? QStringList{"--tcp", "127.0.0.1:" + QString::number(sim.port())}
-                          : QStringList{"--serial", tty};
-    return runCtl(linkArgs + ctlArgs, 60000);
+    return runCtl(sim.ctlLink() + ctlArgs, 60000);
 }
 
 // Line 3 is the read of page 3's title, or the send of it.
@@ -191,8 +188,8 @@ TEST(CtlFaults, InterruptEndsTheAnswerWait) {
     ASSERT_TRUE(sim.start());
     QProcess ctl;
     ctl.setReadChannel(QProcess::StandardError);
-    ctl.start(QStringLiteral(TLX_CTL_PATH), {"--tcp", "127.0.0.1:" + QString::number(sim.port()),
-                                             "--verbose", "read-all", sim.path("a.dat")});
+    ctl.start(QStringLiteral(TLX_CTL_PATH),
+              sim.ctlLink() + QStringList{"--verbose", "read-all", sim.path("a.dat")});
     QByteArray err;
     while (!err.contains("> RCA001") && ctl.waitForReadyRead(20000)) {
         err += ctl.readAllStandardError();

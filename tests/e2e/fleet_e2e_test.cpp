@@ -18,8 +18,6 @@ namespace {
 
 using sim::test::SimProcess;
 
-QString modelArg(Product p) { return p == Product::F ? "F" : "S"; }
-
 // The rows of the result table with this outcome.
 int rowsSaying(const QByteArray& out, const QString& pattern) {
     const QRegularExpression re(QStringLiteral("^127\\.0\\.0\\.1:\\d+ +") + pattern + " ",
@@ -68,11 +66,7 @@ TEST_F(FleetE2E, SendAllLeavesEveryDeviceOfEitherModelHoldingTheFile) {
         SCOPED_TRACE(modelArg(p).toStdString());
         sims_.clear();
         const QString source = file("source" + modelArg(p) + ".dat");
-        {
-            SimProcess s({"--model", modelArg(p), "--tcp-listen", "0", "--seed", "5", "--save", source});
-            ASSERT_TRUE(s.start());
-            ASSERT_EQ(s.stop(SIGTERM), 0);
-        }
+        ASSERT_TRUE(saveSeededState(p, "5", source));
         const QString saved = file("dev" + modelArg(p) + ".dat");
         const auto r = runWith(p, 8, {"send-all", source}, {{"--count", "8", "--seed", "40", "--save", saved}});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();

@@ -48,9 +48,7 @@ TEST(GlyphTableE2E, ListFileSentAndReadBackIsTheSameFile) {
                                  : QStringList{"--tcp-listen", "0"}) +
                        save);
         ASSERT_TRUE(sim.start()) << sim.why().toStdString();
-        const QStringList link =
-            c.serial ? QStringList{"--serial", dir.filePath("tty")}
-                     : QStringList{"--tcp", "127.0.0.1:" + QString::number(sim.port())};
+        const QStringList link = sim.ctlLink();
         const auto s = runCtl(link + QStringList{"--pace-scale", "0.002", "glyphs", "send", c.word, sent});
         ASSERT_EQ(s.exitCode, 0) << s.err.toStdString();
         const auto r = runCtl(link + QStringList{"--pace-scale", "0.002", "glyphs", "read", c.word, back});
@@ -86,9 +84,7 @@ TEST(GlyphTableE2E, ATableCutShortOrAnsweredWronglyIsNeverWritten) {
                                  : QStringList{"--tcp-listen", "0"}) +
                        c.injection + QStringList{"--log", dir.filePath("log")});
         ASSERT_TRUE(sim.start()) << sim.why().toStdString();
-        const QStringList link =
-            c.serial ? QStringList{"--serial", dir.filePath("tty")}
-                     : QStringList{"--tcp", "127.0.0.1:" + QString::number(sim.port())};
+        const QStringList link = sim.ctlLink();
         const auto r =
             runCtl(link + QStringList{"--pace-scale", "0.01", "glyphs", c.verb, "medium", list});
         EXPECT_EQ(r.exitCode, c.status) << r.err.toStdString();

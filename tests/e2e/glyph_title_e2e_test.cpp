@@ -44,26 +44,19 @@ void placeGlyphs(SettingsModel& m, Product p) {
 class GlyphTitles : public ::testing::TestWithParam<Product> {};
 
 INSTANTIATE_TEST_SUITE_P(BothModels, GlyphTitles, ::testing::Values(Product::F, Product::S),
-                         [](const ::testing::TestParamInfo<Product>& p) {
-                             return p.param == Product::F ? "F" : "S";
-                         });
+                         modelName);
 
 TEST_P(GlyphTitles, SurviveReadAllAndSendAll) {
     const Product p = GetParam();
-    const QString model = p == Product::F ? "F" : "S";
+    const QString model = modelArg(p);
     QTemporaryDir dir;
     SettingsModel original;
     resetModelToDefaults(original, p);
     placeGlyphs(original, p);
     ASSERT_TRUE(saveSettings(dir.filePath("start.dat"), original, p));
 
-    {
-        SimProcess device({"--model", model, "--tcp-listen", "0", "--state", dir.filePath("start.dat")});
-        ASSERT_TRUE(device.start()) << device.why().toStdString();
-        const auto r = runCtl({"--model", model, "--tcp", "127.0.0.1:" + QString::number(device.port()),
-                               "--pace-scale", "0.001", "read-all", dir.filePath("read.dat")});
-        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    }
+    const auto first = readAllFrom(p, {"--state", dir.filePath("start.dat")}, dir.filePath("read.dat"));
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
     const auto read = loadSettings(dir.filePath("read.dat"), p);
     ASSERT_TRUE(read.has_value()) << "the file read back must be whole and aligned";
     EXPECT_EQ(readFieldsDiff(original, *read, p), "");
@@ -71,8 +64,8 @@ TEST_P(GlyphTitles, SurviveReadAllAndSendAll) {
     SimProcess target({"--model", model, "--tcp-listen", "0", "--seed", "77", "--save",
                        dir.filePath("end.dat")});
     ASSERT_TRUE(target.start());
-    const auto r = runCtl({"--model", model, "--tcp", "127.0.0.1:" + QString::number(target.port()),
-                           "--pace-scale", "0.001", "send-all", dir.filePath("read.dat")});
+    const auto r = runCtl(QStringList{"--model", model} + target.ctlLink() +
+                          QStringList{"--pace-scale", "0.001", "send-all", dir.filePath("read.dat")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     ASSERT_EQ(target.stop(SIGTERM), 0);
     const auto end = loadSettings(dir.filePath("end.dat"), p);

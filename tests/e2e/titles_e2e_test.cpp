@@ -16,21 +16,14 @@ using sim::test::SimProcess;
 class TitlesE2E : public ::testing::TestWithParam<Product> {};
 
 INSTANTIATE_TEST_SUITE_P(BothModels, TitlesE2E, ::testing::Values(Product::F, Product::S),
-                         [](const ::testing::TestParamInfo<Product>& p) {
-                             return p.param == Product::F ? "F" : "S";
-                         });
+                         modelName);
 
 TEST_P(TitlesE2E, SeededDeviceTitlesSurviveExportAndImport) {
     const Product p = GetParam();
-    const QString model = p == Product::F ? "F" : "S";
+    const QString model = modelArg(p);
     QTemporaryDir dir;
-    {
-        SimProcess device({"--model", model, "--tcp-listen", "0", "--seed", "16"});
-        ASSERT_TRUE(device.start()) << device.why().toStdString();
-        const auto r = runCtl({"--model", model, "--tcp", "127.0.0.1:" + QString::number(device.port()),
-                               "--pace-scale", "0.001", "read-all", dir.filePath("read.dat")});
-        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    }
+    const auto first = readAllFrom(p, {"--seed", "16"}, dir.filePath("read.dat"));
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
     // Model F as TSV, model S as CSV.
     const QString text = dir.filePath(p == Product::F ? "titles.tsv" : "titles.csv");
     auto r = runCtl({"--model", model, "titles", "export", dir.filePath("read.dat"), text});
