@@ -119,11 +119,7 @@ TEST(ModelFAttributes, OutOfRangeAndMisshapenWritesAreRefusedAndChangeNothing) {
         "PAST001",      "RCBS000",          "RCBS",          "RCBS0010",         "RPAST001",
         "CL001",        "IDP001LCRLCRLCRX",
     };
-    for (const char* command : bad) {
-        DeviceHarness h(Product::F);
-        EXPECT_EQ(h.refused(command), Names{}) << command;
-        EXPECT_EQ(h.lastReply, "E3") << command;
-    }
+    expectRefused(Product::F, bad);
 }
 
 TEST(ModelSAttributes, AllPagesFormsAndTheirReads) {
@@ -189,11 +185,7 @@ TEST(ModelSAttributes, ModelFFormsAndOutOfRangeValuesAreRefused) {
                          "IDO00116",    "ISS0010",          "ISS0015",   "IDP001B0",
                          "IDP001L",     "CFT001L01G",       "RCBS001",   "RIDRT",
                          "RPAST",       "RIDOH001",         "PAS001X",   "CABC00190"};
-    for (const char* command : bad) {
-        DeviceHarness h(Product::S);
-        EXPECT_EQ(h.refused(command), Names{}) << command;
-        EXPECT_EQ(h.lastReply, "E3") << command;
-    }
+    expectRefused(Product::S, bad);
     DeviceHarness h(Product::S);
     EXPECT_EQ(h.run("IDRT" + repeat("000", 512)), "E3");
     EXPECT_EQ(h.run("CBS" + repeat("F", 511) + "X"), "E3");

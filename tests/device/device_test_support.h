@@ -4,6 +4,7 @@
 #include "model_diff.h"
 #include "support/reply_lines.h"
 
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,5 +42,16 @@ class DeviceHarness {
 using Names = std::vector<std::string>;
 using tlx::test::page3;
 using tlx::test::repeat;
+
+// Each command, sent to a device of the model with factory settings, is
+// refused with E3 and changes nothing.
+template <typename Commands> void expectRefused(Product product, const Commands& commands) {
+    for (const auto& each : commands) {
+        const std::string command(each);
+        DeviceHarness h(product);
+        EXPECT_EQ(h.refused(command), Names{}) << command.substr(0, 40);
+        EXPECT_EQ(h.lastReply, "E3") << command.substr(0, 40);
+    }
+}
 
 } // namespace tlx::device::test

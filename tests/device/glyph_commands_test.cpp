@@ -76,11 +76,7 @@ TEST(Glyphs, RefusedRegistrationsAndReads) {
         "RFBMLA3655",
         "RFBMX2341",
     };
-    for (const auto& command : bad) {
-        DeviceHarness h(Product::F);
-        EXPECT_EQ(h.refused(command), Names{}) << command.substr(0, 12);
-        EXPECT_EQ(h.lastReply, "E3") << command.substr(0, 12);
-    }
+    expectRefused(Product::F, bad);
 }
 
 } // namespace

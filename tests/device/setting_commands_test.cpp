@@ -136,11 +136,7 @@ TEST_P(BothModels, RefusedSettingsChangeNothing) {
                          "RAM1",
                          "REMA0",
                          "EMA00-00-00-00-00-01"};
-    for (const char* command : bad) {
-        DeviceHarness h(GetParam());
-        EXPECT_EQ(h.refused(command), Names{}) << command;
-        EXPECT_EQ(h.lastReply, "E3") << command;
-    }
+    expectRefused(GetParam(), bad);
 }
 
 TEST_P(BothModels, ScheduleDayLineOf172Characters) {
@@ -204,11 +200,7 @@ TEST_P(BothModels, MalformedScheduleLinesAreRefusedWhole) {
         "RSD32",
         "RSD5",
     };
-    for (const auto& command : bad) {
-        DeviceHarness h(GetParam());
-        EXPECT_EQ(h.refused(command), Names{}) << command;
-        EXPECT_EQ(h.lastReply, "E3") << command;
-    }
+    expectRefused(GetParam(), bad);
 }
 
 TEST_P(BothModels, ClockFieldsAndTheThirtySecondCorrection) {

@@ -178,11 +178,7 @@ TEST(GlyphInsertion, ModelSUsesThreeDigitPositionsOverThePage) {
 TEST(GlyphInsertion, OutOfRangeFieldsAreRefused) {
     const char* badF[] = {"G000P001L01I01", "G257P001L01I01", "G001P000L01I01", "G001P001L11I01",
                           "G001P001L01I00", "G001P001L01I29", "G001P001I001",   "G001X001L01I01"};
-    for (const char* command : badF) {
-        DeviceHarness h(Product::F);
-        EXPECT_EQ(h.refused(command), Names{}) << command;
-        EXPECT_EQ(h.lastReply, "E3") << command;
-    }
+    expectRefused(Product::F, badF);
     DeviceHarness s(Product::S);
     EXPECT_EQ(s.run("G001P001I281"), "E3");
     EXPECT_EQ(s.run("G001P001I000"), "E3");
