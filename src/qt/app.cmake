@@ -38,6 +38,8 @@ add_library(tlx_desktop STATIC
   dialogs/dialog_context.cpp
   dialogs/dialog_context.h
   dialogs/dialog_forward.h
+  dialogs/dialog_widgets.cpp
+  dialogs/dialog_widgets.h
   dialogs/display_page_dialog.cpp
   dialogs/display_page_dialog.h
   dialogs/file_chooser.cpp

@@ -12,6 +12,7 @@
 #include "protocol/app_state.h"
 #include "protocol/link_hub.h"
 #include "protocol/protocol.h"
+#include "settings/qt_text.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,10 +35,6 @@ namespace {
 constexpr int kTickMs = 150;
 constexpr int kStatusPart0Right = 500;
 constexpr int kStatusPart1Right = 700;
-
-QString qtext(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Menu texts are shown as given: an ASCII ampersand is not a mnemonic.
 QString menuText(std::string_view s) {

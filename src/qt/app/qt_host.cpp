@@ -1,20 +1,13 @@
 #include "app/qt_host.h"
 
 #include "dialogs/file_chooser.h"
+#include "settings/qt_text.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 
 namespace tlx::qt {
-
-namespace {
-
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
 
 std::unique_ptr<QMessageBox> makeMessageBox(MessageKind kind, const QString& message,
                                             const QString& caption, QWidget* parent) {
@@ -43,7 +36,7 @@ void QtHost::showMessage(MessageKind kind, std::string_view message, std::string
     if (messageTap_) {
         messageTap_(message);
     }
-    queue_.push_back({kind, text(message), text(caption)});
+    queue_.push_back({kind, qtext(message), qtext(caption)});
     scheduleFlush();
 }
 
@@ -94,8 +87,8 @@ bool QtHost::askYesNo(std::string_view question, std::string_view caption) {
     flushMessages();
     QApplication::beep();
     QMessageBox box(boxParent());
-    box.setWindowTitle(text(caption));
-    box.setText(text(question));
+    box.setWindowTitle(qtext(caption));
+    box.setText(qtext(question));
     box.setIcon(QMessageBox::Question);
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
@@ -109,7 +102,7 @@ std::optional<std::string> QtHost::chooseFile(const FileChoice& choice) {
 }
 
 void QtHost::settingsFileShown(std::string_view path) {
-    emit fileShown(text(path));
+    emit fileShown(qtext(path));
 }
 
 } // namespace tlx::qt

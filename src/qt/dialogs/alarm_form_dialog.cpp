@@ -1,6 +1,8 @@
 #include "dialogs/alarm_form_dialog.h"
 
+#include "dialogs/dialog_widgets.h"
 #include "dialogs/slave_address_box.h"
+#include "settings/qt_text.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -20,19 +22,8 @@ namespace tlx::qt {
 
 namespace {
 
-QString qtext(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QString idName(const char* kind, int id) {
     return QString::fromLatin1(kind) + QString::number(id);
-}
-
-QPushButton* makeButton(std::string_view label, int id, QWidget* parent) {
-    auto* b = new QPushButton(qtext(label), parent);
-    b->setObjectName(idName("button", id));
-    b->setAutoDefault(false);
-    return b;
 }
 
 void fillBox(QComboBox* box, const std::vector<std::string>& items) {
@@ -97,11 +88,8 @@ void SettingFormDialog::build(const QString& title) {
     layout->addLayout(grid);
 
     if (d.progressId != 0 && d.readBack != nullptr) {
-        progress_ = new QProgressBar(this);
-        progress_->setObjectName(idName("progress", d.progressId));
-        progress_->setRange(0, d.readBack->progressMax);
-        progress_->setValue(0);
-        progress_->setTextVisible(false);
+        progress_ =
+            makeProgressBar(idName("progress", d.progressId), d.readBack->progressMax, this);
         layout->addWidget(progress_);
     }
 
@@ -110,7 +98,7 @@ void SettingFormDialog::build(const QString& title) {
     slave_ = new SlaveAddressBox(form_.slaveAddress(), this);
     bottom->addWidget(slave_);
     bottom->addStretch();
-    close_ = makeButton("Close", 2, this);
+    close_ = makeButton(QStringLiteral("Close"), 2, this);
     bottom->addWidget(close_);
     layout->addLayout(bottom);
     connect(close_, &QPushButton::clicked, this, &SettingFormDialog::reject);
@@ -204,7 +192,7 @@ QWidget* SettingFormDialog::makeGroup(std::size_t i) {
 
     if (g.buttonId != 0) {
         const bool reads = g.kind == FormFieldKind::Display;
-        QPushButton* b = makeButton(reads ? kButtonRead : kButtonSet, g.buttonId, box);
+        QPushButton* b = makeButton(qtext(reads ? kButtonRead : kButtonSet), g.buttonId, box);
         if (reads) {
             connect(b, &QPushButton::clicked, this, &SettingFormDialog::pressRead);
         } else {

@@ -1,8 +1,10 @@
 #include "dialogs/attribute_window.h"
 
 #include "dialogs/attribute_widgets.h"
+#include "dialogs/dialog_widgets.h"
 #include "dialogs/run_dialog.h"
 #include "dialogs/slave_address_box.h"
+#include "runs/step_timer.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,9 +19,7 @@ namespace tlx::qt {
 
 AttributeWindow::AttributeWindow(const QString& title, QWidget* parent) : QDialog(parent) {
     setWindowTitle(title);
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &AttributeWindow::onTick);
+    makeStepTimer(timer_, this, &AttributeWindow::onTick);
 }
 
 AttributeWindow::~AttributeWindow() {
@@ -64,27 +64,17 @@ void AttributeWindow::addSlaveRow(QGridLayout* grid, int& row) {
     addFormRow(grid, row, QStringLiteral("スレーブアドレス"), slave_);
 }
 
-QPushButton* AttributeWindow::makeButton(const QString& text, int id) {
-    auto* b = new QPushButton(text, this);
-    b->setObjectName(QStringLiteral("button%1").arg(id));
-    b->setAutoDefault(false);
-    return b;
-}
-
 void AttributeWindow::makePageButtons(const QString& pageLabel, int pageId, int sendAllId) {
-    sendPage_ = makeButton(pageLabel, pageId);
-    sendAll_ = makeButton(QStringLiteral("全設定"), sendAllId);
+    sendPage_ = makeButton(pageLabel, pageId, this);
+    sendAll_ = makeButton(QStringLiteral("全設定"), sendAllId, this);
     connect(sendPage_, &QPushButton::clicked, this, [this] { core().sendPage(); });
     connect(sendAll_, &QPushButton::clicked, this, &AttributeWindow::pressSendAll);
 }
 
 QHBoxLayout* AttributeWindow::makeProgressRow(int progressId, int percentId) {
     auto* progressRow = new QHBoxLayout;
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("progress%1").arg(progressId));
-    progress_->setRange(0, static_cast<int>(kPages));
-    progress_->setValue(0);
-    progress_->setTextVisible(false);
+    progress_ = makeProgressBar(QStringLiteral("progress%1").arg(progressId),
+                                static_cast<int>(kPages), this);
     progressRow->addWidget(progress_, 1);
     percent_ = new QLineEdit(this);
     percent_->setObjectName(QStringLiteral("percent%1").arg(percentId));
@@ -98,7 +88,7 @@ QHBoxLayout* AttributeWindow::makeProgressRow(int progressId, int percentId) {
 }
 
 void AttributeWindow::makeCloseButton() {
-    close_ = makeButton(QStringLiteral("Close"), 2);
+    close_ = makeButton(QStringLiteral("Close"), 2, this);
     connect(close_, &QPushButton::clicked, this, &AttributeWindow::reject);
 }
 

@@ -57,7 +57,6 @@ class AttributeWindow : public QDialog {
                       std::string_view allPagesLabel, const ValueList& values, int valueId,
                       int allPagesId);
     void addSlaveRow(QGridLayout* grid, int& row);
-    QPushButton* makeButton(const QString& text, int id);
     void makePageButtons(const QString& pageLabel, int pageId, int sendAllId);
     QHBoxLayout* makeProgressRow(int progressId, int percentId);
     void makeCloseButton();

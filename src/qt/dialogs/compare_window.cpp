@@ -7,6 +7,7 @@
 #include "dialogs/run_dialog.h"
 #include "protocol/app_state.h"
 #include "runs/changed_runs.h"
+#include "settings/qt_text.h"
 #include "settings/sjis_text.h"
 
 #include <QHBoxLayout>
@@ -19,10 +20,6 @@
 namespace tlx::qt {
 
 namespace {
-
-QString qtext(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 std::string utf8(std::string_view sjis) {
     return sjisToUnicode(sjis).toStdString();

@@ -3,6 +3,7 @@
 #include "protocol/app_state.h"
 #include "protocol/serial_link.h"
 #include "settings/connection_ini.h"
+#include "settings/qt_text.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,14 +16,6 @@
 #include <QVBoxLayout>
 
 namespace tlx::qt {
-
-namespace {
-
-QString qtext(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
 
 ConnectionChoiceDialog::ConnectionChoiceDialog(const ChoiceDialogDescriptor& descriptor,
                                                AppState& state, const ConnectionIni& ini,

@@ -1,8 +1,10 @@
 #include "dialogs/date_time_window.h"
 
+#include "dialogs/dialog_widgets.h"
 #include "dialogs/fleet_panel.h"
 #include "dialogs/slave_address_box.h"
 #include "protocol/app_state.h"
+#include "settings/qt_text.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -23,20 +25,9 @@ constexpr std::array<int, kClockFields> kFieldBoxIds{1012, 1008, 1007, 1009, 101
 constexpr std::array<int, kClockFields> kFieldButtonIds{1017, 1018, 1019, 1020, 1021, 1022};
 constexpr std::array<const char*, kClockFields> kFieldLabels{"年", "月", "日", "時", "分", "秒"};
 
-QString qtext(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QComboBox* box(int id, QWidget* parent) {
     auto* b = new QComboBox(parent);
     b->setObjectName(QStringLiteral("box%1").arg(id));
-    return b;
-}
-
-QPushButton* button(const QString& text, int id, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QStringLiteral("button%1").arg(id));
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -64,7 +55,7 @@ DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport
             list->addItem(QString::fromStdString(item));
         }
         list->setCurrentIndex(logic_.selection(r.field));
-        auto* set = button(QStringLiteral("設定"), kFieldButtonIds[i], this);
+        auto* set = makeButton(QStringLiteral("設定"), kFieldButtonIds[i], this);
         grid->addWidget(new QLabel(QString::fromUtf8(kFieldLabels[i]), this), row, 0);
         grid->addWidget(list, row, 1);
         grid->addWidget(set, row, 2);
@@ -86,7 +77,7 @@ DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport
             list->addItem(qtext(item));
         }
         list->setCurrentIndex(current);
-        set = button(QStringLiteral("設定"), buttonId, this);
+        set = makeButton(QStringLiteral("設定"), buttonId, this);
         grid->addWidget(new QLabel(label, this), row, 0);
         grid->addWidget(list, row, 1);
         grid->addWidget(set, row, 2);
@@ -107,7 +98,7 @@ DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport
     connect(sizeButton_, &QPushButton::clicked, this, [this] { logic_.sendSize(); });
 
     auto* bottom = new QHBoxLayout;
-    adjust_ = button(QStringLiteral("30秒補正"), 1026, this);
+    adjust_ = makeButton(QStringLiteral("30秒補正"), 1026, this);
     connect(adjust_, &QPushButton::clicked, this, [this] { logic_.adjustSeconds(); });
     bottom->addWidget(adjust_);
     bottom->addStretch();
@@ -115,7 +106,7 @@ DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport
     slave_ = new SlaveAddressBox(logic_.slaveAddress(), this, WhenDisabled::ShowAddress);
     slave_->setObjectName(QStringLiteral("box1016"));
     bottom->addWidget(slave_);
-    close_ = button(QStringLiteral("Close"), 2, this);
+    close_ = makeButton(QStringLiteral("Close"), 2, this);
     // Enter closes the dialog like Close; no setting is sent by Enter.
     close_->setDefault(true);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
@@ -124,7 +115,7 @@ DateTimeDialog::DateTimeDialog(AppState& state, Host& host, Transport& transport
 
     // Added below the specified controls: this computer's time in one go.
     auto* added = new QHBoxLayout;
-    pcClock_ = button(QStringLiteral("PCの時刻を設定"), 0, this);
+    pcClock_ = makeButton(QStringLiteral("PCの時刻を設定"), 0, this);
     pcClock_->setObjectName(QStringLiteral("buttonPcClock"));
     added->addWidget(pcClock_);
     added->addStretch();

@@ -1,5 +1,6 @@
 #include "dialogs/display_page_dialog.h"
 
+#include "dialogs/dialog_widgets.h"
 #include "dialogs/slave_address_box.h"
 
 #include <QComboBox>
@@ -35,9 +36,7 @@ DisplayPageDialog::DisplayPageDialog(AppState& state, Host& host, Transport& tra
         display_->addItem(QString::fromStdString(item));
     }
     display_->setCurrentIndex(logic_.display());
-    displayButton_ = new QPushButton(QStringLiteral("設定"), this);
-    displayButton_->setObjectName(QStringLiteral("button1087"));
-    displayButton_->setAutoDefault(false);
+    displayButton_ = makeButton(QStringLiteral("設定"), 1087, this);
     grid->addWidget(new QLabel(QStringLiteral("表示ON/OFF"), this), 0, 0);
     grid->addWidget(display_, 0, 1);
     grid->addWidget(displayButton_, 0, 2);
@@ -48,9 +47,7 @@ DisplayPageDialog::DisplayPageDialog(AppState& state, Host& host, Transport& tra
         page_->addItem(QString::fromStdString(item));
     }
     page_->setCurrentIndex(logic_.page());
-    pageButton_ = new QPushButton(QStringLiteral("設定"), this);
-    pageButton_->setObjectName(QStringLiteral("button1088"));
-    pageButton_->setAutoDefault(false);
+    pageButton_ = makeButton(QStringLiteral("設定"), 1088, this);
     grid->addWidget(new QLabel(QStringLiteral("ページ"), this), 1, 0);
     grid->addWidget(page_, 1, 1);
     grid->addWidget(pageButton_, 1, 2);
@@ -61,9 +58,7 @@ DisplayPageDialog::DisplayPageDialog(AppState& state, Host& host, Transport& tra
     slave_ = new SlaveAddressBox(logic_.slaveAddress(), this, WhenDisabled::ShowAddress);
     bottom->addWidget(slave_);
     bottom->addStretch();
-    close_ = new QPushButton(QStringLiteral("Close"), this);
-    close_->setObjectName(QStringLiteral("button2"));
-    close_->setAutoDefault(false);
+    close_ = makeButton(QStringLiteral("Close"), 2, this);
     bottom->addWidget(close_);
     layout->addLayout(bottom);
 

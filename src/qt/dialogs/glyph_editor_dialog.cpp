@@ -1,5 +1,6 @@
 #include "dialogs/glyph_editor_dialog.h"
 
+#include "dialogs/dialog_widgets.h"
 #include "dialogs/glyph_sample_text.h"
 #include "dialogs/slave_address_box.h"
 #include "protocol/app_state.h"
@@ -18,13 +19,6 @@
 namespace tlx::qt {
 
 namespace {
-
-QPushButton* button(const QString& text, int id, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QStringLiteral("button%1").arg(id));
-    b->setAutoDefault(false);
-    return b;
-}
 
 constexpr int kWatchMs = 50;
 
@@ -117,8 +111,9 @@ GlyphEditorDialog::GlyphEditorDialog(GlyphSize size, AppState& state, Host& host
         number_->addItem(QString::fromStdString(item));
     }
     number_->setCurrentIndex(logic_.currentNumber());
-    read_ = button(QStringLiteral("リード"), size == GlyphSize::Medium ? 1086 : 1085, numberGroup);
-    register_ = button(QStringLiteral("登録"), 1082, numberGroup);
+    read_ =
+        makeButton(QStringLiteral("リード"), size == GlyphSize::Medium ? 1086 : 1085, numberGroup);
+    register_ = makeButton(QStringLiteral("登録"), 1082, numberGroup);
     numberRow->addWidget(number_);
     numberRow->addWidget(read_);
     numberRow->addWidget(register_);
@@ -135,14 +130,14 @@ GlyphEditorDialog::GlyphEditorDialog(GlyphSize size, AppState& state, Host& host
     sample_ = new QLineEdit(sampleGroup);
     sample_->setObjectName(QStringLiteral("edit1083"));
     sample_->setMaxLength(1); // one double-byte character
-    sampleRead_ = button(QStringLiteral("リード"), 1084, sampleGroup);
+    sampleRead_ = makeButton(QStringLiteral("リード"), 1084, sampleGroup);
     sampleRow->addWidget(sample_);
     sampleRow->addWidget(sampleRead_);
     side->addWidget(sampleGroup);
 
-    clear_ = button(QStringLiteral("バッファクリア"), 1078, this);
-    derive_ = button(QStringLiteral("他のサイズ作成"), 1177, this);
-    close_ = button(QStringLiteral("Close"), 2, this);
+    clear_ = makeButton(QStringLiteral("バッファクリア"), 1078, this);
+    derive_ = makeButton(QStringLiteral("他のサイズ作成"), 1177, this);
+    close_ = makeButton(QStringLiteral("Close"), 2, this);
     side->addWidget(clear_);
     side->addWidget(derive_);
     side->addStretch();

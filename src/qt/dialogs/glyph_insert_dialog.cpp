@@ -1,5 +1,6 @@
 #include "dialogs/glyph_insert_dialog.h"
 
+#include "dialogs/dialog_widgets.h"
 #include "dialogs/slave_address_box.h"
 
 #include <QComboBox>
@@ -56,12 +57,8 @@ GlyphInsertDialog::GlyphInsertDialog(AppState& state, Host& host, Transport& tra
     layout->addLayout(form);
 
     auto* buttons = new QHBoxLayout;
-    send_ = new QPushButton(QStringLiteral("設定"), this);
-    send_->setObjectName(QStringLiteral("button1075"));
-    send_->setAutoDefault(false);
-    close_ = new QPushButton(QStringLiteral("Close"), this);
-    close_->setObjectName(QStringLiteral("button2"));
-    close_->setAutoDefault(false);
+    send_ = makeButton(QStringLiteral("設定"), 1075, this);
+    close_ = makeButton(QStringLiteral("Close"), 2, this);
     buttons->addWidget(send_);
     buttons->addStretch();
     buttons->addWidget(close_);

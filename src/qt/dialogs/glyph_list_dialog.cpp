@@ -1,8 +1,10 @@
 #include "dialogs/glyph_list_dialog.h"
 
+#include "dialogs/dialog_widgets.h"
 #include "dialogs/glyph_editor_dialog.h"
 #include "dialogs/slave_address_box.h"
 #include "protocol/app_state.h"
+#include "runs/step_timer.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -21,13 +23,6 @@ namespace tlx::qt {
 namespace {
 
 using G = GlyphCellGeometry;
-
-QPushButton* button(const QString& text, int id, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QStringLiteral("button%1").arg(id));
-    b->setAutoDefault(false);
-    return b;
-}
 
 constexpr int kLabelHeight = 20;
 
@@ -111,9 +106,7 @@ GlyphListDialog::GlyphListDialog(GlyphSize size, AppState& state, Host& host, Tr
     : QDialog(parent), logic_(glyphListDescriptor(size), state, host, transport), state_(state),
       host_(host), transport_(transport), address_(address) {
     setWindowTitle(QString::fromStdString(logic_.title(address)));
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &GlyphListDialog::onTick);
+    makeStepTimer(timer_, this, &GlyphListDialog::onTick);
 
     auto* layout = new QVBoxLayout(this);
     board_ = new GlyphCellBoard(logic_, this);
@@ -128,12 +121,12 @@ GlyphListDialog::GlyphListDialog(GlyphSize size, AppState& state, Host& host, Tr
     }
     page_->setCurrentIndex(logic_.page());
     controls->addWidget(page_, 0, 1);
-    clear_ = button(QStringLiteral("バッファクリア"), 1078, this);
-    open_ = button(QStringLiteral("開く"), 1079, this);
-    save_ = button(QStringLiteral("保存"), 1080, this);
-    saveAs_ = button(QStringLiteral("名前をつけて保存"), 1081, this);
-    read_ = button(QStringLiteral("リード"), 1085, this);
-    register_ = button(QStringLiteral("登録"), 1082, this);
+    clear_ = makeButton(QStringLiteral("バッファクリア"), 1078, this);
+    open_ = makeButton(QStringLiteral("開く"), 1079, this);
+    save_ = makeButton(QStringLiteral("保存"), 1080, this);
+    saveAs_ = makeButton(QStringLiteral("名前をつけて保存"), 1081, this);
+    read_ = makeButton(QStringLiteral("リード"), 1085, this);
+    register_ = makeButton(QStringLiteral("登録"), 1082, this);
     controls->addWidget(clear_, 0, 2);
     controls->addWidget(open_, 0, 3);
     controls->addWidget(save_, 0, 4);
@@ -146,18 +139,14 @@ GlyphListDialog::GlyphListDialog(GlyphSize size, AppState& state, Host& host, Tr
     layout->addLayout(controls);
 
     auto* bottom = new QHBoxLayout;
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("progress1158"));
-    progress_->setRange(0, logic_.transfer().barMax());
-    progress_->setValue(0);
-    progress_->setTextVisible(false);
+    progress_ = makeProgressBar(QStringLiteral("progress1158"), logic_.transfer().barMax(), this);
     bottom->addWidget(progress_, 1);
     percent_ = new QLabel(QString::fromStdString(logic_.transfer().percent()), this);
     percent_->setObjectName(QStringLiteral("percent1030"));
     percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance(QStringLiteral(" 00.0")));
     bottom->addWidget(percent_);
     bottom->addWidget(new QLabel(QStringLiteral("％"), this));
-    close_ = button(QStringLiteral("Close"), 2, this);
+    close_ = makeButton(QStringLiteral("Close"), 2, this);
     bottom->addWidget(close_);
     layout->addLayout(bottom);
 

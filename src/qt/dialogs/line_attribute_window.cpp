@@ -1,6 +1,7 @@
 #include "dialogs/line_attribute_window.h"
 
 #include "dialogs/attribute_widgets.h"
+#include "dialogs/dialog_widgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -38,7 +39,7 @@ LineAttributeWindow::LineAttributeWindow(const LineAttributeDescriptor& d, AppSt
     addSlaveRow(grid, row);
     side->addLayout(grid);
 
-    sendLine_ = makeButton(QStringLiteral("ライン設定"), 1032);
+    sendLine_ = makeButton(QStringLiteral("ライン設定"), 1032, this);
     makePageButtons(QStringLiteral("ページ設定"), 1104, d.sendAllId);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(sendLine_);

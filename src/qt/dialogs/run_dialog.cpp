@@ -1,11 +1,14 @@
 #include "dialogs/run_dialog.h"
 
 #include "base/host.h"
+#include "dialogs/dialog_widgets.h"
 #include "dialogs/fleet_panel.h"
 #include "dialogs/slave_address_box.h"
 #include "protocol/app_state.h"
 #include "runs/read_all_run.h"
 #include "runs/send_all_run.h"
+#include "runs/step_timer.h"
+#include "settings/qt_text.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -20,10 +23,6 @@
 namespace tlx::qt {
 
 namespace {
-
-QString qtext(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 class EscapeFilter : public QObject {
   public:
@@ -62,16 +61,12 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
     : QDialog(parent), run_(std::move(run)), controller_(descriptor, state, host, *run_),
       host_(host), job_(job) {
     setWindowTitle(title);
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &RunDialog::onTick);
+    makeStepTimer(timer_, this, &RunDialog::onTick);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    start_ = new QPushButton(qtext(descriptor.startLabel), this);
-    start_->setObjectName(descriptor.offersBroadcast ? QStringLiteral("button1027")
-                                                     : QStringLiteral("button1046"));
-    start_->setAutoDefault(false);
+    start_ =
+        makeButton(qtext(descriptor.startLabel), descriptor.offersBroadcast ? 1027 : 1046, this);
     top->addWidget(start_);
     top->addStretch();
     top->addWidget(new QLabel(QStringLiteral("スレーブアドレス"), this));
@@ -79,19 +74,11 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
     top->addWidget(slave_);
     layout->addLayout(top);
 
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("progress1029"));
-    progress_->setRange(0, run_->progress().barMax);
-    progress_->setValue(0);
-    progress_->setTextVisible(false);
+    progress_ = makeProgressBar(QStringLiteral("progress1029"), run_->progress().barMax, this);
     layout->addWidget(progress_);
 
     auto* bottom = new QHBoxLayout;
-    activity_ = new QProgressBar(this);
-    activity_->setObjectName(QStringLiteral("activity"));
-    activity_->setRange(0, RunProgress::activityMax);
-    activity_->setValue(0);
-    activity_->setTextVisible(false);
+    activity_ = makeProgressBar(QStringLiteral("activity"), RunProgress::activityMax, this);
     bottom->addWidget(activity_, 1);
     percent_ = new QLabel(this);
     percent_->setObjectName(QStringLiteral("percent1030"));
@@ -115,9 +102,7 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
 
     auto* closeRow = new QHBoxLayout;
     closeRow->addStretch();
-    close_ = new QPushButton(QStringLiteral("Close"), this);
-    close_->setObjectName(QStringLiteral("button2"));
-    close_->setAutoDefault(false);
+    close_ = makeButton(QStringLiteral("Close"), 2, this);
     closeRow->addWidget(close_);
     layout->addLayout(closeRow);
     if (fleet_ != nullptr) {

@@ -1,7 +1,9 @@
 #include "dialogs/schedule_dialog.h"
 
+#include "dialogs/dialog_widgets.h"
 #include "dialogs/run_dialog.h"
 #include "dialogs/slave_address_box.h"
+#include "settings/qt_text.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,10 +19,6 @@ namespace tlx::qt {
 
 namespace {
 
-QString qtext(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QComboBox* makeBox(int id, const std::vector<std::string>& items, QWidget* parent) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QStringLiteral("box%1").arg(id));
@@ -28,13 +26,6 @@ QComboBox* makeBox(int id, const std::vector<std::string>& items, QWidget* paren
         box->addItem(QString::fromStdString(item));
     }
     return box;
-}
-
-QPushButton* makeButton(const QString& label, int id, QWidget* parent) {
-    auto* b = new QPushButton(label, parent);
-    b->setObjectName(QStringLiteral("button%1").arg(id));
-    b->setAutoDefault(false);
-    return b;
 }
 
 // The layout grid of the entry list: columns 160 apart, rows 23 apart.
@@ -107,11 +98,7 @@ ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport
     layout->addLayout(buttons);
 
     auto* progressRow = new QHBoxLayout;
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("progress1030"));
-    progress_->setRange(0, kScheduleRunEnd);
-    progress_->setValue(0);
-    progress_->setTextVisible(false);
+    progress_ = makeProgressBar(QStringLiteral("progress1030"), kScheduleRunEnd, this);
     progressRow->addWidget(progress_, 1);
     percent_ = new QLabel(this);
     percent_->setObjectName(QStringLiteral("percent1031"));

@@ -1,5 +1,7 @@
 #include "dialogs/tcp_dialog_parts.h"
 
+#include "dialogs/dialog_widgets.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -18,9 +20,7 @@ ListWithButtons addListWithButtons(QDialog* dialog, QBoxLayout* layout, int list
     row->addWidget(parts.list);
     auto* column = new QVBoxLayout;
     for (const auto& [label, control] : buttons) {
-        auto* b = new QPushButton(QString::fromUtf8(label), dialog);
-        b->setObjectName(QStringLiteral("button%1").arg(control));
-        b->setAutoDefault(false);
+        QPushButton* b = makeButton(QString::fromUtf8(label), control, dialog);
         column->addWidget(b);
         parts.buttons.push_back(b);
     }

@@ -2,8 +2,10 @@
 
 #include "base/codecs.h"
 #include "base/product.h"
+#include "dialogs/dialog_widgets.h"
 #include "dialogs/run_dialog.h"
 #include "dialogs/slave_address_box.h"
+#include "runs/step_timer.h"
 #include "settings/sjis_text.h"
 #include "settings/title_encoder.h"
 
@@ -22,24 +24,11 @@
 
 namespace tlx::qt {
 
-namespace {
-
-QPushButton* button(const QString& text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
 TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, const QString& caption,
                          QWidget* parent)
     : QDialog(parent), logic_(state, host, transport) {
     setWindowTitle(caption);
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &TitleDialog::onTick);
+    makeStepTimer(timer_, this, &TitleDialog::onTick);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -70,12 +59,12 @@ TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, cons
 
     auto* sends = new QHBoxLayout;
     if (logic_.perLine()) {
-        sendLine_ = button(QStringLiteral("ライン設定"), "button1032", this);
+        sendLine_ = makeButton(QStringLiteral("ライン設定"), 1032, this);
         sends->addWidget(sendLine_);
         connect(sendLine_, &QPushButton::clicked, this, [this] { logic_.sendLine(); });
     }
-    sendPage_ = button(QStringLiteral("ページ設定"), "button1104", this);
-    sendAll_ = button(QStringLiteral("全設定"), "button1028", this);
+    sendPage_ = makeButton(QStringLiteral("ページ設定"), 1104, this);
+    sendAll_ = makeButton(QStringLiteral("全設定"), 1028, this);
     sends->addWidget(sendPage_);
     sends->addWidget(sendAll_);
     sends->addStretch();
@@ -111,7 +100,7 @@ TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, cons
     bottom->addWidget(new QLabel(QStringLiteral("％"), this));
     timeLeft_ = makeTimeLeftLabel(this);
     bottom->addWidget(timeLeft_);
-    close_ = button(QStringLiteral("Close"), "button2", this);
+    close_ = makeButton(QStringLiteral("Close"), 2, this);
     bottom->addWidget(close_);
     layout->addLayout(bottom);
     connect(close_, &QPushButton::clicked, this, &TitleDialog::reject);

@@ -3,6 +3,7 @@
 #include "base/sjis_codec.h"
 #include "dialogs/titles_commands.h"
 #include "protocol/app_state.h"
+#include "settings/qt_text.h"
 #include "settings/sjis_text.h"
 #include "settings/title_encoder.h"
 
@@ -17,14 +18,6 @@
 #include <QVBoxLayout>
 
 namespace tlx::qt {
-
-namespace {
-
-QString qtext(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
 
 // One row per page and line (model S: per page); the texts are read once and
 // kept, so that filtering never converts a title.

@@ -1,6 +1,7 @@
 #include "runs/fleet_driver.h"
 
 #include "protocol/tcp_link.h"
+#include "runs/step_timer.h"
 
 namespace tlx::qt {
 
@@ -39,9 +40,7 @@ FleetDriver::FleetDriver(TcpLink& tcp, FleetRun::Setup setup, std::vector<int> s
         linkNames_.push_back(tcp_.linkName(slot));
         fleet_.add(addresses_.back() + ":" + std::to_string(tcp_.peerPort(slot)));
     }
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &FleetDriver::wake);
+    makeStepTimer(timer_, this, &FleetDriver::wake);
 }
 
 FleetDriver::~FleetDriver() { release(); }
