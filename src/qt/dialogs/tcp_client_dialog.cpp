@@ -66,9 +66,7 @@ class OctetKeys : public QObject {
 TcpClientSettingsDialog::TcpClientSettingsDialog(AppState& state, const ConnectionIni& ini,
                                                  LinkControl& links, LinkNotifier* notifier,
                                                  QWidget* parent)
-    : QDialog(parent), logic_(state, ini, links) {
-    setWindowTitle(QString::fromUtf8(TcpClientDialog::kTitle.data(),
-                                     static_cast<qsizetype>(TcpClientDialog::kTitle.size())));
+    : TcpSettingsDialog(state, ini, links, parent) {
     auto* layout = new QVBoxLayout(this);
 
     auto* addressRow = new QHBoxLayout;
@@ -106,13 +104,11 @@ TcpClientSettingsDialog::TcpClientSettingsDialog(AppState& state, const Connecti
     hosts_ = list.list;
     QPushButton* add = list.buttons[0];
     QPushButton* remove = list.buttons[1];
-    QPushButton* connectButton = list.buttons[2];
-    QPushButton* disconnectButton = list.buttons[3];
+    wireLinkButtons(list.buttons[2], list.buttons[3]);
 
     auto* portRow = new QHBoxLayout;
     portRow->addWidget(new QLabel(QStringLiteral("Port No."), this));
-    port_ = makePortField(this, TcpClientDialog::kPortField, logic_.portText());
-    portRow->addWidget(port_);
+    portRow->addWidget(makePort());
     layout->addLayout(portRow);
     addSetAndCloseButtons(this, layout);
 
@@ -133,16 +129,6 @@ TcpClientSettingsDialog::TcpClientSettingsDialog(AppState& state, const Connecti
         logic_.pick(static_cast<std::size_t>(hosts_->row(item)));
         showAddress();
     });
-    connect(port_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { logic_.changePort(t.toStdString()); });
-    connect(connectButton, &QPushButton::clicked, this, [this] {
-        logic_.connect();
-        refresh();
-    });
-    connect(disconnectButton, &QPushButton::clicked, this, [this] {
-        logic_.disconnect();
-        refresh();
-    });
     if (notifier != nullptr) {
         connect(notifier, &LinkNotifier::connectionChanged, this,
                 &TcpClientSettingsDialog::refresh);
@@ -150,10 +136,6 @@ TcpClientSettingsDialog::TcpClientSettingsDialog(AppState& state, const Connecti
 
     showAddress();
     refresh();
-}
-
-QPushButton* TcpClientSettingsDialog::button(int control) const {
-    return dialogButton(this, control);
 }
 
 void TcpClientSettingsDialog::showAddress() {
@@ -170,14 +152,6 @@ void TcpClientSettingsDialog::showAddress() {
 
 void TcpClientSettingsDialog::refresh() {
     showConnections(this, hosts_, logic_.rows(), logic_);
-}
-
-void TcpClientSettingsDialog::done(int result) {
-    if (!closed_) {
-        closed_ = true;
-        logic_.close();
-    }
-    QDialog::done(result);
 }
 
 } // namespace tlx::qt

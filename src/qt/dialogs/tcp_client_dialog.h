@@ -2,6 +2,7 @@
 
 #include "dialogs/connection_dialogs.h"
 #include "dialogs/dialog_forward.h"
+#include "dialogs/tcp_dialog_parts.h"
 
 #include <QDialog>
 #include <array>
@@ -13,7 +14,7 @@ namespace tlx::qt {
 class LinkNotifier;
 
 // "TCP/IPの設定(Client)": the host list, the port, connect and disconnect.
-class TcpClientSettingsDialog : public QDialog {
+class TcpClientSettingsDialog : public TcpSettingsDialog<TcpClientDialog> {
     Q_OBJECT
   public:
     TcpClientSettingsDialog(AppState& state, const ConnectionIni& ini, LinkControl& links,
@@ -22,20 +23,13 @@ class TcpClientSettingsDialog : public QDialog {
     // The address field: four octet boxes, as an IP address control.
     std::array<QSpinBox*, 4> addressField() const { return octets_; }
     QListWidget* hostList() const { return hosts_; }
-    QLineEdit* portField() const { return port_; }
-    QPushButton* button(int control) const;
-
-    void done(int result) override;
 
   private:
-    void refresh();
+    void refresh() override;
     void showAddress();
 
-    TcpClientDialog logic_;
     std::array<QSpinBox*, 4> octets_{};
     QListWidget* hosts_ = nullptr;
-    QLineEdit* port_ = nullptr;
-    bool closed_ = false;
 };
 
 } // namespace tlx::qt

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "dialogs/dialog_forward.h"
+#include "settings/qt_text.h"
 
+#include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <initializer_list>
 #include <string>
@@ -9,7 +12,10 @@
 #include <vector>
 
 class QBoxLayout;
-class QDialog;
+
+namespace tlx {
+class LinkControl;
+} // namespace tlx
 
 namespace tlx::qt {
 
@@ -42,5 +48,55 @@ void showConnections(const QDialog* dialog, QListWidget* list, const std::vector
     dialogButton(dialog, Logic::kConnectButton)->setEnabled(logic.connectEnabled());
     dialogButton(dialog, Logic::kDisconnectButton)->setEnabled(logic.disconnectEnabled());
 }
+
+// What either TCP/IP dialog is over its logic: the port field and the connect
+// and disconnect buttons go straight to the logic, the dialog then shows what
+// changed, and the logic is closed once however the dialog ends.
+template <typename Logic> class TcpSettingsDialog : public QDialog {
+  public:
+    QLineEdit* portField() const { return port_; }
+    QPushButton* button(int control) const { return dialogButton(this, control); }
+
+    void done(int result) override {
+        if (!closed_) {
+            closed_ = true;
+            logic_.close();
+        }
+        QDialog::done(result);
+    }
+
+  protected:
+    TcpSettingsDialog(AppState& state, const ConnectionIni& ini, LinkControl& links,
+                      QWidget* parent)
+        : QDialog(parent), logic_(state, ini, links) {
+        setWindowTitle(qtext(Logic::kTitle));
+    }
+
+    virtual void refresh() = 0;
+
+    QLineEdit* makePort() {
+        port_ = makePortField(this, Logic::kPortField, logic_.portText());
+        connect(port_, &QLineEdit::textEdited, this,
+                [this](const QString& t) { logic_.changePort(t.toStdString()); });
+        return port_;
+    }
+
+    void wireLinkButtons(QPushButton* connectButton, QPushButton* disconnectButton) {
+        connect(connectButton, &QPushButton::clicked, this, [this] {
+            logic_.connect();
+            refresh();
+        });
+        connect(disconnectButton, &QPushButton::clicked, this, [this] {
+            logic_.disconnect();
+            refresh();
+        });
+    }
+
+    Logic logic_;
+    QLineEdit* port_ = nullptr;
+
+  private:
+    bool closed_ = false;
+};
 
 } // namespace tlx::qt
