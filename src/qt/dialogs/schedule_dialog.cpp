@@ -74,12 +74,24 @@ ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport
     hour_ = makeBox(1009, scheduleHourItems(), this);
     minute_ = makeBox(1011, scheduleMinuteItems(), this);
     page_ = makeBox(1071, schedulePageItems(), this);
-    const std::pair<const char*, QComboBox*> columns[] = {
-        {"日", day_}, {"パターン番号", entry_}, {"時", hour_}, {"分", minute_}, {"ページ", page_}};
+    struct Column {
+        const char* label;
+        QComboBox* box;
+        void (ScheduleLogic::*choose)(int);
+    };
+    const Column columns[] = {{"日", day_, &ScheduleLogic::chooseDay},
+                              {"パターン番号", entry_, &ScheduleLogic::chooseEntry},
+                              {"時", hour_, &ScheduleLogic::chooseHour},
+                              {"分", minute_, &ScheduleLogic::chooseMinute},
+                              {"ページ", page_, &ScheduleLogic::choosePage}};
     int col = 0;
-    for (const auto& [label, box] : columns) {
+    for (const auto& [label, box, choose] : columns) {
         choices->addWidget(new QLabel(QString::fromUtf8(label), this), 0, col);
         choices->addWidget(box, 1, col);
+        connect(box, &QComboBox::activated, this, [this, choose](int i) {
+            (logic_.*choose)(i);
+            refresh();
+        });
         ++col;
     }
     layout->addLayout(choices);
@@ -114,26 +126,6 @@ ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport
     progressRow->addWidget(close_);
     layout->addLayout(progressRow);
 
-    connect(day_, &QComboBox::activated, this, [this](int i) {
-        logic_.chooseDay(i);
-        refresh();
-    });
-    connect(entry_, &QComboBox::activated, this, [this](int i) {
-        logic_.chooseEntry(i);
-        refresh();
-    });
-    connect(hour_, &QComboBox::activated, this, [this](int i) {
-        logic_.chooseHour(i);
-        refresh();
-    });
-    connect(minute_, &QComboBox::activated, this, [this](int i) {
-        logic_.chooseMinute(i);
-        refresh();
-    });
-    connect(page_, &QComboBox::activated, this, [this](int i) {
-        logic_.choosePage(i);
-        refresh();
-    });
     connect(clear, &QPushButton::clicked, this, [this] {
         logic_.clearDayPages();
         refresh();
