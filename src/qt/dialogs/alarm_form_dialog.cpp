@@ -16,7 +16,6 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 namespace tlx::qt {
 
@@ -44,8 +43,6 @@ void setTextIfChanged(QLineEdit* edit, const std::string& text) {
 SettingFormDialog::SettingFormDialog(const FormDescriptor& descriptor, AppState& state, Host& host,
                                      Transport& transport, const QString& title, QWidget* parent)
     : QDialog(parent), form_(descriptor, state, host, transport) {
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &SettingFormDialog::onTick);
     build(title);
     refresh(true);
 }
@@ -244,8 +241,7 @@ void SettingFormDialog::pressRead() {
     if (!form_.pressRead()) {
         return;
     }
-    const auto ms = static_cast<double>(form_.descriptor().readBack->interval.count()) * paceScale_;
-    timer_.start(static_cast<int>(std::lround(ms)));
+    timer_.start(form_.descriptor().readBack->interval);
     refresh(false);
 }
 

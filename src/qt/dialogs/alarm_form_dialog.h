@@ -2,9 +2,9 @@
 
 #include "dialogs/alarm_form.h"
 #include "dialogs/dialog_forward.h"
+#include "runs/step_timer.h"
 
 #include <QDialog>
-#include <QTimer>
 #include <vector>
 
 namespace tlx::qt {
@@ -20,7 +20,7 @@ class SettingFormDialog : public QDialog {
     ~SettingFormDialog() override;
 
     // Multiplies the read-back's tick period (tests).
-    void setPaceScale(double scale) { paceScale_ = scale; }
+    void setPaceScale(double scale) { timer_.setScale(scale); }
 
     const SettingForm& form() const { return form_; }
     QPushButton* closeButton() const { return close_; }
@@ -50,8 +50,7 @@ class SettingFormDialog : public QDialog {
 
     SettingForm form_;
     std::vector<GroupWidgets> groups_;
-    QTimer timer_;
-    double paceScale_ = 1.0;
+    StepTimer timer_{this, &SettingFormDialog::onTick, StepTimer::Mode::Repeat};
     SlaveAddressBox* slave_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* close_ = nullptr;

@@ -4,7 +4,6 @@
 #include "dialogs/dialog_widgets.h"
 #include "dialogs/run_dialog.h"
 #include "dialogs/slave_address_box.h"
-#include "runs/step_timer.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,13 +12,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <cmath>
 
 namespace tlx::qt {
 
 AttributeWindow::AttributeWindow(const QString& title, QWidget* parent) : QDialog(parent) {
     setWindowTitle(title);
-    makeStepTimer(timer_, this, &AttributeWindow::onTick);
 }
 
 AttributeWindow::~AttributeWindow() {
@@ -118,8 +115,7 @@ void AttributeWindow::showProgress() {
 }
 
 void AttributeWindow::startPacing() {
-    timer_.start(
-        static_cast<int>(std::lround(static_cast<double>(core().interval().count()) * paceScale_)));
+    timer_.start(core().interval());
 }
 
 void AttributeWindow::pressSendAll() {

@@ -2,9 +2,9 @@
 
 #include "dialogs/attribute_dialog.h"
 #include "dialogs/dialog_forward.h"
+#include "runs/step_timer.h"
 
 #include <QDialog>
-#include <QTimer>
 #include <array>
 
 class QGridLayout;
@@ -24,7 +24,7 @@ class AttributeWindow : public QDialog {
     ~AttributeWindow() override;
 
     // Multiplies the run's interval (tests).
-    void setPaceScale(double scale) { paceScale_ = scale; }
+    void setPaceScale(double scale) { timer_.setScale(scale); }
 
     QComboBox* pageBox() const { return page_; }
     QComboBox* valueBox(int which) const { return value_[static_cast<std::size_t>(which)]; }
@@ -79,8 +79,7 @@ class AttributeWindow : public QDialog {
     QPushButton* close_ = nullptr;
 
     // The all-pages run; the progress row only where "全設定" is paced.
-    QTimer timer_;
-    double paceScale_ = 1.0;
+    StepTimer timer_{this, &AttributeWindow::onTick};
     QProgressBar* progress_ = nullptr;
     QLineEdit* percent_ = nullptr;
     QLabel* timeLeft_ = nullptr;

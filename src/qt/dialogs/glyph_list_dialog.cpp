@@ -4,7 +4,6 @@
 #include "dialogs/glyph_editor_dialog.h"
 #include "dialogs/slave_address_box.h"
 #include "protocol/app_state.h"
-#include "runs/step_timer.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,7 +15,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace tlx::qt {
 
@@ -106,7 +104,6 @@ GlyphListDialog::GlyphListDialog(GlyphSize size, AppState& state, Host& host, Tr
     : QDialog(parent), logic_(glyphListDescriptor(size), state, host, transport), state_(state),
       host_(host), transport_(transport), address_(address) {
     setWindowTitle(QString::fromStdString(logic_.title(address)));
-    makeStepTimer(timer_, this, &GlyphListDialog::onTick);
 
     auto* layout = new QVBoxLayout(this);
     board_ = new GlyphCellBoard(logic_, this);
@@ -189,8 +186,7 @@ void GlyphListDialog::startTransfer(bool started) {
         return;
     }
     showProgress();
-    timer_.start(static_cast<int>(
-        std::lround(static_cast<double>(logic_.transfer().interval().count()) * paceScale_)));
+    timer_.start(logic_.transfer().interval());
 }
 
 void GlyphListDialog::onTick() {

@@ -2,9 +2,9 @@
 
 #include "dialogs/dialog_forward.h"
 #include "dialogs/glyph_list.h"
+#include "runs/step_timer.h"
 
 #include <QDialog>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -46,7 +46,7 @@ class GlyphListDialog : public QDialog {
     ~GlyphListDialog() override;
 
     // Multiplies every interval of a transfer (tests and demonstrations).
-    void setPaceScale(double scale) { paceScale_ = scale; }
+    void setPaceScale(double scale) { timer_.setScale(scale); }
     // Whether a left double click opens the editor modally (tests turn it
     // off and look at the editor themselves).
     void setEditorModal(bool modal) { editorModal_ = modal; }
@@ -95,8 +95,7 @@ class GlyphListDialog : public QDialog {
     SlaveAddressBox* slave_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* percent_ = nullptr;
-    QTimer timer_;
-    double paceScale_ = 1.0;
+    StepTimer timer_{this, &GlyphListDialog::onTick};
     bool editorModal_ = true;
     QDialog* editor_ = nullptr;
 };

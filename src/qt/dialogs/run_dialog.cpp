@@ -7,7 +7,6 @@
 #include "protocol/app_state.h"
 #include "runs/read_all_run.h"
 #include "runs/send_all_run.h"
-#include "runs/step_timer.h"
 #include "settings/qt_text.h"
 
 #include <QFileDialog>
@@ -18,7 +17,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace tlx::qt {
 
@@ -61,7 +59,6 @@ RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<Pace
     : QDialog(parent), run_(std::move(run)), controller_(descriptor, state, host, *run_),
       host_(host), job_(job) {
     setWindowTitle(title);
-    makeStepTimer(timer_, this, &RunDialog::onTick);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -128,11 +125,6 @@ RunDialog::~RunDialog() {
     }
 }
 
-void RunDialog::restartTimer() {
-    const auto ms = static_cast<double>(controller_.interval().count()) * paceScale_;
-    timer_.start(static_cast<int>(std::lround(ms)));
-}
-
 void RunDialog::pressStart() {
     if (fleet_ != nullptr && fleet_->chosen()) {
         startFleet();
@@ -143,7 +135,7 @@ void RunDialog::pressStart() {
     }
     if (controller_.pressStart()) {
         showProgress();
-        restartTimer();
+        timer_.start(controller_.interval());
     }
 }
 
@@ -152,7 +144,7 @@ void RunDialog::onTick() {
     showProgress();
     switch (r) {
     case RunTickResult::Continue:
-        restartTimer();
+        timer_.start(controller_.interval());
         break;
     case RunTickResult::Stopped:
         close_->setEnabled(true);
@@ -183,7 +175,7 @@ void RunDialog::startFleet() {
             return;
         }
     }
-    if (fleet_->start(paceScale_, folder)) {
+    if (fleet_->start(timer_.scale(), folder)) {
         start_->setEnabled(false);
     }
 }

@@ -2,14 +2,13 @@
 
 #include "dialogs/dialog_forward.h"
 #include "dialogs/run_dialog_controller.h"
+#include "runs/fleet_run.h"
+#include "runs/step_timer.h"
 
 #include <QDialog>
 #include <QString>
-#include <QTimer>
 #include <functional>
 #include <memory>
-
-#include "runs/fleet_run.h"
 
 namespace tlx::qt {
 
@@ -38,7 +37,7 @@ class RunDialog : public QDialog {
     ~RunDialog() override;
 
     // Multiplies every interval of the run (tests and demonstrations).
-    void setPaceScale(double scale) { paceScale_ = scale; }
+    void setPaceScale(double scale) { timer_.setScale(scale); }
 
     QPushButton* startButton() const { return start_; }
     QPushButton* closeButton() const { return close_; }
@@ -60,14 +59,12 @@ class RunDialog : public QDialog {
     void pressStart();
     void onTick();
     void showProgress();
-    void restartTimer();
     void startFleet();
     void showFleetProgress(double share);
 
     std::unique_ptr<PacedStepRun> run_;
     RunDialogController controller_;
-    QTimer timer_;
-    double paceScale_ = 1.0;
+    StepTimer timer_{this, &RunDialog::onTick};
     QPushButton* start_ = nullptr;
     QPushButton* close_ = nullptr;
     SlaveAddressBox* slave_ = nullptr;

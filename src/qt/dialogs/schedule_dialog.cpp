@@ -13,7 +13,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace tlx::qt {
 
@@ -60,8 +59,6 @@ ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport
                                const QString& title, QWidget* parent)
     : QDialog(parent), logic_(state, host, transport) {
     setWindowTitle(title);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &ScheduleDialog::onTick);
 
     auto* layout = new QVBoxLayout(this);
     preview_ = new SchedulePreview(logic_, this);
@@ -166,8 +163,7 @@ void ScheduleDialog::pressAllSet() {
     }
     close_->setEnabled(false);
     showProgress();
-    const auto ms = static_cast<double>(logic_.run().interval().count()) * paceScale_;
-    timer_.start(static_cast<int>(std::lround(ms)));
+    timer_.start(logic_.run().interval());
 }
 
 void ScheduleDialog::onTick() {

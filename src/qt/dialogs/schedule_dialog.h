@@ -2,9 +2,9 @@
 
 #include "dialogs/dialog_forward.h"
 #include "dialogs/schedule_logic.h"
+#include "runs/step_timer.h"
 
 #include <QDialog>
-#include <QTimer>
 #include <QWidget>
 
 namespace tlx::qt {
@@ -32,7 +32,7 @@ class ScheduleDialog : public QDialog {
                    QWidget* parent = nullptr);
     ~ScheduleDialog() override;
 
-    void setPaceScale(double scale) { paceScale_ = scale; }
+    void setPaceScale(double scale) { timer_.setScale(scale); }
 
     const ScheduleLogic& logic() const { return logic_; }
     QComboBox* dayBox() const { return day_; }
@@ -56,8 +56,7 @@ class ScheduleDialog : public QDialog {
     void showProgress();
 
     ScheduleLogic logic_;
-    QTimer timer_;
-    double paceScale_ = 1.0;
+    StepTimer timer_{this, &ScheduleDialog::onTick, StepTimer::Mode::Repeat};
     SchedulePreview* preview_ = nullptr;
     QComboBox* day_ = nullptr;
     QComboBox* entry_ = nullptr;

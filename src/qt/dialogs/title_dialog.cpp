@@ -5,7 +5,6 @@
 #include "dialogs/dialog_widgets.h"
 #include "dialogs/run_dialog.h"
 #include "dialogs/slave_address_box.h"
-#include "runs/step_timer.h"
 #include "settings/sjis_text.h"
 #include "settings/title_encoder.h"
 
@@ -20,7 +19,6 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 namespace tlx::qt {
 
@@ -28,7 +26,6 @@ TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, cons
                          QWidget* parent)
     : QDialog(parent), logic_(state, host, transport) {
     setWindowTitle(caption);
-    makeStepTimer(timer_, this, &TitleDialog::onTick);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -203,7 +200,7 @@ void TitleDialog::choosePage(int index) {
     logic_.choosePage(index);
     showInput();
     if (logic_.previewPending()) {
-        startTimer(kTitlePreviewDelay);
+        timer_.start(kTitlePreviewDelay);
     }
 }
 
@@ -237,13 +234,8 @@ void TitleDialog::showProgress() {
 void TitleDialog::pressAll() {
     if (logic_.sendAll()) {
         showProgress();
-        startTimer(kTitleAllPagesInterval);
+        timer_.start(kTitleAllPagesInterval);
     }
-}
-
-void TitleDialog::startTimer(std::chrono::milliseconds interval) {
-    const auto ms = static_cast<double>(interval.count()) * paceScale_;
-    timer_.start(static_cast<int>(std::lround(ms)));
 }
 
 void TitleDialog::onTick() {
@@ -255,14 +247,14 @@ void TitleDialog::onTick() {
         showProgress();
     }
     if (t.keepTimer) {
-        startTimer(kTitleAllPagesInterval);
+        timer_.start(kTitleAllPagesInterval);
     }
 }
 
 void TitleDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     logic_.schedulePreview();
-    startTimer(kTitlePreviewDelay);
+    timer_.start(kTitlePreviewDelay);
 }
 
 void TitleDialog::reject() {

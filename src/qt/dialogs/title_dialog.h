@@ -3,10 +3,10 @@
 #include "dialogs/dialog_forward.h"
 #include "dialogs/title_entry.h"
 #include "dialogs/title_text_edit.h"
+#include "runs/step_timer.h"
 
 #include <QDialog>
 #include <QString>
-#include <QTimer>
 
 namespace tlx::qt {
 
@@ -20,7 +20,7 @@ class TitleDialog : public QDialog {
     ~TitleDialog() override;
 
     // Multiplies every interval of the dialog's timer (tests).
-    void setPaceScale(double scale) { paceScale_ = scale; }
+    void setPaceScale(double scale) { timer_.setScale(scale); }
 
     QComboBox* pageBox() const { return page_; }
     QComboBox* lineBox() const { return line_; } // model F only
@@ -57,11 +57,9 @@ class TitleDialog : public QDialog {
     void showProgress();
     void pressAll();
     void onTick();
-    void startTimer(std::chrono::milliseconds interval);
 
     TitleEntry logic_;
-    QTimer timer_;
-    double paceScale_ = 1.0;
+    StepTimer timer_{this, &TitleDialog::onTick};
     QString shownText_;    // the input's text as the model last took it
     int shownLength_ = 0;  // model S: that text's length in the page input
     bool showing_ = false; // the input is being filled, not edited

@@ -1,7 +1,6 @@
 #include "runs/fleet_driver.h"
 
 #include "protocol/tcp_link.h"
-#include "runs/step_timer.h"
 
 namespace tlx::qt {
 
@@ -40,7 +39,6 @@ FleetDriver::FleetDriver(TcpLink& tcp, FleetRun::Setup setup, std::vector<int> s
         linkNames_.push_back(tcp_.linkName(slot));
         fleet_.add(addresses_.back() + ":" + std::to_string(tcp_.peerPort(slot)));
     }
-    makeStepTimer(timer_, this, &FleetDriver::wake);
 }
 
 FleetDriver::~FleetDriver() { release(); }

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "protocol/socket_set.h"
+#include "runs/fleet_run.h"
+#include "runs/step_timer.h"
+
 #include <QObject>
-#include <QTimer>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "protocol/socket_set.h"
-#include "runs/fleet_run.h"
 
 namespace tlx::qt {
 
@@ -69,7 +69,7 @@ private:
     SocketsLink link_;
     FleetRun fleet_;
     SocketSet sockets_;
-    QTimer timer_;
+    StepTimer timer_{this, &FleetDriver::wake};
     FleetRun::Clock::time_point timerAt_{};
     bool started_ = false;
     bool released_ = false;
