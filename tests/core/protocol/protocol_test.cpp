@@ -1,6 +1,7 @@
 #include "protocol/protocol.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "protocol/app_state.h"
 #include "protocol/replies.h"
@@ -248,23 +249,20 @@ TEST_P(ProtocolTest, SuccessIsShownByTheNextTick) {
 }
 
 TEST_P(ProtocolTest, ErrorRepliesAbortAndNameTheLink) {
-    const std::vector<std::pair<std::string, std::string>> serial{
-        {"E0", "Framing Error"}, {"E1", "Parity Error"}, {"E2", "Over Run Error"},
-        {"E3", "Command Error"}, {"MENU", "Menu Display"}};
-    for (const auto& [reply, text] : serial) {
+    // The reply, then its text on the serial link and on the socket.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"E0", "Framing Error", "Socket Framing"},   {"E1", "Parity Error", "Parity Error"},
+        {"E2", "Over Run Error", "Socket Over run"}, {"E3", "Command Error", "Socket Command"},
+        {"MENU", "Menu Display", "Menu Display"}};
+    for (const auto& [reply, serialText, socketText] : cases) {
         host.clear();
         dispatchSerialReply(s, host, reply + "\r\n");
         EXPECT_TRUE(s.link.abortFlag) << reply;
-        EXPECT_EQ(host.messages, std::vector{errorBox(text)}) << reply;
-    }
-    const std::vector<std::pair<std::string, std::string>> socket{
-        {"E0", "Socket Framing"}, {"E1", "Parity Error"}, {"E2", "Socket Over run"},
-        {"E3", "Socket Command"}, {"MENU", "Menu Display"}};
-    for (const auto& [reply, text] : socket) {
+        EXPECT_EQ(host.messages, std::vector{errorBox(serialText)}) << reply;
         host.clear();
         dispatchSocketReply(s, host, reply + "\r\n");
         EXPECT_TRUE(s.link.abortFlag) << reply;
-        EXPECT_EQ(host.messages, std::vector{errorBox(text)}) << reply;
+        EXPECT_EQ(host.messages, std::vector{errorBox(socketText)}) << reply;
     }
 }
 

@@ -166,6 +166,12 @@ void fillDistinct(SettingsModel& m, Product p) {
     }
 }
 
+std::unique_ptr<SettingsModel> distinct(Product p) {
+    auto m = defaults(p);
+    fillDistinct(*m, p);
+    return m;
+}
+
 class BothModels : public ::testing::TestWithParam<Product> {};
 
 TEST_P(BothModels, DefaultFileHasEveryFieldInOrderWithCrLf) {
@@ -179,8 +185,7 @@ TEST_P(BothModels, DefaultFileHasEveryFieldInOrderWithCrLf) {
 
 TEST_P(BothModels, RoundTripReproducesEveryField) {
     const Product p = GetParam();
-    auto source = defaults(p);
-    fillDistinct(*source, p);
+    auto source = distinct(p);
     const auto bytes = writeSettingsFile(*source, p);
 
     auto target = defaults(p);
@@ -208,8 +213,7 @@ TEST_P(BothModels, RoundTripReproducesEveryField) {
 
 TEST_P(BothModels, LfLineEndsReadLikeCrLf) {
     const Product p = GetParam();
-    auto source = defaults(p);
-    fillDistinct(*source, p);
+    auto source = distinct(p);
     const auto bytes = writeSettingsFile(*source, p);
     auto target = defaults(p);
     const auto r = readSettingsFile(toLf(bytes), *target, p);
@@ -344,10 +348,8 @@ TEST(SettingsFileRead, FileEndingAfterTheTitlesKeepsEveryOtherField) {
     for (int i = 0; i < 3 + 5120; ++i) {
         cut = full.find("\r\n", cut) + 2;
     }
-    auto m = defaults(Product::F);
-    fillDistinct(*m, Product::F);
-    auto expected = defaults(Product::F);
-    fillDistinct(*expected, Product::F);
+    auto m = distinct(Product::F);
+    auto expected = distinct(Product::F);
     const auto r = readSettingsFile(full.substr(0, cut), *m, Product::F);
     EXPECT_EQ(r.linesUsed, 5123u);
     EXPECT_FALSE(r.complete());
@@ -365,10 +367,8 @@ TEST(SettingsFileRead, FileEndingAfterTheTitlesKeepsEveryOtherField) {
 }
 
 TEST(SettingsFileRead, EmptyFileKeepsNumbersAndEmptiesTitles) {
-    auto m = defaults(Product::F);
-    fillDistinct(*m, Product::F);
-    auto expected = defaults(Product::F);
-    fillDistinct(*expected, Product::F);
+    auto m = distinct(Product::F);
+    auto expected = distinct(Product::F);
     for (auto& page : expected->titleText) {
         for (auto& line : page) {
             line.clear();
@@ -380,8 +380,7 @@ TEST(SettingsFileRead, EmptyFileKeepsNumbersAndEmptiesTitles) {
 }
 
 TEST(SettingsFileRead, TruncatedInsideANumberFieldStopsThere) {
-    auto source = defaults(Product::F);
-    fillDistinct(*source, Product::F);
+    auto source = distinct(Product::F);
     const auto full = writeSettingsFile(*source, Product::F);
     // Up to and including the first 100 charSize lines.
     std::size_t cut = 0;
@@ -396,8 +395,7 @@ TEST(SettingsFileRead, TruncatedInsideANumberFieldStopsThere) {
 }
 
 TEST(SettingsFileRead, DamagedNumberKeepsItsFieldAndTheRestStaysAligned) {
-    auto source = defaults(Product::F);
-    fillDistinct(*source, Product::F);
+    auto source = distinct(Product::F);
     auto lines = crlfLines(writeSettingsFile(*source, Product::F));
     const std::size_t charSize0 = 3 + 5120;
     lines[0] = "abc";                     // not a number
@@ -519,8 +517,7 @@ void expectUsable(const SettingsModel& m) {
 }
 
 TEST(SettingsFileRead, ModelSFileOpenedByModelFReadsAsFarAsItGoes) {
-    auto s = defaults(Product::S);
-    fillDistinct(*s, Product::S);
+    auto s = distinct(Product::S);
     const auto bytes = writeSettingsFile(*s, Product::S);
     auto f = defaults(Product::F);
     const auto r = readSettingsFile(bytes, *f, Product::F);
@@ -533,8 +530,7 @@ TEST(SettingsFileRead, ModelSFileOpenedByModelFReadsAsFarAsItGoes) {
 }
 
 TEST(SettingsFileRead, ModelFFileOpenedByModelSLeavesLinesOver) {
-    auto f = defaults(Product::F);
-    fillDistinct(*f, Product::F);
+    auto f = distinct(Product::F);
     auto s = defaults(Product::S);
     const auto r = readSettingsFile(writeSettingsFile(*f, Product::F), *s, Product::S);
     EXPECT_TRUE(r.complete());
