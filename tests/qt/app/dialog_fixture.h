@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/menu_logic.h"
+#include "dialogs/dialog_context.h"
 #include "protocol/app_state.h"
+#include "protocol/link_hub.h"
 #include "support/fake_host.h"
 
 #include <QComboBox>
@@ -8,6 +11,7 @@
 #include <QObject>
 #include <QPushButton>
 #include <QTest>
+#include <deque>
 #include <memory>
 
 namespace tlx::test {
@@ -18,10 +22,34 @@ class DialogTest : public QObject {
   protected:
     std::unique_ptr<AppState> state;
     std::unique_ptr<FakeHost> host;
+    std::unique_ptr<qt::LinkHub> hub; // made by the first context()
+
+  private:
+    std::deque<CommandRoute> routes_; // the routes the contexts refer to
+
+  protected:
 
     void make(Product p) {
+        hub.reset();
         state = makeAppState(p);
         host = std::make_unique<FakeHost>();
+    }
+
+    // What the menu hands a dialog family's factory for a command of the
+    // model in use: the caption is the command's own title unless given.
+    qt::DialogContext context(int command, QString caption = {}) {
+        const auto route = routeOf(state->product, command);
+        if (!route) {
+            QTest::qFail("the command has no route", __FILE__, __LINE__);
+        }
+        const CommandRoute& r = routes_.emplace_back(route.value_or(CommandRoute{}));
+        if (caption.isNull()) {
+            caption = QString::fromUtf8(r.title.data(), static_cast<qsizetype>(r.title.size()));
+        }
+        if (!hub) {
+            hub = std::make_unique<qt::LinkHub>(*state, *host);
+        }
+        return {*state, *host, *hub, nullptr, r, caption};
     }
 
     // A case run once per model: its _data slot calls addModelRows(), the

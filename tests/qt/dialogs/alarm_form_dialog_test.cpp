@@ -306,7 +306,6 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
 
     void factoryMakesTheFamilysDialogs() {
         make(Product::F);
-        tlx::qt::LinkHub links(*state, *host);
         const struct {
             int command;
             bool schedule;
@@ -315,20 +314,12 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
                      {32789, false, true}, {32790, false, true}, {32801, false, true},
                      {32780, false, false}};
         for (const auto& c : cases) {
-            const auto route = tlx::routeOf(Product::F, c.command);
-            QVERIFY(route.has_value());
-            const tlx::qt::DialogContext context{
-                *state,
-                *host,
-                links,
-                nullptr,
-                *route,
-                QString::fromUtf8(route->title.data(), static_cast<qsizetype>(route->title.size()))};
-            auto dialog = tlx::qt::makeDeviceSettingsDialog(context);
+            const tlx::qt::DialogContext made = context(c.command);
+            auto dialog = tlx::qt::makeDeviceSettingsDialog(made);
             QCOMPARE(dynamic_cast<tlx::qt::ScheduleDialog*>(dialog.get()) != nullptr, c.schedule);
             QCOMPARE(dynamic_cast<SettingFormDialog*>(dialog.get()) != nullptr, c.form);
             if (dialog) {
-                QCOMPARE(dialog->windowTitle(), context.title);
+                QCOMPARE(dialog->windowTitle(), made.title);
             }
         }
     }

@@ -207,22 +207,12 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
     // for other features.
     void factoryMakesTheDateTimeDialog() {
         make(Product::F);
-        tlx::qt::LinkHub links(*state, *host);
-        const auto route = tlx::routeOf(Product::F, 501);
-        QVERIFY(route.has_value());
-        const tlx::qt::DialogContext context{*state,  *host,  links,
-                                             nullptr, *route, QString("日付＆時刻の設定")};
-        auto dialog = tlx::qt::makeTitleDialog(context);
+        auto dialog = tlx::qt::makeTitleDialog(context(501, "日付＆時刻の設定"));
         QVERIFY(dynamic_cast<tlx::qt::DateTimeDialog*>(dialog.get()) != nullptr);
         QCOMPARE(dialog->windowTitle(), QString("日付＆時刻の設定"));
-        const auto page = tlx::routeOf(Product::F, 514);
-        const tlx::qt::DialogContext pageContext{*state,  *host, links,
-                                                 nullptr, *page, QString("表示ページ")};
         QVERIFY(dynamic_cast<tlx::qt::DisplayPageDialog*>(
-                    tlx::qt::makeTitleDialog(pageContext).get()) != nullptr);
-        const auto blink = tlx::routeOf(Product::F, 32806);
-        const tlx::qt::DialogContext other{*state, *host, links, nullptr, *blink, QString("x")};
-        QVERIFY(tlx::qt::makeTitleDialog(other) == nullptr);
+                    tlx::qt::makeTitleDialog(context(514, "表示ページ")).get()) != nullptr);
+        QVERIFY(tlx::qt::makeTitleDialog(context(32806, "x")) == nullptr);
     }
 
     // With a TCP/IP connection selected each dialog names itself with its
@@ -234,7 +224,6 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
         state->connection.hostList = {{192, 168, 0, 7}};
         state->connection.selectNumber = 0;
         state->link.socketConnected = true;
-        tlx::qt::LinkHub links(*state, *host);
         const struct {
             int command;
             const char* caption;
@@ -242,11 +231,7 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
                     {32781, "タイトル入力 192.168.0.7"},
                     {32802, "表示ページ 192.168.0.7"}};
         for (const auto& row : rows) {
-            const auto route = tlx::routeOf(Product::F, row.command);
-            QVERIFY(route.has_value());
-            const tlx::qt::DialogContext context{*state,  *host,  links,
-                                                 nullptr, *route, QString("x")};
-            auto dialog = tlx::qt::makeTitleDialog(context);
+            auto dialog = tlx::qt::makeTitleDialog(context(row.command, "x"));
             QVERIFY(dialog != nullptr);
             QCOMPARE(dialog->windowTitle(), QString(row.caption));
         }

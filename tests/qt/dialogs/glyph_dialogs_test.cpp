@@ -292,18 +292,7 @@ class GlyphDialogsTest : public tlx::test::DialogTest {
 
     // The routed glyph features get their dialogs; others are not ours.
     void factoryMakesTheGlyphDialogs() {
-        tlx::qt::LinkHub links(*state, *host);
-        auto make = [&](int command) {
-            const auto route = tlx::routeOf(state->product, command);
-            const tlx::qt::DialogContext c{
-                *state,
-                *host,
-                links,
-                nullptr,
-                *route,
-                QString::fromUtf8(route->title.data(), static_cast<qsizetype>(route->title.size()))};
-            return tlx::qt::makeGlyphDialog(c);
-        };
+        auto make = [&](int command) { return tlx::qt::makeGlyphDialog(context(command)); };
         auto info = make(32812);
         QVERIFY(qobject_cast<tlx::qt::GlyphInfoDialog*>(info.get()) != nullptr);
         QCOMPARE(info->windowTitle(), QString("外字について"));

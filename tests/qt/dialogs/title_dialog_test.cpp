@@ -421,17 +421,10 @@ class TitleDialogTest : public tlx::test::DialogTest {
     // The family's factory: the title dialog with its caption.
     void factoryMakesTheTitleDialog() {
         make(Product::F);
-        tlx::qt::LinkHub links(*state, *host);
-        const auto route = tlx::routeOf(Product::F, 32781);
-        QVERIFY(route.has_value());
-        const tlx::qt::DialogContext context{*state,  *host,  links,
-                                             nullptr, *route, QString("タイトルの設定")};
-        auto dialog = tlx::qt::makeTitleDialog(context);
+        auto dialog = tlx::qt::makeTitleDialog(context(32781, "タイトルの設定"));
         QVERIFY(dynamic_cast<tlx::qt::TitleDialog*>(dialog.get()) != nullptr);
         QCOMPARE(dialog->windowTitle(), QString("タイトルの設定"));
-        const auto other = tlx::routeOf(Product::F, 32787);
-        const tlx::qt::DialogContext schedule{*state, *host, links, nullptr, *other, QString("x")};
-        QVERIFY(tlx::qt::makeTitleDialog(schedule) == nullptr);
+        QVERIFY(tlx::qt::makeTitleDialog(context(32787, "x")) == nullptr);
     }
 };
 
