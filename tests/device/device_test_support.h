@@ -40,6 +40,7 @@ class DeviceHarness {
 };
 
 using Names = std::vector<std::string>;
+using tlx::test::bytes;
 using tlx::test::page3;
 using tlx::test::repeat;
 

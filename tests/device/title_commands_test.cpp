@@ -7,14 +7,6 @@
 namespace tlx::device::test {
 namespace {
 
-std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) {
-        out.push_back(static_cast<char>(v));
-    }
-    return out;
-}
-
 std::string spacesSjis(std::size_t n) {
     return repeat(bytes({0x81, 0x40}), n);
 }

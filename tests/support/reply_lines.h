@@ -1,11 +1,25 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tlx::test {
+
+// The warning the program gives for a title character outside the two JIS
+// levels.
+inline const std::string kJisMessage = "ＪＩＳ第１水準,第２水準以外の字が選択されてます";
+
+// Byte strings from their values.
+inline std::string bytes(std::initializer_list<int> values) {
+    std::string out;
+    for (int v : values) {
+        out.push_back(static_cast<char>(v));
+    }
+    return out;
+}
 
 // Builds device reply lines for tests, independent of the core's own builders.
 inline std::string hex4(std::uint16_t v) {

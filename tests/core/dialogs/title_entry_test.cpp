@@ -16,17 +16,9 @@ namespace {
 
 using test::FakeHost;
 using test::FakeTransport;
+using test::bytes;
+using test::kJisMessage;
 using test::repeat;
-
-const std::string kJisMessage = "ＪＩＳ第１水準,第２水準以外の字が選択されてます";
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (int v : values) {
-        s += static_cast<char>(v);
-    }
-    return s;
-}
 
 // A line command: the given codes, then full-width spaces up to 28 codes.
 std::string lineCommand(std::string_view fixed, std::string_view codes) {

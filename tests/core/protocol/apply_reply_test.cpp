@@ -8,6 +8,7 @@
 namespace tlx {
 namespace {
 
+using test::bytes;
 using test::caReply;
 
 template <Product P> class ApplyReply : public ::testing::Test {
@@ -18,14 +19,6 @@ template <Product P> class ApplyReply : public ::testing::Test {
 };
 using ApplyReplyF = ApplyReply<Product::F>;
 using ApplyReplyS = ApplyReply<Product::S>;
-
-std::string bytesOf(std::initializer_list<int> b) {
-    std::string s;
-    for (int c : b) {
-        s.push_back(static_cast<char>(c));
-    }
-    return s;
-}
 
 TEST_F(ApplyReplyF, TitleAllSpacesLeavesEveryLineEmpty) {
     m.titleText[0][0].assign("\x82\x60");
@@ -64,13 +57,13 @@ TEST_F(ApplyReplyF, TitleTrailingSpacesInsideALineStayWhenTextFollows) {
 
 TEST_F(ApplyReplyF, TitleGlyphCodeIsStoredAsItsUnit) {
     apply(caReply(3, {0xA346, 0x2341}));
-    EXPECT_EQ(m.titleText[2][0].view(), bytesOf({0x10, 0x01, 0x82, 0x60}));
+    EXPECT_EQ(m.titleText[2][0].view(), bytes({0x10, 0x01, 0x82, 0x60}));
 }
 
 TEST_F(ApplyReplyF, TitleGlyphUnitWithNulByteKeepsTheRestOfTheLine) {
     // Glyph 63 (0xA445) is the unit 0x1100; the NUL byte is data.
     apply(caReply(1, {0x2341, 0xA445, 0x2342}));
-    EXPECT_EQ(m.titleText[0][0].view(), bytesOf({0x82, 0x60, 0x11, 0x00, 0x82, 0x61}));
+    EXPECT_EQ(m.titleText[0][0].view(), bytes({0x82, 0x60, 0x11, 0x00, 0x82, 0x61}));
 }
 
 TEST_F(ApplyReplyF, TitleUndecodableCodeEndsOnlyThatLine) {
@@ -294,7 +287,7 @@ TEST_F(ApplyReplyS, TitleIsOneStringPerPage) {
     const auto& page = m.titlePageText[6];
     ASSERT_EQ(page.size(), 60u);
     EXPECT_EQ(page.view().substr(0, 2), "\x82\x60");
-    EXPECT_EQ(page.view().substr(58, 2), bytesOf({0x11, 0x00}));
+    EXPECT_EQ(page.view().substr(58, 2), bytes({0x11, 0x00}));
     EXPECT_TRUE(m.titleText[6][0].empty());
 }
 

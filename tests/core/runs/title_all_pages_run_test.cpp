@@ -10,10 +10,9 @@ namespace {
 using std::chrono::milliseconds;
 using test::FakeHost;
 using test::FakeTransport;
+using test::kJisMessage;
 using test::repeat;
 using Bench = test::RunBench<TitleAllPagesRun>;
-
-const std::string kJisMessage = "ＪＩＳ第１水準,第２水準以外の字が選択されてます";
 
 TEST(TitleSend, LineAndPageCommands) {
     auto s = makeAppState(Product::F);

@@ -11,17 +11,10 @@ namespace {
 using test::caReply;
 using test::hex4;
 using test::hexCodes;
+using test::bytes;
 using test::repeat;
 
 const std::string kSpaceCode = "2121";
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (int v : values) {
-        s += static_cast<char>(v);
-    }
-    return s;
-}
 
 TEST(TitleLinePreparation, PadsEvenLinesWithFullWidthSpaces) {
     EXPECT_EQ(prepareTitleLine(""), repeat("\x81\x40", 28));

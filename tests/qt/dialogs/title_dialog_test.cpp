@@ -22,11 +22,10 @@
 using tlx::Product;
 using tlx::test::DeviceTransport;
 using tlx::test::FakeHost;
+using tlx::test::kJisMessage;
 using tlx::test::repeat;
 
 namespace {
-
-const char* const kJisMessage = "ＪＩＳ第１水準,第２水準以外の字が選択されてます";
 
 QByteArray qbytes(std::string_view s) {
     return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
