@@ -17,13 +17,8 @@ using sim::test::SimProcess;
 
 constexpr const char* kFast = "0.001";
 
-class CtlE2E : public ::testing::TestWithParam<Product> {
+class CtlE2E : public ModelE2E {
 protected:
-    Product product() const { return GetParam(); }
-    QString model() const { return modelArg(product()); }
-    QTemporaryDir dir;
-    QString file(const QString& name) const { return dir.filePath(name); }
-
     // Stops the emulator and loads the state it saved.
     std::optional<SettingsModel> savedState(SimProcess& sim, const QString& path) {
         EXPECT_EQ(sim.stop(SIGTERM), 0);

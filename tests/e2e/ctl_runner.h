@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -52,6 +53,15 @@ int commandsReported(const QByteArray& err);
 // The --model argument of a model, and the case name of a suite run for both.
 QString modelArg(Product p);
 std::string modelName(const ::testing::TestParamInfo<Product>& info);
+
+// The base of a suite run for both models: the model, and a folder of its own.
+class ModelE2E : public ::testing::TestWithParam<Product> {
+  protected:
+    Product product() const { return GetParam(); }
+    QString model() const { return modelArg(product()); }
+    QTemporaryDir dir;
+    QString file(const QString& name) const { return dir.filePath(name); }
+};
 
 // A seeded emulator's state saved in a settings file, as it saves it on exit.
 bool saveSeededState(Product p, const char* seed, const QString& path);

@@ -41,15 +41,13 @@ void placeGlyphs(SettingsModel& m, Product p) {
     }
 }
 
-class GlyphTitles : public ::testing::TestWithParam<Product> {};
+class GlyphTitles : public ModelE2E {};
 
 INSTANTIATE_TEST_SUITE_P(BothModels, GlyphTitles, ::testing::Values(Product::F, Product::S),
                          modelName);
 
 TEST_P(GlyphTitles, SurviveReadAllAndSendAll) {
-    const Product p = GetParam();
-    const QString model = modelArg(p);
-    QTemporaryDir dir;
+    const Product p = product();
     SettingsModel original;
     resetModelToDefaults(original, p);
     placeGlyphs(original, p);
@@ -61,10 +59,10 @@ TEST_P(GlyphTitles, SurviveReadAllAndSendAll) {
     ASSERT_TRUE(read.has_value()) << "the file read back must be whole and aligned";
     EXPECT_EQ(readFieldsDiff(original, *read, p), "");
 
-    SimProcess target({"--model", model, "--tcp-listen", "0", "--seed", "77", "--save",
+    SimProcess target({"--model", model(), "--tcp-listen", "0", "--seed", "77", "--save",
                        dir.filePath("end.dat")});
     ASSERT_TRUE(target.start());
-    const auto r = runCtl(QStringList{"--model", model} + target.ctlLink() +
+    const auto r = runCtl(QStringList{"--model", model()} + target.ctlLink() +
                           QStringList{"--pace-scale", "0.001", "send-all", dir.filePath("read.dat")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     ASSERT_EQ(target.stop(SIGTERM), 0);

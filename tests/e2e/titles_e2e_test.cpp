@@ -13,20 +13,18 @@ namespace {
 
 using sim::test::SimProcess;
 
-class TitlesE2E : public ::testing::TestWithParam<Product> {};
+class TitlesE2E : public ModelE2E {};
 
 INSTANTIATE_TEST_SUITE_P(BothModels, TitlesE2E, ::testing::Values(Product::F, Product::S),
                          modelName);
 
 TEST_P(TitlesE2E, SeededDeviceTitlesSurviveExportAndImport) {
-    const Product p = GetParam();
-    const QString model = modelArg(p);
-    QTemporaryDir dir;
+    const Product p = product();
     const auto first = readAllFrom(p, {"--seed", "16"}, dir.filePath("read.dat"));
     ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
     // Model F as TSV, model S as CSV.
     const QString text = dir.filePath(p == Product::F ? "titles.tsv" : "titles.csv");
-    auto r = runCtl({"--model", model, "titles", "export", dir.filePath("read.dat"), text});
+    auto r = runCtl({"--model", model(), "titles", "export", dir.filePath("read.dat"), text});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QByteArray exported = fileBytes(text);
     for (const char* glyph : {"{G:4352}", "{G:4362}", "{G:4365}"}) { // glyphs 63, 73, 76
@@ -36,7 +34,7 @@ TEST_P(TitlesE2E, SeededDeviceTitlesSurviveExportAndImport) {
     SettingsModel fresh;
     resetModelToDefaults(fresh, p);
     ASSERT_TRUE(saveSettings(dir.filePath("fresh.dat"), fresh, p));
-    r = runCtl({"--model", model, "titles", "import", dir.filePath("fresh.dat"), text});
+    r = runCtl({"--model", model(), "titles", "import", dir.filePath("fresh.dat"), text});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const auto read = loadSettings(dir.filePath("read.dat"), p);
     const auto imported = loadSettings(dir.filePath("fresh.dat"), p);
