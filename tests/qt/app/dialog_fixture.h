@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/menu_logic.h"
+#include "device_transport.h"
 #include "dialogs/dialog_context.h"
 #include "protocol/app_state.h"
 #include "protocol/link_hub.h"
@@ -26,13 +27,21 @@ class DialogTest : public QObject {
 
   private:
     std::deque<CommandRoute> routes_; // the routes the contexts refer to
+    std::unique_ptr<DeviceTransport> device_;
 
   protected:
-
     void make(Product p) {
+        device_.reset();
         hub.reset();
         state = makeAppState(p);
         host = std::make_unique<FakeHost>();
+    }
+
+    // make(p), with a device of factory settings behind a transport.
+    DeviceTransport& makeWithDevice(Product p) {
+        make(p);
+        device_ = std::make_unique<DeviceTransport>(*state, *host);
+        return *device_;
     }
 
     // What the menu hands a dialog family's factory for a command of the

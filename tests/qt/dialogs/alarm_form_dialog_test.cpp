@@ -30,8 +30,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
 
   private slots:
     void alarmControls() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         SettingFormDialog d(tlx::kAlarmForm, *state, *host, device, "アラーム");
         QCOMPARE(d.windowTitle(), QString("アラーム"));
         QCOMPARE(itemsOf(child<QComboBox>(&d, "box1000")), QStringList({"Internal", "External"}));
@@ -61,8 +60,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     }
 
     void alarmValuesReachTheDevice() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         SettingFormDialog d(tlx::kAlarmForm, *state, *host, device, "アラーム");
         d.show();
         pick(child<QComboBox>(&d, "box1000"), 1);
@@ -115,8 +113,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     }
 
     void enterEndsTheAlarmAndRemoteDialogs() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         for (const tlx::FormDescriptor* f : {&tlx::kAlarmForm, &tlx::kRemoteForm}) {
             SettingFormDialog d(*f, *state, *host, device, "x");
             d.show();
@@ -130,8 +127,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     }
 
     void remoteSharesTheConnectorTable() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         {
             SettingFormDialog remote(tlx::kRemoteForm, *state, *host, device, "リモート");
             QCOMPARE(itemsOf(child<QComboBox>(&remote, "box1073")),
@@ -152,8 +148,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     }
 
     void othersControlsAndPowerOnPage() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         SettingFormDialog d(tlx::kOthersForm, *state, *host, device, "その他");
         d.show();
         QCOMPARE(itemsOf(child<QComboBox>(&d, "box1018")), QStringList({"ALARM ", "REMOTE"}));
@@ -201,8 +196,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     }
 
     void deviceNetworkControls() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         state->model.deviceIpAddress = {192, 168, 1, 3};
         SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
         QCOMPARE(child<QLineEdit>(&d, "edit1052")->text(), QString("192.168.001.003"));
@@ -224,8 +218,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     }
 
     void deviceNetworkSendsEachSetting() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
         d.show();
         auto* ip = child<QLineEdit>(&d, "edit1052");
@@ -292,8 +285,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     }
 
     void readBackWhileAnotherTransferRunsDoesNothing() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
         state->model.busyStep = 9;
         child<QPushButton>(&d, "button1046")->click();

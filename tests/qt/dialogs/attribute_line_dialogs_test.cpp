@@ -26,8 +26,7 @@ class LineAttributeDialogsTest : public AttributeDialogTest {
 
   private slots:
     void lineDialogControls() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         auto w = lineDialog(Feature::Colours, device);
         QCOMPARE(w->pageBox()->count(), 512);
         QCOMPARE(w->pageBox()->itemText(0), QString("001"));
@@ -64,8 +63,7 @@ class LineAttributeDialogsTest : public AttributeDialogTest {
     }
 
     void lineDialogSendsTheChosenLineAndPage() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         auto w = lineDialog(Feature::Blink, device);
         w->pageBox()->setCurrentIndex(511);
         w->lineBox()->setCurrentIndex(9);
@@ -92,8 +90,7 @@ class LineAttributeDialogsTest : public AttributeDialogTest {
     // "全設定" with the in-process device: all 512 pages arrive, the close
     // button waits for the end, the bar and percentage are cleared after.
     void lineDialogSendsAllPagesToTheDevice() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         auto w = lineDialog(Feature::CharSize, device);
         w->allPagesBox(0)->setCurrentIndex(3); // SMALL everywhere
         w->lineBox()->setCurrentIndex(4);
@@ -126,8 +123,7 @@ class LineAttributeDialogsTest : public AttributeDialogTest {
     // Covering and uncovering the dialog paints the preview again; the run
     // goes on to the last page.
     void previewPaintedDuringTheRun() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         auto w = lineDialog(Feature::Blink, device);
         w->setPaceScale(0.025); // one millisecond a page
         w->sendAllButton()->click();

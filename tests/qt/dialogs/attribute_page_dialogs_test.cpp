@@ -77,8 +77,7 @@ class PageAttributeDialogsTest : public AttributeDialogTest {
     }
 
     void autoSwitchDialogSendsOneLineForAllPages() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         auto w = pageDialog(Feature::AutoSwitch, device);
         QCOMPARE(w->valueBox(0)->count(), 100);
         QCOMPARE(w->valueBox(0)->itemText(99), QString("99"));
@@ -103,8 +102,7 @@ class PageAttributeDialogsTest : public AttributeDialogTest {
     }
 
     void levelsDialogOfModelF() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         auto w = pageDialog(Feature::Levels, device);
         QCOMPARE(w->pageButton()->text(), QString("設定"));
         QCOMPARE(itemsOf(w->valueBox(1)).join(','), QString("0,1,2,3,4"));
@@ -120,8 +118,7 @@ class PageAttributeDialogsTest : public AttributeDialogTest {
 
     // Model S erase time is the one per-page dialog with a paced run.
     void modelSEraseTimeRunsPageByPage() {
-        make(Product::S);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::S);
         auto w = pageDialog(Feature::EraseTime, device);
         QVERIFY(w->progressBar() != nullptr);
         QCOMPARE(w->progressBar()->objectName(), QString("progress1146"));

@@ -65,8 +65,7 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
     // "PCの時刻を設定": the six commands in one go, each after the previous
     // answer, the seconds last.
     void pcClockSendsTheSixCommandsSecondsLast() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 3, 5, 7, 8, 9}, "x");
         QVERIFY(dialog.fleetPanel() == nullptr); // not the TCP/IP server role
         dialog.pcClockButton()->click();
@@ -84,8 +83,7 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
     // The display choices: stored at once, sent with their buttons; the
     // device's state follows.
     void displayChoices() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 3, 5, 7, 8, 9}, "t");
         dialog.show();
         QCOMPARE(dialog.rangeBox()->count(), 8);
@@ -108,8 +106,7 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
 
     // Enter closes the dialog, as Close does, and sends nothing.
     void enterClosesTheDialog() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 3, 5, 7, 8, 9}, "t");
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -122,8 +119,7 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
     // The lists follow the clock until the operator changes one; that one
     // keeps the choice.
     void listsFollowTheClockUntilChanged() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 3, 5, 7, 8, 9}, "t");
         tlx::ClockTime now{2024, 3, 5, 7, 8, 40};
         dialog.followClock([&now] { return now; });
@@ -141,8 +137,7 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
 
     // Changed only on RS-485, shown always.
     void slaveAddressOnlyOnRs485() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         state->connection.slaveAddress = 4;
         {
             tlx::qt::DateTimeDialog dialog(*state, *host, device, {2024, 1, 1, 0, 0, 0}, "t");
@@ -165,8 +160,7 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
     // The display page dialog opens on "ON " and page 001 the first time and
     // on the last choices afterwards, for as long as its owner lives.
     void displayPageRemembersItsChoices() {
-        make(Product::S);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::S);
         tlx::qt::LinkHub links(*state, *host);
         QWidget owner;
         const auto route = tlx::routeOf(Product::S, 32802);

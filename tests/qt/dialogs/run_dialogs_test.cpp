@@ -101,8 +101,7 @@ class RunDialogsTest : public tlx::test::DialogTest {
     }
 
     void noOnTheConfirmationStartsNothing() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         auto dialog = tlx::qt::makeSendAllDialog(*state, *host, device, "全項目の設定");
         QCOMPARE(dialog->startButton()->text(), QString("設定"));
         host->answers.push_back(false);
@@ -126,8 +125,7 @@ class RunDialogsTest : public tlx::test::DialogTest {
 
     // An error reply stops the send; the dialog stays open to be closed.
     void errorReplyStopsSendAllWithTheDialogOpen() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         device.replyAt[40] = "E3";
         auto dialog = tlx::qt::makeSendAllDialog(*state, *host, device, "全項目の設定");
         runUntilStopped(*dialog);
@@ -168,8 +166,7 @@ class RunDialogsTest : public tlx::test::DialogTest {
         QFETCH(int, line);
         QFETCH(QString, answer);
         QFETCH(QString, box);
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         device.replyAt[static_cast<std::size_t>(line)] = answer.toStdString();
         auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
         runUntilStopped(*dialog);

@@ -24,8 +24,7 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
 
   private slots:
     void controls() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         ScheduleDialog d(*state, *host, device, "スケジュール");
         QCOMPARE(d.windowTitle(), QString("スケジュール"));
         QCOMPARE(d.dayBox()->objectName(), QString("box1007"));
@@ -52,8 +51,7 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
     }
 
     void editsShowAndAreRemembered() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         {
             ScheduleDialog d(*state, *host, device, "スケジュール");
             d.show();
@@ -90,8 +88,7 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
     }
 
     void daySetReachesTheDevice() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         ScheduleDialog d(*state, *host, device, "スケジュール");
         pick(d.dayBox(), 30);
         pick(d.entryBox(), 0);

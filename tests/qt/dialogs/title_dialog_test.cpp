@@ -94,8 +94,7 @@ class TitleDialogTest : public tlx::test::DialogTest {
     // Typed through the input method, sent with "ライン設定", kept by the
     // device.
     void typedLineGoesToTheDevice() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         tlx::qt::TitleDialog dialog(*state, *host, device, "タイトルの設定");
         dialog.show();
         QVERIFY(dialog.lineInput() != nullptr);
@@ -119,8 +118,7 @@ class TitleDialogTest : public tlx::test::DialogTest {
     // A character with no Shift-JIS code never reaches the model; a
     // half-width one does and is refused by the send.
     void charactersOutsideTheJisRowsAreRefused() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         tlx::qt::TitleDialog dialog(*state, *host, device, "t");
         dialog.show();
         commit(dialog.lineInput(), "Ａ");
@@ -150,8 +148,7 @@ class TitleDialogTest : public tlx::test::DialogTest {
     }
 
     void inputTakesAtMost56Bytes() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         tlx::qt::TitleDialog dialog(*state, *host, device, "t");
         dialog.show();
         commit(dialog.lineInput(), QString("亜").repeated(27));
@@ -374,8 +371,7 @@ class TitleDialogTest : public tlx::test::DialogTest {
     // Model F: while the send runs "全設定" is off, the time left shows and
     // Escape does nothing; Close abandons the send once the operator agrees.
     void closeAbandonsTheSendOfModelF() {
-        make(Product::F);
-        DeviceTransport device(*state, *host);
+        DeviceTransport& device = makeWithDevice(Product::F);
         tlx::qt::TitleDialog dialog(*state, *host, device, "t");
         dialog.setPaceScale(0.05);
         dialog.show();
