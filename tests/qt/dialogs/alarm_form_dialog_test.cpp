@@ -95,10 +95,9 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     }
 
     void onRs485TheChosenAddressGoesInFront() {
-        make(Product::F);
+        DeviceTransport& device = makeWithDevice(Product::F);
         state->connection.rsControl = 1;
         state->connection.slaveAddress = 5;
-        DeviceTransport device(*state, *host);
         SettingFormDialog d(tlx::kRemoteForm, *state, *host, device, "リモート");
         auto* slave = d.slaveAddressBox();
         QVERIFY(slave->isEnabled());

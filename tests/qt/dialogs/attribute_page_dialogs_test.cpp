@@ -142,10 +142,9 @@ class PageAttributeDialogsTest : public AttributeDialogTest {
     }
 
     void modelSColoursAndScroll() {
-        make(Product::S);
+        DeviceTransport& device = makeWithDevice(Product::S);
         state->connection.rsControl = 1;
         state->connection.slaveAddress = 5;
-        DeviceTransport device(*state, *host);
         auto w = pageDialog(Feature::Colours, device);
         QVERIFY(w->slaveAddressBox()->isEnabled());
         QCOMPARE(w->slaveAddressBox()->currentIndex(), 5);

@@ -113,9 +113,8 @@ class RunDialogsTest : public tlx::test::DialogTest {
     }
 
     void notConnectedOverTcpIsWarned() {
-        make(Product::F);
+        DeviceTransport& device = makeWithDevice(Product::F);
         state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
-        DeviceTransport device(*state, *host);
         auto dialog = tlx::qt::makeReadAllDialog(*state, *host, device, "x");
         dialog->startButton()->click();
         QVERIFY(!dialog->timerActive());

@@ -153,9 +153,8 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
     }
 
     void notConnectedOverTcp() {
-        make(Product::F);
+        DeviceTransport& device = makeWithDevice(Product::F);
         state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
-        DeviceTransport device(*state, *host);
         ScheduleDialog d(*state, *host, device, "スケジュール");
         button(&d, 1029)->click();
         QVERIFY(!d.timerActive());

@@ -166,11 +166,10 @@ class TitleDialogTest : public tlx::test::DialogTest {
     // A user glyph in the line stays where it is while the operator types
     // around it; the preview draws it as a full-width space.
     void glyphUnitsSurviveEditing() {
-        make(Product::F);
+        DeviceTransport& device = makeWithDevice(Product::F);
         state->dialogs.currentPage = 2;
         state->dialogs.currentLine = 1;
         state->model.titleText[2][1].assign(std::string("\x11\x00\x82\x60", 4)); // glyph 63, Ａ
-        DeviceTransport device(*state, *host);
         tlx::qt::TitleDialog dialog(*state, *host, device, "t");
         dialog.show();
         QCOMPARE(dialog.pageBox()->currentText(), QString("003"));
@@ -204,10 +203,9 @@ class TitleDialogTest : public tlx::test::DialogTest {
     }
     void everyGlyphWithControlBytesSurvivesTyping() {
         QFETCH(int, unit);
-        make(Product::F);
+        DeviceTransport& device = makeWithDevice(Product::F);
         const std::string g{static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
         state->model.titleText[0][0].assign(g + "\x82\x60" + g + "\x82\x61" + g);
-        DeviceTransport device(*state, *host);
         tlx::qt::TitleDialog dialog(*state, *host, device, "t");
         dialog.show();
         dialog.lineInput()->moveCursor(QTextCursor::Start);
@@ -227,10 +225,9 @@ class TitleDialogTest : public tlx::test::DialogTest {
     // Another page or line shows its text at once; the page's preview
     // follows a moment later.
     void choosingPageAndLine() {
-        make(Product::F);
+        DeviceTransport& device = makeWithDevice(Product::F);
         state->model.titleText[5][0].assign("\x82\x60");
         state->model.titleText[5][3].assign("\x82\x61");
-        DeviceTransport device(*state, *host);
         tlx::qt::TitleDialog dialog(*state, *host, device, "t");
         dialog.setPaceScale(0.1);
         dialog.show();
@@ -250,9 +247,8 @@ class TitleDialogTest : public tlx::test::DialogTest {
 
     // "全設定" against the device: every page, paced by the dialog's timer.
     void allPagesReachTheDevice() {
-        make(Product::F);
+        DeviceTransport& device = makeWithDevice(Product::F);
         state->model.titleText[511][9].assign("\x88\x9F");
-        DeviceTransport device(*state, *host);
         tlx::qt::TitleDialog dialog(*state, *host, device, "t");
         dialog.setPaceScale(0.0);
         dialog.show();
@@ -279,9 +275,8 @@ class TitleDialogTest : public tlx::test::DialogTest {
 
     // Model S: one page string; Close waits for the send.
     void modelSPageField() {
-        make(Product::S);
+        DeviceTransport& device = makeWithDevice(Product::S);
         state->model.titlePageText[0].assign(std::string("\x82\x60\x12\x0A", 4)); // Ａ, glyph 167
-        DeviceTransport device(*state, *host);
         tlx::qt::TitleDialog dialog(*state, *host, device, "t");
         dialog.setPaceScale(0.0);
         dialog.show();
@@ -345,9 +340,8 @@ class TitleDialogTest : public tlx::test::DialogTest {
     // 28 full-width characters (two half-width ones taking the room of one),
     // and marks what the device cannot show.
     void modelSFieldShowsTheDevicesLines() {
-        make(Product::S);
+        DeviceTransport& device = makeWithDevice(Product::S);
         state->model.titlePageText[0].assign(repeat("\x82\x60", 30));
-        DeviceTransport device(*state, *host);
         tlx::qt::TitleDialog dialog(*state, *host, device, "t");
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -400,10 +394,9 @@ class TitleDialogTest : public tlx::test::DialogTest {
     // link (a "No Connect", a late version answer) does not lock Close, and
     // a fixed slave address is still shown.
     void modelSClosesUnlessItsOwnSendRuns() {
-        make(Product::S);
+        DeviceTransport& device = makeWithDevice(Product::S);
         state->connection.slaveAddress = 6;
         state->model.busyStep = state->traits().busyStepPastEnd;
-        DeviceTransport device(*state, *host);
         tlx::qt::TitleDialog dialog(*state, *host, device, "t");
         dialog.show();
         QVERIFY(!dialog.slaveAddressBox()->isEnabled());
