@@ -172,6 +172,13 @@ bool PtyClient::open(const QString& path) {
     return ::tcsetattr(fd_, TCSANOW, &tio) == 0;
 }
 
+std::optional<std::string> PtyClient::request(const std::string& command) {
+    if (!send(command + "\r\n")) {
+        return std::nullopt;
+    }
+    return readLine();
+}
+
 bool PtyClient::send(const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {

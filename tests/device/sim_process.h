@@ -78,6 +78,8 @@ class PtyClient {
     bool open(const QString& path);
     bool send(const std::string& bytes);
     std::optional<std::string> readLine(int timeoutMs = kWaitMs);
+    // The command with CR LF, and the reply line to it.
+    std::optional<std::string> request(const std::string& command);
     bool anythingWithin(int timeoutMs);
 
   private:

@@ -27,8 +27,7 @@ TEST(SimPty, AnswersLikeASerialDeviceAndRemovesItsLinkOnExit) {
     {
         PtyClient port;
         ASSERT_TRUE(port.open(link));
-        ASSERT_TRUE(port.send("CBS512L10ON\r\n"));
-        EXPECT_EQ(port.readLine(), "GO\r\n");
+        EXPECT_EQ(port.request("CBS512L10ON"), "GO\r\n");
         ASSERT_TRUE(port.send("RCBS512\r\nXYZ\r\n"));
         EXPECT_EQ(port.readLine(), "CBS512FFFFFFFFFN\r\n");
         EXPECT_EQ(port.readLine(), "E3\r\n");
@@ -36,8 +35,7 @@ TEST(SimPty, AnswersLikeASerialDeviceAndRemovesItsLinkOnExit) {
     // The tool may close the port and open it again.
     PtyClient again;
     ASSERT_TRUE(again.open(link));
-    ASSERT_TRUE(again.send("RCBS512\r\n"));
-    EXPECT_EQ(again.readLine(), "CBS512FFFFFFFFFN\r\n");
+    EXPECT_EQ(again.request("RCBS512"), "CBS512FFFFFFFFFN\r\n");
 
     EXPECT_EQ(sim.stop(SIGTERM), 0);
     EXPECT_FALSE(QFileInfo(link).isSymLink());
@@ -51,22 +49,17 @@ TEST(SimPty, Rs485BusOfThreeDevices) {
     PtyClient bus;
     ASSERT_TRUE(bus.open(link));
 
-    ASSERT_TRUE(bus.send("05CBS001L01ON\r\n"));
-    EXPECT_EQ(bus.readLine(), "05GO\r\n");
-    ASSERT_TRUE(bus.send("05RCBS001\r\n"));
-    EXPECT_EQ(bus.readLine(), "05CBS001NFFFFFFFFF\r\n");
-    ASSERT_TRUE(bus.send("03RCBS001\r\n"));
-    EXPECT_EQ(bus.readLine(), "03CBS001FFFFFFFFFF\r\n");
+    EXPECT_EQ(bus.request("05CBS001L01ON"), "05GO\r\n");
+    EXPECT_EQ(bus.request("05RCBS001"), "05CBS001NFFFFFFFFF\r\n");
+    EXPECT_EQ(bus.request("03RCBS001"), "03CBS001FFFFFFFFFF\r\n");
 
     // Nobody at 04; a broadcast is carried out by all and answered by none.
     ASSERT_TRUE(bus.send("04RAM\r\nFFAME\r\n"));
     EXPECT_FALSE(bus.anythingWithin(kQuietMs));
     for (const char* address : {"03", "05", "07"}) {
-        ASSERT_TRUE(bus.send(std::string(address) + "RAM\r\n"));
-        EXPECT_EQ(bus.readLine(), std::string(address) + "AME\r\n");
+        EXPECT_EQ(bus.request(std::string(address) + "RAM"), std::string(address) + "AME\r\n");
     }
-    ASSERT_TRUE(bus.send("07XYZ\r\n"));
-    EXPECT_EQ(bus.readLine(), "07E3\r\n");
+    EXPECT_EQ(bus.request("07XYZ"), "07E3\r\n");
 }
 
 TEST(SimPty, ExistingFileIsNotReplaced) {

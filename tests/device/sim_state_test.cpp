@@ -99,8 +99,7 @@ TEST(SimState, EachBusDeviceSavesToItsOwnFile) {
     ASSERT_TRUE(sim.start()) << sim.why().toStdString();
     PtyClient bus;
     ASSERT_TRUE(bus.open(link));
-    ASSERT_TRUE(bus.send("05AME\r\n"));
-    EXPECT_EQ(bus.readLine(), "05GO\r\n");
+    EXPECT_EQ(bus.request("05AME"), "05GO\r\n");
     EXPECT_EQ(sim.stop(SIGINT), 0);
     for (const auto& [name, mode] : {std::pair{"bus-03.dat", 0}, std::pair{"bus-05.dat", 1}}) {
         device::DeviceState check;
