@@ -17,21 +17,15 @@
 #include <QPushButton>
 #include <QTest>
 
-using tlx::Product;
-using tlx::qt::SettingFormDialog;
-using tlx::test::child;
-using tlx::test::DeviceTransport;
-using tlx::test::FakeHost;
-using tlx::test::itemsOf;
-using tlx::test::pick;
+namespace tlx::test {
 
-class AlarmFormDialogTest : public tlx::test::DialogTest {
+class AlarmFormDialogTest : public DialogTest {
     Q_OBJECT
 
   private slots:
     void alarmControls() {
         DeviceTransport& device = makeWithDevice(Product::F);
-        SettingFormDialog d(tlx::kAlarmForm, *state, *host, device, "アラーム");
+        qt::SettingFormDialog d(tlx::kAlarmForm, *state, *host, device, "アラーム");
         QCOMPARE(d.windowTitle(), QString("アラーム"));
         QCOMPARE(itemsOf(child<QComboBox>(&d, "box1000")), QStringList({"Internal", "External"}));
         QCOMPARE(itemsOf(child<QComboBox>(&d, "box1007")), QStringList({"Make ", "Break"}));
@@ -61,7 +55,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
 
     void alarmValuesReachTheDevice() {
         DeviceTransport& device = makeWithDevice(Product::F);
-        SettingFormDialog d(tlx::kAlarmForm, *state, *host, device, "アラーム");
+        qt::SettingFormDialog d(tlx::kAlarmForm, *state, *host, device, "アラーム");
         d.show();
         pick(child<QComboBox>(&d, "box1000"), 1);
         pick(child<QComboBox>(&d, "box1007"), 1);
@@ -98,7 +92,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
         DeviceTransport& device = makeWithDevice(Product::F);
         state->connection.rsControl = 1;
         state->connection.slaveAddress = 5;
-        SettingFormDialog d(tlx::kRemoteForm, *state, *host, device, "リモート");
+        qt::SettingFormDialog d(tlx::kRemoteForm, *state, *host, device, "リモート");
         auto* slave = d.slaveAddressBox();
         QVERIFY(slave->isEnabled());
         QCOMPARE(slave->currentIndex(), 5);
@@ -114,12 +108,12 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     void enterEndsTheAlarmAndRemoteDialogs() {
         DeviceTransport& device = makeWithDevice(Product::F);
         for (const tlx::FormDescriptor* f : {&tlx::kAlarmForm, &tlx::kRemoteForm}) {
-            SettingFormDialog d(*f, *state, *host, device, "x");
+            qt::SettingFormDialog d(*f, *state, *host, device, "x");
             d.show();
             QTest::keyClick(&d, Qt::Key_Return);
             QVERIFY(!d.isVisible());
         }
-        SettingFormDialog others(tlx::kOthersForm, *state, *host, device, "その他");
+        qt::SettingFormDialog others(tlx::kOthersForm, *state, *host, device, "その他");
         others.show();
         QTest::keyClick(&others, Qt::Key_Return);
         QVERIFY(others.isVisible());
@@ -128,7 +122,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     void remoteSharesTheConnectorTable() {
         DeviceTransport& device = makeWithDevice(Product::F);
         {
-            SettingFormDialog remote(tlx::kRemoteForm, *state, *host, device, "リモート");
+            qt::SettingFormDialog remote(tlx::kRemoteForm, *state, *host, device, "リモート");
             QCOMPARE(itemsOf(child<QComboBox>(&remote, "box1073")),
                      QStringList({"BINARY   ", "BIT      ", "OPERATION"}));
             pick(child<QComboBox>(&remote, "box1076"), 99);
@@ -136,7 +130,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
             pick(child<QComboBox>(&remote, "box1073"), 2);
             child<QPushButton>(&remote, "button1072")->click();
         }
-        SettingFormDialog alarm(tlx::kAlarmForm, *state, *host, device, "アラーム");
+        qt::SettingFormDialog alarm(tlx::kAlarmForm, *state, *host, device, "アラーム");
         QCOMPARE(child<QComboBox>(&alarm, "box1076")->currentText(), QString("100"));
         child<QPushButton>(&alarm, "button1082")->click();
         QCOMPARE(device.lines,
@@ -148,7 +142,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
 
     void othersControlsAndPowerOnPage() {
         DeviceTransport& device = makeWithDevice(Product::F);
-        SettingFormDialog d(tlx::kOthersForm, *state, *host, device, "その他");
+        qt::SettingFormDialog d(tlx::kOthersForm, *state, *host, device, "その他");
         d.show();
         QCOMPARE(itemsOf(child<QComboBox>(&d, "box1018")), QStringList({"ALARM ", "REMOTE"}));
         QCOMPARE(itemsOf(child<QComboBox>(&d, "box1023")), QStringList({"Normal", "Blue  "}));
@@ -180,7 +174,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     void versionReadShowsTheDevicesVersionOnce() {
         make(Product::F);
         DeviceTransport device(*state, *host, 0, "2.10");
-        SettingFormDialog d(tlx::kOthersForm, *state, *host, device, "その他");
+        qt::SettingFormDialog d(tlx::kOthersForm, *state, *host, device, "その他");
         d.setPaceScale(0.1);
         d.show();
         auto* read = child<QPushButton>(&d, "button1030");
@@ -197,7 +191,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     void deviceNetworkControls() {
         DeviceTransport& device = makeWithDevice(Product::F);
         state->model.deviceIpAddress = {192, 168, 1, 3};
-        SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
+        qt::SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
         QCOMPARE(child<QLineEdit>(&d, "edit1052")->text(), QString("192.168.001.003"));
         QCOMPARE(child<QLineEdit>(&d, "edit1053")->text(), QString("000.000.000.000"));
         QCOMPARE(itemsOf(child<QComboBox>(&d, "box1061")),
@@ -218,7 +212,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
 
     void deviceNetworkSendsEachSetting() {
         DeviceTransport& device = makeWithDevice(Product::F);
-        SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
+        qt::SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
         d.show();
         auto* ip = child<QLineEdit>(&d, "edit1052");
         ip->setText("10.0.0.1");
@@ -253,7 +247,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
         dev.deviceKeepAlive = 1;
         dev.deviceTimeRegister = 3;
         dev.deviceMacAddress = "00-11-22-33-44-55";
-        SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
+        qt::SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
         d.setPaceScale(0.1);
         d.show();
         child<QLineEdit>(&d, "edit1052")->setText("1.1.1.1");
@@ -285,7 +279,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
 
     void readBackWhileAnotherTransferRunsDoesNothing() {
         DeviceTransport& device = makeWithDevice(Product::F);
-        SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
+        qt::SettingFormDialog d(tlx::kDeviceNetworkForm, *state, *host, device, "プロトコル");
         state->model.busyStep = 9;
         child<QPushButton>(&d, "button1046")->click();
         QVERIFY(!d.timerActive());
@@ -308,7 +302,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
             const tlx::qt::DialogContext made = context(c.command);
             auto dialog = tlx::qt::makeDeviceSettingsDialog(made);
             QCOMPARE(dynamic_cast<tlx::qt::ScheduleDialog*>(dialog.get()) != nullptr, c.schedule);
-            QCOMPARE(dynamic_cast<SettingFormDialog*>(dialog.get()) != nullptr, c.form);
+            QCOMPARE(dynamic_cast<qt::SettingFormDialog*>(dialog.get()) != nullptr, c.form);
             if (dialog) {
                 QCOMPARE(dialog->windowTitle(), made.title);
             }
@@ -316,5 +310,7 @@ class AlarmFormDialogTest : public tlx::test::DialogTest {
     }
 };
 
-QTEST_MAIN(AlarmFormDialogTest)
+} // namespace tlx::test
+
+QTEST_MAIN(tlx::test::AlarmFormDialogTest)
 #include "alarm_form_dialog_test.moc"

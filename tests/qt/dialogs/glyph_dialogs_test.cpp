@@ -21,15 +21,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using tlx::GlyphFace;
-using tlx::GlyphSize;
-using tlx::Product;
-using tlx::test::DeviceTransport;
-using tlx::test::FakeHost;
-using tlx::test::FakeTransport;
-using tlx::test::pick;
+namespace tlx::test {
 
-class GlyphDialogsTest : public tlx::test::DialogTest {
+class GlyphDialogsTest : public DialogTest {
     Q_OBJECT
     std::string& stored(GlyphSize size, int index) {
         return state->glyphs.glyph(GlyphFace::Gothic, size, index);
@@ -306,5 +300,7 @@ class GlyphDialogsTest : public tlx::test::DialogTest {
     }
 };
 
-QTEST_MAIN(GlyphDialogsTest)
+} // namespace tlx::test
+
+QTEST_MAIN(tlx::test::GlyphDialogsTest)
 #include "glyph_dialogs_test.moc"

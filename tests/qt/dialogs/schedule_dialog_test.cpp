@@ -12,20 +12,15 @@
 #include <QPushButton>
 #include <QTest>
 
-using tlx::Product;
-using tlx::qt::ScheduleDialog;
-using tlx::test::button;
-using tlx::test::DeviceTransport;
-using tlx::test::FakeHost;
-using tlx::test::pick;
+namespace tlx::test {
 
-class ScheduleDialogTest : public tlx::test::DialogTest {
+class ScheduleDialogTest : public DialogTest {
     Q_OBJECT
 
   private slots:
     void controls() {
         DeviceTransport& device = makeWithDevice(Product::F);
-        ScheduleDialog d(*state, *host, device, "スケジュール");
+        qt::ScheduleDialog d(*state, *host, device, "スケジュール");
         QCOMPARE(d.windowTitle(), QString("スケジュール"));
         QCOMPARE(d.dayBox()->objectName(), QString("box1007"));
         QCOMPARE(d.dayBox()->count(), 31);
@@ -53,7 +48,7 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
     void editsShowAndAreRemembered() {
         DeviceTransport& device = makeWithDevice(Product::F);
         {
-            ScheduleDialog d(*state, *host, device, "スケジュール");
+            qt::ScheduleDialog d(*state, *host, device, "スケジュール");
             d.show();
             pick(d.dayBox(), 9);
             pick(d.entryBox(), 3);
@@ -76,7 +71,7 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
             }
             QVERIFY(inked > 100);
         }
-        ScheduleDialog again(*state, *host, device, "スケジュール");
+        qt::ScheduleDialog again(*state, *host, device, "スケジュール");
         QCOMPARE(again.dayBox()->currentIndex(), 9);
         QCOMPARE(again.entryBox()->currentIndex(), 3);
         QCOMPARE(again.hourBox()->currentIndex(), 18);
@@ -89,7 +84,7 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
 
     void daySetReachesTheDevice() {
         DeviceTransport& device = makeWithDevice(Product::F);
-        ScheduleDialog d(*state, *host, device, "スケジュール");
+        qt::ScheduleDialog d(*state, *host, device, "スケジュール");
         pick(d.dayBox(), 30);
         pick(d.entryBox(), 0);
         pick(d.pageBox(), 41);
@@ -121,7 +116,7 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
             state->model.scheduleMinute[day][5] = static_cast<std::int32_t>(day);
         }
         state->model.schedulePage[4][6] = tlx::kPagePas;
-        ScheduleDialog d(*state, *host, device, "スケジュール");
+        qt::ScheduleDialog d(*state, *host, device, "スケジュール");
         d.setPaceScale(0.05);
         d.show();
         button(&d, 1029)->click();
@@ -155,7 +150,7 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
     void notConnectedOverTcp() {
         DeviceTransport& device = makeWithDevice(Product::F);
         state->connection.interfaceKind = tlx::InterfaceKind::Tcp;
-        ScheduleDialog d(*state, *host, device, "スケジュール");
+        qt::ScheduleDialog d(*state, *host, device, "スケジュール");
         button(&d, 1029)->click();
         QVERIFY(!d.timerActive());
         QCOMPARE(host->texts(), std::vector<std::string>{"Socket が接続されていません"});
@@ -163,5 +158,7 @@ class ScheduleDialogTest : public tlx::test::DialogTest {
     }
 };
 
-QTEST_MAIN(ScheduleDialogTest)
+} // namespace tlx::test
+
+QTEST_MAIN(tlx::test::ScheduleDialogTest)
 #include "schedule_dialog_test.moc"
