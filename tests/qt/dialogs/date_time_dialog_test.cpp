@@ -13,11 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 
-using tlx::ClockField;
-using tlx::Product;
-using tlx::test::DeviceTransport;
-using tlx::test::FakeHost;
-using tlx::test::pick;
+namespace tlx::test {
 
 namespace {
 
@@ -31,7 +27,7 @@ std::vector<std::string> withoutCrLf(const std::vector<std::string>& lines) {
 
 } // namespace
 
-class DateTimeDialogTest : public tlx::test::DialogTest {
+class DateTimeDialogTest : public DialogTest {
     Q_OBJECT
 
   private slots:
@@ -240,5 +236,7 @@ class DateTimeDialogTest : public tlx::test::DialogTest {
     }
 };
 
-QTEST_MAIN(DateTimeDialogTest)
+} // namespace tlx::test
+
+QTEST_MAIN(tlx::test::DateTimeDialogTest)
 #include "date_time_dialog_test.moc"

@@ -12,10 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 
-using tlx::Product;
-using tlx::test::DeviceTransport;
-using tlx::test::FakeHost;
-using tlx::test::trimmedTitle;
+namespace tlx::test {
 
 namespace {
 
@@ -29,7 +26,7 @@ void expectModelOf(const tlx::AppState& s, tlx::device::Device& device) {
 
 } // namespace
 
-class RunDialogsTest : public tlx::test::DialogTest {
+class RunDialogsTest : public DialogTest {
     Q_OBJECT
 
     // Shows the dialog and starts its run at full speed.
@@ -282,5 +279,7 @@ class RunDialogsTest : public tlx::test::DialogTest {
     }
 };
 
-QTEST_MAIN(RunDialogsTest)
+} // namespace tlx::test
+
+QTEST_MAIN(tlx::test::RunDialogsTest)
 #include "run_dialogs_test.moc"

@@ -19,11 +19,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-using tlx::Product;
-using tlx::test::DeviceTransport;
-using tlx::test::FakeHost;
-using tlx::test::kJisMessage;
-using tlx::test::repeat;
+namespace tlx::test {
 
 namespace {
 
@@ -45,7 +41,7 @@ QString fromUcs4(char32_t c) {
 
 } // namespace
 
-class TitleDialogTest : public tlx::test::DialogTest {
+class TitleDialogTest : public DialogTest {
     Q_OBJECT
 
   private slots:
@@ -416,5 +412,7 @@ class TitleDialogTest : public tlx::test::DialogTest {
     }
 };
 
-QTEST_MAIN(TitleDialogTest)
+} // namespace tlx::test
+
+QTEST_MAIN(tlx::test::TitleDialogTest)
 #include "title_dialog_test.moc"
