@@ -59,6 +59,7 @@ add_library(tlx_desktop STATIC
   dialogs/glyph_sample_text.h
   dialogs/line_attribute_window.cpp
   dialogs/line_attribute_window.h
+  dialogs/paced_dialog.h
   dialogs/page_attribute_window.cpp
   dialogs/page_attribute_window.h
   dialogs/run_dialog.cpp

@@ -42,7 +42,7 @@ void setTextIfChanged(QLineEdit* edit, const std::string& text) {
 
 SettingFormDialog::SettingFormDialog(const FormDescriptor& descriptor, AppState& state, Host& host,
                                      Transport& transport, const QString& title, QWidget* parent)
-    : QDialog(parent), form_(descriptor, state, host, transport) {
+    : PacedDialog(parent, StepTimer::Mode::Repeat), form_(descriptor, state, host, transport) {
     build(title);
     refresh(true);
 }

@@ -15,7 +15,7 @@
 
 namespace tlx::qt {
 
-AttributeWindow::AttributeWindow(const QString& title, QWidget* parent) : QDialog(parent) {
+AttributeWindow::AttributeWindow(const QString& title, QWidget* parent) : PacedDialog(parent) {
     setWindowTitle(title);
 }
 

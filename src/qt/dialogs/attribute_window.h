@@ -2,7 +2,7 @@
 
 #include "dialogs/attribute_dialog.h"
 #include "dialogs/dialog_forward.h"
-#include "runs/step_timer.h"
+#include "dialogs/paced_dialog.h"
 
 #include <QDialog>
 #include <array>
@@ -18,13 +18,10 @@ class AttributePreview;
 // and all-pages boxes, the slave address, the page and "全設定" buttons, the
 // progress row and the timer that paces the all-pages run. Each window lays
 // these out its own way and adds its own boxes.
-class AttributeWindow : public QDialog {
+class AttributeWindow : public PacedDialog {
     Q_OBJECT
   public:
     ~AttributeWindow() override;
-
-    // Multiplies the run's interval (tests).
-    void setPaceScale(double scale) { timer_.setScale(scale); }
 
     QComboBox* pageBox() const { return page_; }
     QComboBox* valueBox(int which) const { return value_[static_cast<std::size_t>(which)]; }
@@ -37,7 +34,6 @@ class AttributeWindow : public QDialog {
     QLineEdit* percentField() const { return percent_; }    // null when no paced run
     QLabel* timeLeftText() const { return timeLeft_; }
     AttributePreview* preview() const { return preview_; }
-    bool timerActive() const { return timer_.isActive(); }
 
     // Close, Escape and the window's close: refused while the run goes on.
     void reject() override;
@@ -64,7 +60,7 @@ class AttributeWindow : public QDialog {
   private:
     void showProgress();
     void pressSendAll();
-    void onTick();
+    void onTick() override;
     void startPacing();
 
     AttributePreview* preview_ = nullptr;
@@ -79,7 +75,6 @@ class AttributeWindow : public QDialog {
     QPushButton* close_ = nullptr;
 
     // The all-pages run; the progress row only where "全設定" is paced.
-    StepTimer timer_{this, &AttributeWindow::onTick};
     QProgressBar* progress_ = nullptr;
     QLineEdit* percent_ = nullptr;
     QLabel* timeLeft_ = nullptr;

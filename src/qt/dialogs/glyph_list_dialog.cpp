@@ -101,7 +101,7 @@ void GlyphCellBoard::mouseDoubleClickEvent(QMouseEvent* event) {
 
 GlyphListDialog::GlyphListDialog(GlyphSize size, AppState& state, Host& host, Transport& transport,
                                  const std::string& address, QWidget* parent)
-    : QDialog(parent), logic_(glyphListDescriptor(size), state, host, transport), state_(state),
+    : PacedDialog(parent), logic_(glyphListDescriptor(size), state, host, transport), state_(state),
       host_(host), transport_(transport), address_(address) {
     setWindowTitle(QString::fromStdString(logic_.title(address)));
 

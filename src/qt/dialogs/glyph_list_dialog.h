@@ -2,7 +2,7 @@
 
 #include "dialogs/dialog_forward.h"
 #include "dialogs/glyph_list.h"
-#include "runs/step_timer.h"
+#include "dialogs/paced_dialog.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -38,15 +38,13 @@ class GlyphCellBoard : public QWidget {
 };
 
 // "外字一覧" of one size class.
-class GlyphListDialog : public QDialog {
+class GlyphListDialog : public PacedDialog {
     Q_OBJECT
   public:
     GlyphListDialog(GlyphSize size, AppState& state, Host& host, Transport& transport,
                     const std::string& address, QWidget* parent = nullptr);
     ~GlyphListDialog() override;
 
-    // Multiplies every interval of a transfer (tests and demonstrations).
-    void setPaceScale(double scale) { timer_.setScale(scale); }
     // Whether a left double click opens the editor modally (tests turn it
     // off and look at the editor themselves).
     void setEditorModal(bool modal) { editorModal_ = modal; }
@@ -64,7 +62,6 @@ class GlyphListDialog : public QDialog {
     SlaveAddressBox* slaveAddressBox() const { return slave_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* percentText() const { return percent_; }
-    bool timerActive() const { return timer_.isActive(); }
     QDialog* openEditor() const { return editor_; }
 
     void reject() override;
@@ -74,7 +71,7 @@ class GlyphListDialog : public QDialog {
 
   private:
     void startTransfer(bool started);
-    void onTick();
+    void onTick() override;
     void showProgress();
     void edit(int cell);
 
@@ -95,7 +92,6 @@ class GlyphListDialog : public QDialog {
     SlaveAddressBox* slave_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* percent_ = nullptr;
-    StepTimer timer_{this, &GlyphListDialog::onTick};
     bool editorModal_ = true;
     QDialog* editor_ = nullptr;
 };

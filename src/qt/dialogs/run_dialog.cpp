@@ -56,7 +56,7 @@ void refuseEscapeWhile(QDialog* dialog, std::function<bool()> running) {
 RunDialog::RunDialog(const RunDialogDescriptor& descriptor, std::unique_ptr<PacedStepRun> run,
                      AppState& state, Host& host, const QString& title, QWidget* parent,
                      TcpLink* tcp, FleetJob job)
-    : QDialog(parent), run_(std::move(run)), controller_(descriptor, state, host, *run_),
+    : PacedDialog(parent), run_(std::move(run)), controller_(descriptor, state, host, *run_),
       host_(host), job_(job) {
     setWindowTitle(title);
 

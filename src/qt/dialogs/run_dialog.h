@@ -1,9 +1,9 @@
 #pragma once
 
 #include "dialogs/dialog_forward.h"
+#include "dialogs/paced_dialog.h"
 #include "dialogs/run_dialog_controller.h"
 #include "runs/fleet_run.h"
-#include "runs/step_timer.h"
 
 #include <QDialog>
 #include <QString>
@@ -26,7 +26,7 @@ QLabel* makeTimeLeftLabel(QWidget* parent);
 // a start button, the slave address, a progress bar over the whole run, an
 // activity bar that wraps, the percentage text and Close. The run is paced
 // by the dialog's own timer, so the main window's timer and clock go on.
-class RunDialog : public QDialog {
+class RunDialog : public PacedDialog {
     Q_OBJECT
   public:
     // With the server's link (tcp) in the TCP/IP server role, the dialog also
@@ -36,9 +36,6 @@ class RunDialog : public QDialog {
               TcpLink* tcp = nullptr, FleetJob job = FleetJob::ReadAll);
     ~RunDialog() override;
 
-    // Multiplies every interval of the run (tests and demonstrations).
-    void setPaceScale(double scale) { timer_.setScale(scale); }
-
     QPushButton* startButton() const { return start_; }
     QPushButton* closeButton() const { return close_; }
     SlaveAddressBox* slaveAddressBox() const { return slave_; }
@@ -47,7 +44,6 @@ class RunDialog : public QDialog {
     QLabel* percentText() const { return percent_; }
     QLabel* timeLeftText() const { return timeLeft_; }
     const RunDialogController& controller() const { return controller_; }
-    bool timerActive() const { return timer_.isActive(); }
     // "接続中の全装置": null outside the TCP/IP server role.
     FleetPanel* fleetPanel() const { return fleet_; }
     // Read-all on all devices asks for the folder of their files; empty: cancelled.
@@ -57,14 +53,13 @@ class RunDialog : public QDialog {
 
   private:
     void pressStart();
-    void onTick();
+    void onTick() override;
     void showProgress();
     void startFleet();
     void showFleetProgress(double share);
 
     std::unique_ptr<PacedStepRun> run_;
     RunDialogController controller_;
-    StepTimer timer_{this, &RunDialog::onTick};
     QPushButton* start_ = nullptr;
     QPushButton* close_ = nullptr;
     SlaveAddressBox* slave_ = nullptr;

@@ -57,7 +57,7 @@ void SchedulePreview::paintEvent(QPaintEvent*) {
 
 ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport,
                                const QString& title, QWidget* parent)
-    : QDialog(parent), logic_(state, host, transport) {
+    : PacedDialog(parent, StepTimer::Mode::Repeat), logic_(state, host, transport) {
     setWindowTitle(title);
 
     auto* layout = new QVBoxLayout(this);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "dialogs/dialog_forward.h"
+#include "dialogs/paced_dialog.h"
 #include "dialogs/schedule_logic.h"
-#include "runs/step_timer.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -25,14 +25,12 @@ class SchedulePreview : public QWidget {
 
 // "スケジュール": edits the timetable in the model and sends one day or all
 // 31 days, the latter paced by the dialog's own timer.
-class ScheduleDialog : public QDialog {
+class ScheduleDialog : public PacedDialog {
     Q_OBJECT
   public:
     ScheduleDialog(AppState& state, Host& host, Transport& transport, const QString& title,
                    QWidget* parent = nullptr);
     ~ScheduleDialog() override;
-
-    void setPaceScale(double scale) { timer_.setScale(scale); }
 
     const ScheduleLogic& logic() const { return logic_; }
     QComboBox* dayBox() const { return day_; }
@@ -45,18 +43,16 @@ class ScheduleDialog : public QDialog {
     QLabel* percentText() const { return percent_; }
     QLabel* timeLeftText() const { return timeLeft_; }
     QPushButton* allSetButton() const { return allSet_; }
-    bool timerActive() const { return timer_.isActive(); }
 
     void reject() override;
 
   private:
     void pressAllSet();
-    void onTick();
+    void onTick() override;
     void refresh();
     void showProgress();
 
     ScheduleLogic logic_;
-    StepTimer timer_{this, &ScheduleDialog::onTick, StepTimer::Mode::Repeat};
     SchedulePreview* preview_ = nullptr;
     QComboBox* day_ = nullptr;
     QComboBox* entry_ = nullptr;

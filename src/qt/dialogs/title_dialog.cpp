@@ -24,7 +24,7 @@ namespace tlx::qt {
 
 TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, const QString& caption,
                          QWidget* parent)
-    : QDialog(parent), logic_(state, host, transport) {
+    : PacedDialog(parent), logic_(state, host, transport) {
     setWindowTitle(caption);
 
     auto* layout = new QVBoxLayout(this);

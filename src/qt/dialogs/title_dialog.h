@@ -1,9 +1,9 @@
 #pragma once
 
 #include "dialogs/dialog_forward.h"
+#include "dialogs/paced_dialog.h"
 #include "dialogs/title_entry.h"
 #include "dialogs/title_text_edit.h"
-#include "runs/step_timer.h"
 
 #include <QDialog>
 #include <QString>
@@ -12,15 +12,12 @@ namespace tlx::qt {
 
 // "タイトルの設定": the operator's Unicode goes into the model as Shift-JIS as
 // it is typed; the sends and the paced all-pages run are the logic's.
-class TitleDialog : public QDialog {
+class TitleDialog : public PacedDialog {
     Q_OBJECT
   public:
     TitleDialog(AppState& state, Host& host, Transport& transport, const QString& caption,
                 QWidget* parent = nullptr);
     ~TitleDialog() override;
-
-    // Multiplies every interval of the dialog's timer (tests).
-    void setPaceScale(double scale) { timer_.setScale(scale); }
 
     QComboBox* pageBox() const { return page_; }
     QComboBox* lineBox() const { return line_; } // model F only
@@ -37,7 +34,6 @@ class TitleDialog : public QDialog {
     QLabel* percentText() const { return percent_; }
     QLabel* timeLeftText() const { return timeLeft_; }
     SlaveAddressBox* slaveAddressBox() const { return slave_; }
-    bool timerActive() const { return timer_.isActive(); }
     const TitleEntry& logic() const { return logic_; }
 
     void reject() override;
@@ -56,10 +52,9 @@ class TitleDialog : public QDialog {
     void showPreview();
     void showProgress();
     void pressAll();
-    void onTick();
+    void onTick() override;
 
     TitleEntry logic_;
-    StepTimer timer_{this, &TitleDialog::onTick};
     QString shownText_;    // the input's text as the model last took it
     int shownLength_ = 0;  // model S: that text's length in the page input
     bool showing_ = false; // the input is being filled, not edited
