@@ -1,5 +1,6 @@
 #include "dialogs/dialog_widgets.h"
 
+#include <QComboBox>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -10,6 +11,15 @@ QPushButton* makeButton(const QString& text, int id, QWidget* parent) {
     b->setObjectName(QStringLiteral("button%1").arg(id));
     b->setAutoDefault(false);
     return b;
+}
+
+QComboBox* makeBox(const QString& name, const std::vector<std::string>& items, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    for (const std::string& item : items) {
+        box->addItem(QString::fromStdString(item));
+    }
+    return box;
 }
 
 QProgressBar* makeProgressBar(const QString& name, int max, QWidget* parent) {

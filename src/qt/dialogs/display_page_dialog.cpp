@@ -30,22 +30,14 @@ DisplayPageDialog::DisplayPageDialog(AppState& state, Host& host, Transport& tra
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
 
-    display_ = new QComboBox(this);
-    display_->setObjectName(QStringLiteral("box1089"));
-    for (const std::string& item : displayOnOffItems()) {
-        display_->addItem(QString::fromStdString(item));
-    }
+    display_ = makeBox(QStringLiteral("box1089"), displayOnOffItems(), this);
     display_->setCurrentIndex(logic_.display());
     displayButton_ = makeButton(QStringLiteral("設定"), 1087, this);
     grid->addWidget(new QLabel(QStringLiteral("表示ON/OFF"), this), 0, 0);
     grid->addWidget(display_, 0, 1);
     grid->addWidget(displayButton_, 0, 2);
 
-    page_ = new QComboBox(this);
-    page_->setObjectName(QStringLiteral("box1090"));
-    for (const std::string& item : displayPageItems()) {
-        page_->addItem(QString::fromStdString(item));
-    }
+    page_ = makeBox(QStringLiteral("box1090"), displayPageItems(), this);
     page_->setCurrentIndex(logic_.page());
     pageButton_ = makeButton(QStringLiteral("設定"), 1088, this);
     grid->addWidget(new QLabel(QStringLiteral("ページ"), this), 1, 0);

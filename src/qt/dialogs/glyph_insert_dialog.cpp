@@ -14,11 +14,7 @@ namespace tlx::qt {
 namespace {
 
 QComboBox* combo(int id, const std::vector<std::string>& items, int current, QWidget* parent) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QStringLiteral("combo%1").arg(id));
-    for (const auto& item : items) {
-        c->addItem(QString::fromStdString(item));
-    }
+    auto* c = makeBox(QStringLiteral("combo%1").arg(id), items, parent);
     c->setCurrentIndex(current);
     return c;
 }

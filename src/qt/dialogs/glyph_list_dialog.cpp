@@ -111,11 +111,7 @@ GlyphListDialog::GlyphListDialog(GlyphSize size, AppState& state, Host& host, Tr
 
     auto* controls = new QGridLayout;
     controls->addWidget(new QLabel(QStringLiteral("番号切り替え"), this), 0, 0);
-    page_ = new QComboBox(this);
-    page_->setObjectName(QStringLiteral("combo1157"));
-    for (const auto& item : logic_.pageItems()) {
-        page_->addItem(QString::fromStdString(item));
-    }
+    page_ = makeBox(QStringLiteral("combo1157"), logic_.pageItems(), this);
     page_->setCurrentIndex(logic_.page());
     controls->addWidget(page_, 0, 1);
     clear_ = makeButton(QStringLiteral("バッファクリア"), 1078, this);

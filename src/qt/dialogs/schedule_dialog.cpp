@@ -18,15 +18,6 @@ namespace tlx::qt {
 
 namespace {
 
-QComboBox* makeBox(int id, const std::vector<std::string>& items, QWidget* parent) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QStringLiteral("box%1").arg(id));
-    for (const std::string& item : items) {
-        box->addItem(QString::fromStdString(item));
-    }
-    return box;
-}
-
 // The layout grid of the entry list: columns 160 apart, rows 23 apart.
 constexpr int kColumnWidth = 160;
 constexpr int kRowHeight = 23;
@@ -66,11 +57,11 @@ ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport
     layout->addWidget(preview_);
 
     auto* choices = new QGridLayout;
-    day_ = makeBox(1007, scheduleDayItems(), this);
-    entry_ = makeBox(1008, scheduleEntryItems(), this);
-    hour_ = makeBox(1009, scheduleHourItems(), this);
-    minute_ = makeBox(1011, scheduleMinuteItems(), this);
-    page_ = makeBox(1071, schedulePageItems(), this);
+    day_ = makeBox(QStringLiteral("box1007"), scheduleDayItems(), this);
+    entry_ = makeBox(QStringLiteral("box1008"), scheduleEntryItems(), this);
+    hour_ = makeBox(QStringLiteral("box1009"), scheduleHourItems(), this);
+    minute_ = makeBox(QStringLiteral("box1011"), scheduleMinuteItems(), this);
+    page_ = makeBox(QStringLiteral("box1071"), schedulePageItems(), this);
     struct Column {
         const char* label;
         QComboBox* box;

@@ -2,6 +2,7 @@
 
 #include "base/codecs.h"
 #include "base/product.h"
+#include "dialogs/attribute_widgets.h"
 #include "dialogs/dialog_widgets.h"
 #include "dialogs/run_dialog.h"
 #include "dialogs/slave_address_box.h"
@@ -38,11 +39,7 @@ TitleDialog::TitleDialog(AppState& state, Host& host, Transport& transport, cons
     top->addWidget(page_);
     if (logic_.perLine()) {
         top->addWidget(new QLabel(QStringLiteral("Line"), this));
-        line_ = new QComboBox(this);
-        line_->setObjectName(QStringLiteral("box1103"));
-        for (int l = 1; l <= static_cast<int>(kLines); ++l) {
-            line_->addItem(QString::fromStdString(encode2(l)));
-        }
+        line_ = makeLineBox(1103, this);
         top->addWidget(line_);
     }
     top->addStretch();
