@@ -73,10 +73,10 @@ ScheduleDialog::ScheduleDialog(AppState& state, Host& host, Transport& transport
                               {"分", minute_, &ScheduleLogic::chooseMinute},
                               {"ページ", page_, &ScheduleLogic::choosePage}};
     int col = 0;
-    for (const auto& [label, box, choose] : columns) {
-        choices->addWidget(new QLabel(QString::fromUtf8(label), this), 0, col);
-        choices->addWidget(box, 1, col);
-        connect(box, &QComboBox::activated, this, [this, choose](int i) {
+    for (const Column& c : columns) {
+        choices->addWidget(new QLabel(QString::fromUtf8(c.label), this), 0, col);
+        choices->addWidget(c.box, 1, col);
+        connect(c.box, &QComboBox::activated, this, [this, choose = c.choose](int i) {
             (logic_.*choose)(i);
             refresh();
         });
