@@ -1,7 +1,9 @@
 #include "ctl_options.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <initializer_list>
 
 namespace tlx::ctl {
 
@@ -83,6 +85,11 @@ Ctrl-C (or SIGTERM) stops a transfer at once; read-all writes its file only
 when the whole read completed.
 )";
 
+std::string glyphSizeWord(GlyphSize size) {
+    static constexpr std::array<std::string_view, 3> kWords{"large", "medium", "small"};
+    return std::string(kWords[static_cast<std::size_t>(size)]);
+}
+
 namespace {
 
 std::optional<int> number(const std::string& s, int lo, int hi) {
@@ -110,14 +117,10 @@ bool isOption(const std::string& s) { return s.size() > 1 && s[0] == '-'; }
 constexpr const char* kOneLink = "only one link may be given (--tcp, --listen or --serial)";
 
 std::optional<GlyphSize> glyphSizeNamed(const std::string& s) {
-    if (s == "large") {
-        return GlyphSize::Large;
-    }
-    if (s == "medium") {
-        return GlyphSize::Medium;
-    }
-    if (s == "small") {
-        return GlyphSize::Small;
+    for (const GlyphSize size : {GlyphSize::Large, GlyphSize::Medium, GlyphSize::Small}) {
+        if (s == glyphSizeWord(size)) {
+            return size;
+        }
     }
     return std::nullopt;
 }
@@ -214,6 +217,14 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
             }
             return std::nullopt;
         };
+        // A value that may not be empty: a host, a path, a file name.
+        auto word = [&]() -> std::optional<std::string> {
+            auto v = value();
+            if (v && v->empty()) {
+                return std::nullopt;
+            }
+            return v;
+        };
         auto setLink = [&](LinkChoice l) {
             if (haveLink) {
                 return false;
@@ -239,8 +250,8 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
             }
             o.product = (*v == "F" || *v == "f") ? Product::F : Product::S;
         } else if (a == "--tcp") {
-            const auto v = value();
-            if (!v || v->empty()) {
+            const auto v = word();
+            if (!v) {
                 return error("--tcp takes HOST[:PORT], such as 192.168.1.10:9004");
             }
             if (!setLink(LinkChoice::Tcp)) {
@@ -269,8 +280,8 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
                 o.port = *p;
             }
         } else if (a == "--serial") {
-            const auto v = value();
-            if (!v || v->empty()) {
+            const auto v = word();
+            if (!v) {
                 return error("--serial takes a device path, such as /dev/ttyUSB0");
             }
             if (!setLink(LinkChoice::Serial)) {
@@ -312,23 +323,17 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
             o.paceScale = *x;
         } else if (a == "--replace-all") {
             o.replaceAll = true;
-        } else if (a == "--out") {
-            const auto v = value();
-            if (!v || v->empty()) {
-                return error("--out takes a file name");
+        } else if (a == "--out" || a == "--trace") {
+            const auto v = word();
+            if (!v) {
+                return error(a == "--out" ? "--out takes a file name" : "--trace takes a file name");
             }
-            o.outPath = *v;
-        } else if (a == "--trace") {
-            const auto v = value();
-            if (!v || v->empty()) {
-                return error("--trace takes a file name");
-            }
-            o.tracePath = *v;
+            (a == "--out" ? o.outPath : o.tracePath) = *v;
         } else if (a == "--verbose" || a == "-v") {
             o.verbose = true;
         } else if (a == "--changed-from") {
-            const auto v = value();
-            if (!v || v->empty()) {
+            const auto v = word();
+            if (!v) {
                 return error("--changed-from takes a settings file");
             }
             o.changedFrom = *v;

@@ -56,6 +56,9 @@ struct Options {
     bool fleet() const { return devices > 0 || !busAddresses.empty(); }
 };
 
+// The word for a glyph size on the command line: "large", "medium", "small".
+std::string glyphSizeWord(GlyphSize size);
+
 struct ParseResult {
     std::optional<Options> options;
     std::string error; // a usage error, when options is empty and help is false

@@ -20,18 +20,6 @@ namespace {
 // it takes the usual light grey of one.
 constexpr std::uint32_t kPictureBackground = 0xF0F0F0;
 
-std::string sizeWord(GlyphSize size) {
-    switch (size) {
-    case GlyphSize::Large:
-        return "large";
-    case GlyphSize::Medium:
-        return "medium";
-    case GlyphSize::Small:
-        break;
-    }
-    return "small";
-}
-
 } // namespace
 
 bool checkGlyphListName(const Options& options, CliHost& host) {
@@ -39,7 +27,7 @@ bool checkGlyphListName(const Options& options, CliHost& host) {
     if (glyphListPath(path, options.glyphSize) == path) {
         return true;
     }
-    host.fail(Failure::Usage, path + ": a " + sizeWord(options.glyphSize) +
+    host.fail(Failure::Usage, path + ": a " + glyphSizeWord(options.glyphSize) +
                                   " glyph list file ends in " +
                                   std::string(glyphListExtension(options.glyphSize)));
     return false;
@@ -56,7 +44,7 @@ std::optional<std::vector<std::string>> loadGlyphListFile(const Options& options
     }
     auto checked = checkGlyphList(*file.bytes, options.glyphSize);
     if (!checked.ok()) {
-        host.fail(Failure::Usage, options.argument + " is not a " + sizeWord(options.glyphSize) +
+        host.fail(Failure::Usage, options.argument + " is not a " + glyphSizeWord(options.glyphSize) +
                                       " glyph list: " + checked.reason);
         return std::nullopt;
     }
