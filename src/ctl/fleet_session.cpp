@@ -22,38 +22,29 @@ namespace tlx::ctl {
 
 namespace {
 
-const char* commandName(Command c) {
-    switch (c) {
-    case Command::ReadAll:
-        return "read-all";
-    case Command::SendAll:
-        return "send-all";
-    case Command::SetClock:
-        return "set-clock";
-    case Command::GlyphRead:
-        return "glyphs read";
-    case Command::GlyphSend:
-        return "glyphs send";
-    default:
-        return "version";
-    }
-}
+// The job a fleet command runs, and its name in the progress lines.
+struct FleetCommand {
+    Command command;
+    FleetJob job;
+    const char* name;
+};
 
-FleetJob jobOf(Command c) {
-    switch (c) {
-    case Command::ReadAll:
-        return FleetJob::ReadAll;
-    case Command::SendAll:
-        return FleetJob::SendAll;
-    case Command::SetClock:
-        return FleetJob::SetClock;
-    case Command::GlyphRead:
-        return FleetJob::GlyphRead;
-    case Command::GlyphSend:
-        return FleetJob::GlyphSend;
-    default:
-        return FleetJob::Version;
+constexpr FleetCommand kFleetCommands[] = {
+    {Command::ReadAll, FleetJob::ReadAll, "read-all"},
+    {Command::SendAll, FleetJob::SendAll, "send-all"},
+    {Command::SetClock, FleetJob::SetClock, "set-clock"},
+    {Command::GlyphRead, FleetJob::GlyphRead, "glyphs read"},
+    {Command::GlyphSend, FleetJob::GlyphSend, "glyphs send"},
+};
+constexpr FleetCommand kVersionCommand{Command::Version, FleetJob::Version, "version"};
+
+const FleetCommand& fleetCommand(Command c) {
+    for (const FleetCommand& f : kFleetCommands) {
+        if (f.command == c) {
+            return f;
+        }
     }
+    return kVersionCommand;
 }
 
 } // namespace
@@ -178,7 +169,7 @@ int FleetSession::runDialIn() {
 
     FleetRun::Setup setup;
     setup.product = options_.product;
-    setup.job = jobOf(options_.command);
+    setup.job = fleetCommand(options_.command).job;
     setup.source = &state_->model;
     setup.lines = clockLines_;
     setup.glyphSize = options_.glyphSize;
@@ -190,7 +181,7 @@ int FleetSession::runDialIn() {
     QEventLoop loop;
     QObject::connect(&driver, &qt::FleetDriver::finished, &loop, &QEventLoop::quit);
 
-    const std::string what = std::string(commandName(options_.command)) + " on " +
+    const std::string what = std::string(fleetCommand(options_.command).name) + " on " +
                              std::to_string(fleet.size()) + " devices";
     ProgressPrinter progress(what);
     QTimer watch;
@@ -281,7 +272,7 @@ int FleetSession::runBus() {
 }
 
 std::string FleetSession::readExtension() const {
-    return fleetFileExtension(jobOf(options_.command), options_.glyphSize);
+    return fleetFileExtension(fleetCommand(options_.command).job, options_.glyphSize);
 }
 
 int FleetSession::run() {
