@@ -4,13 +4,10 @@
 #   bench/changed_send_timing.sh [BUILD_DIR]
 set -euo pipefail
 build=${1:-build/release}
-sim="$build/src/sim/tlx500-sim"
-ctl="$build/src/ctl/tlx500ctl"
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+. "$(dirname "$0")/sim_session.sh"
 
 "$sim" --tcp-listen 0 --seed 42 --ready-file "$work/ready" --log "$work/lines.log" >/dev/null 2>&1 &
-for _ in $(seq 100); do [ -s "$work/ready" ] && break; sleep 0.1; done
+wait_ready
 port=$(cat "$work/ready")
 "$ctl" --tcp "127.0.0.1:$port" --pace-scale 0.001 read-all "$work/base.dat" 2>/dev/null
 

@@ -9,9 +9,7 @@ build=${1:-build/release}
 scale=${2:-0.02}
 count=${3:-96}
 model=${4:-F}
-sim="$build/src/sim/tlx500-sim"
-ctl="$build/src/ctl/tlx500ctl"
-work=$(mktemp -d)
+. "$(dirname "$0")/sim_session.sh"
 # The programs run under time: end them too, not only time, also when a run
 # fails (an emulator left dialling would load every later measurement).
 trap 'for j in $(jobs -p); do pkill -TERM -P "$j"; kill "$j"; done 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -20,7 +18,7 @@ trap 'for j in $(jobs -p); do pkill -TERM -P "$j"; kill "$j"; done 2>/dev/null |
 # The file to send: a seeded device's settings.
 "$sim" --model "$model" --tcp-listen 0 --seed 42 --save "$work/source.dat" \
   --ready-file "$work/ready" >/dev/null 2>&1 &
-for _ in $(seq 100); do [ -s "$work/ready" ] && break; sleep 0.1; done
+wait_ready
 kill -TERM %1; wait %1 || true
 
 run() { # devices

@@ -7,10 +7,7 @@
 set -euo pipefail
 build=${1:-build/release}
 rounds=${2:-5}
-sim="$build/src/sim/tlx500-sim"
-ctl="$build/src/ctl/tlx500ctl"
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+. "$(dirname "$0")/sim_session.sh"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
@@ -18,7 +15,7 @@ start_sim() { # args...; sets simpid
   rm -f "$work/ready"
   "$sim" --ready-file "$work/ready" "$@" >/dev/null 2>&1 &
   simpid=$!
-  for _ in $(seq 100); do [ -s "$work/ready" ] && break; sleep 0.1; done
+  wait_ready
 }
 
 measure() { # label signal marker link-args... -- sim-args...

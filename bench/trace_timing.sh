@@ -8,13 +8,10 @@ set -euo pipefail
 build=${1:-build/release}
 rounds=${2:-7}
 model=${3:-F}
-sim="$build/src/sim/tlx500-sim"
-ctl="$build/src/ctl/tlx500ctl"
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+. "$(dirname "$0")/sim_session.sh"
 
 "$sim" --model "$model" --tcp-listen 0 --seed 42 --ready-file "$work/ready" >/dev/null 2>&1 &
-for _ in $(seq 100); do [ -s "$work/ready" ] && break; sleep 0.1; done
+wait_ready
 port=$(cat "$work/ready")
 
 took() { # extra options...: the run's own measure of its duration in seconds

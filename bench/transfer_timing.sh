@@ -8,15 +8,12 @@
 set -euo pipefail
 build=${1:-build/release}
 scale=${2:-1}
-sim="$build/src/sim/tlx500-sim"
-ctl="$build/src/ctl/tlx500ctl"
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+. "$(dirname "$0")/sim_session.sh"
 
 start_sim() { # model
   rm -f "$work/ready"
   "$sim" --model "$1" --tcp-listen 0 --seed 42 --ready-file "$work/ready" >/dev/null 2>&1 &
-  for _ in $(seq 100); do [ -s "$work/ready" ] && break; sleep 0.1; done
+  wait_ready
   cat "$work/ready"
 }
 
