@@ -197,19 +197,19 @@ def line_spacing(c):
     c.arrow_head((25, 18.5), (0, 1), 4, BLUE)
 
 
+def star(outer, inner):
+    """The ten corners of a five-pointed star about (16, 10.5), top point first."""
+    pts = []
+    for k in range(10):
+        r = outer if k % 2 == 0 else inner
+        a = math.radians(-90 + 36 * k)
+        pts.append((16 + r * math.cos(a), 10.5 + r * math.sin(a)))
+    return pts
+
+
 def blink(c):
-    pts = []
-    for k in range(10):
-        r = 8.5 if k % 2 == 0 else 3.6
-        a = math.radians(-90 + 36 * k)
-        pts.append((16 + r * math.cos(a), 10.5 + r * math.sin(a)))
-    c.polygon(pts, INK)
-    pts = []
-    for k in range(10):
-        r = 6.8 if k % 2 == 0 else 2.6
-        a = math.radians(-90 + 36 * k)
-        pts.append((16 + r * math.cos(a), 10.5 + r * math.sin(a)))
-    c.polygon(pts, YELLOW)
+    c.polygon(star(8.5, 3.6), INK)
+    c.polygon(star(6.8, 2.6), YELLOW)
     for x0, x1 in ((3, 6), (26, 29)):
         c.line((x0, 10.5), (x1, 10.5), 1.4, YELLOW)
 
