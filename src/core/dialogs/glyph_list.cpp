@@ -226,11 +226,7 @@ bool GlyphListLogic::writeTable(const std::string& path) {
     }
     const auto written = writeFileAtomically(path, writeGlyphList(table(), d_.size));
     if (!written.ok()) {
-        if (written.failure == WriteFailure::Create) {
-            host_.error(kMsgCantFileOpen);
-        } else {
-            host_.error(std::string(kMsgCantFileWrite) + "\n" + path + "\n" + written.reason);
-        }
+        host_.error(fileWriteFailureText(path, written));
         return false;
     }
     return true;

@@ -17,14 +17,31 @@ FileChoice settingsFileChoice(bool save) {
     return c;
 }
 
+namespace {
+
+// No run holds the settings, and their unsaved changes, if any, may go: the
+// operator said yes to question.
+bool settingsMayBeReplaced(AppState& state, Host& host, std::string_view question) {
+    if (state.model.busyStep != 0) {
+        return false;
+    }
+    return !state.model.dataModified || host.askYesNo(question, state.traits().productString);
+}
+
+} // namespace
+
+std::string fileWriteFailureText(const std::string& path, const FileWriteResult& written) {
+    if (written.failure == WriteFailure::Create) {
+        return std::string(kMsgCantFileOpen);
+    }
+    return std::string(kMsgCantFileWrite) + "\n" + path + "\n" + written.reason;
+}
+
 bool newSettingsFile(AppState& state, Host& host) {
+    if (!settingsMayBeReplaced(state, host, kAskNewWithoutSaving)) {
+        return false;
+    }
     auto& m = state.model;
-    if (m.busyStep != 0) {
-        return false;
-    }
-    if (m.dataModified && !host.askYesNo(kAskNewWithoutSaving, state.traits().productString)) {
-        return false;
-    }
     // The port text is also the PC's own TCP/IP port from the INI file, which
     // a new settings file does not touch.
     std::string port = std::move(m.devicePortNumber);
@@ -37,11 +54,7 @@ bool newSettingsFile(AppState& state, Host& host) {
 }
 
 bool openSettingsFile(AppState& state, Host& host) {
-    auto& m = state.model;
-    if (m.busyStep != 0) {
-        return false;
-    }
-    if (m.dataModified && !host.askYesNo(kAskOpenWithoutSaving, state.traits().productString)) {
+    if (!settingsMayBeReplaced(state, host, kAskOpenWithoutSaving)) {
         return false;
     }
     const auto path = host.chooseFile(settingsFileChoice(false));
@@ -100,11 +113,7 @@ bool saveSettingsTo(AppState& state, Host& host, const std::string& path) {
     auto& m = state.model;
     const auto written = writeFileAtomically(path, writeSettingsFile(m, state.product));
     if (!written.ok()) {
-        if (written.failure == WriteFailure::Create) {
-            host.warning(kMsgCantFileOpen);
-        } else {
-            host.warning(std::string(kMsgCantFileWrite) + "\n" + path + "\n" + written.reason);
-        }
+        host.warning(fileWriteFailureText(path, written));
         return false;
     }
     m.currentFilePath = path;

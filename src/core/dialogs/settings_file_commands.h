@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/host.h"
+#include "base/settings_file_io.h"
 
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ inline constexpr std::string_view kAskOpenWithoutSaving =
 inline constexpr std::string_view kOverwriteSuffix = " は既に存在します。\n上書きしますか？";
 
 inline constexpr std::string_view kSettingsExtension = ".dat";
+
+// What the operator is told when writing path failed: the open message when
+// the file could not be made, else the write message with the path and why.
+std::string fileWriteFailureText(const std::string& path, const FileWriteResult& written);
 
 // The chooser of open (save = false) and save as (save = true).
 FileChoice settingsFileChoice(bool save);
