@@ -178,22 +178,21 @@ bool GlyphEditorLogic::stroke(int x, int y, bool lit) {
     return apply(x, y, lit) || redraw;
 }
 
-bool GlyphEditorLogic::leftDown(int x, int y) {
+bool GlyphEditorLogic::press(int x, int y, bool lit) {
     lastX_ = x;
     lastY_ = y;
-    const bool redraw = apply(x, y, true);
-    leftDrag_ = true;
+    const bool redraw = apply(x, y, lit);
+    (lit ? leftDrag_ : rightDrag_) = true;
     state_.glyphs.glyphDirty = true;
     return redraw;
 }
 
+bool GlyphEditorLogic::leftDown(int x, int y) {
+    return press(x, y, true);
+}
+
 bool GlyphEditorLogic::rightDown(int x, int y) {
-    lastX_ = x;
-    lastY_ = y;
-    const bool redraw = apply(x, y, false);
-    rightDrag_ = true;
-    state_.glyphs.glyphDirty = true;
-    return redraw;
+    return press(x, y, false);
 }
 
 bool GlyphEditorLogic::move(int x, int y) {

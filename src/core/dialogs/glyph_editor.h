@@ -97,6 +97,8 @@ class GlyphEditorLogic {
 
   private:
     bool apply(int x, int y, bool lit);
+    // A button goes down: the left one lights pixels, the right one clears.
+    bool press(int x, int y, bool lit);
     bool stroke(int x, int y, bool lit);
     void storeWorkingGlyph();
     void read(std::uint16_t code);
