@@ -34,10 +34,7 @@ void AttributeDialog::sendPage() {
 }
 
 bool AttributeDialog::pressSendAll() {
-    if (run_.running() || !confirmNotAutoSwitching(host_)) {
-        return false;
-    }
-    return run_.start() == RunStart::Started;
+    return startConfirmed(run_, host_);
 }
 
 bool AttributeDialog::tick() {

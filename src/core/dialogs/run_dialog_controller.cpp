@@ -24,13 +24,7 @@ RunDialogController::RunDialogController(const RunDialogDescriptor& descriptor, 
       slave_(state, descriptor.offersBroadcast) {}
 
 bool RunDialogController::pressStart() {
-    if (run_.running()) {
-        return false;
-    }
-    if (!confirmNotAutoSwitching(host_)) {
-        return false;
-    }
-    if (run_.start() != RunStart::Started) {
+    if (!startConfirmed(run_, host_)) {
         return false;
     }
     started_ = std::chrono::steady_clock::now();

@@ -138,13 +138,7 @@ void ScheduleLogic::pressDaySet() {
 }
 
 bool ScheduleLogic::pressAllSet() {
-    if (run_.running()) {
-        return false;
-    }
-    if (!confirmNotAutoSwitching(host_)) {
-        return false;
-    }
-    return run_.start() == RunStart::Started;
+    return startConfirmed(run_, host_);
 }
 
 ScheduleTick ScheduleLogic::tick() {

@@ -128,13 +128,7 @@ bool TitleEntry::sendPage() {
 }
 
 bool TitleEntry::sendAll() {
-    if (run_.running()) {
-        return false;
-    }
-    if (!confirmNotAutoSwitching(host_)) {
-        return false;
-    }
-    return run_.start() == RunStart::Started;
+    return startConfirmed(run_, host_);
 }
 
 TitleTick TitleEntry::tick() {

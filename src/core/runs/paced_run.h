@@ -112,6 +112,13 @@ class StepRun {
     int commandsSent_ = 0;
 };
 
+// The operator's start of a long run: nothing while it runs or when the
+// operator does not confirm (confirmNotAutoSwitching); true when it started.
+template <typename Run>
+bool startConfirmed(Run& run, Host& host) {
+    return !run.running() && confirmNotAutoSwitching(host) && run.start() == RunStart::Started;
+}
+
 // The table engine of the read-all and send-all runs: one step a tick,
 // paced by the caller's timer and, while a serial answer is outstanding, by
 // the device. The caller asks for the confirmation (confirmNotAutoSwitching)
