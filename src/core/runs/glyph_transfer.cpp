@@ -65,8 +65,7 @@ std::string glyphTransferPercent(int done, int count) {
     const int p = done * 100 / count;
     const int t = (done * 10000 / count / 10) % 10;
     std::string s = " ";
-    s += static_cast<char>('0' + (p / 10) % 10);
-    s += static_cast<char>('0' + p % 10);
+    append2(s, p);
     s += '.';
     s += static_cast<char>('0' + t);
     return s;

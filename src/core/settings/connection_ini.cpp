@@ -1,5 +1,6 @@
 #include "settings/connection_ini.h"
 
+#include "base/codecs.h"
 #include "base/settings_file_io.h"
 
 #include <algorithm>
@@ -27,8 +28,7 @@ void appendHostKeys(KeyValues& out, const ConnectionSettings& s, std::size_t ent
 
 std::string hostKey(std::size_t entry, int octet) {
     std::string key = "ip";
-    key += static_cast<char>('0' + (entry / 10) % 10);
-    key += static_cast<char>('0' + entry % 10);
+    append2(key, static_cast<int>(entry % 100));
     key += '_';
     key += static_cast<char>('0' + octet);
     return key;
