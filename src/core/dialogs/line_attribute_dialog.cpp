@@ -110,12 +110,7 @@ std::string LineAttributeDialog::lineCommand(std::size_t page, std::size_t line)
     const std::size_t at = d_.mnemonic.size();
     writeNumber(out, at, 3, static_cast<int>(page) + 1);
     writeNumber(out, at + 4, 2, static_cast<int>(line) + 1);
-    std::size_t pos = at + 6;
-    for (int w = 0; w < d_.valueCount; ++w) {
-        const WireField& f = d_.value[static_cast<std::size_t>(w)].lineField;
-        writeField(out, pos, f, stored(w, page, line));
-        pos += static_cast<std::size_t>(f.width());
-    }
+    writeValues(out, at + 6, page, line, &LineValue::lineField);
     out += "\r\n";
     return out;
 }
@@ -126,14 +121,20 @@ std::string LineAttributeDialog::pageCommand(std::size_t page) const {
     writeNumber(out, at, 3, static_cast<int>(page) + 1);
     std::size_t pos = at + 3;
     for (std::size_t l = 0; l < kLines; ++l) {
-        for (int w = 0; w < d_.valueCount; ++w) {
-            const WireField& f = d_.value[static_cast<std::size_t>(w)].pageField;
-            writeField(out, pos, f, stored(w, page, l));
-            pos += static_cast<std::size_t>(f.width());
-        }
+        pos = writeValues(out, pos, page, l, &LineValue::pageField);
     }
     out += "\r\n";
     return out;
+}
+
+std::size_t LineAttributeDialog::writeValues(std::string& out, std::size_t pos, std::size_t page,
+                                             std::size_t line, WireField LineValue::*field) const {
+    for (int w = 0; w < d_.valueCount; ++w) {
+        const WireField& f = d_.value[static_cast<std::size_t>(w)].*field;
+        writeField(out, pos, f, stored(w, page, line));
+        pos += static_cast<std::size_t>(f.width());
+    }
+    return pos;
 }
 
 void LineAttributeDialog::sendLine() {

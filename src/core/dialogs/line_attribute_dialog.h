@@ -41,6 +41,10 @@ class LineAttributeDialog final : public AttributeDialog {
 
   private:
     std::int32_t stored(int which, std::size_t page, std::size_t line) const;
+    // The line's values from pos on, in the given field of each (the line
+    // or the page command's); returns the position after them.
+    std::size_t writeValues(std::string& out, std::size_t pos, std::size_t page, std::size_t line,
+                            WireField LineValue::*field) const;
     AllSameMemory& memory(int which) const;
     // An all-pages or all-lines box: a changed choice is remembered and set
     // on every line of the pages from firstPage up to endPage.
