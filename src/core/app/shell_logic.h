@@ -1,16 +1,13 @@
 #pragma once
 
 #include "base/product.h"
+#include "protocol/forward.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class LinkControl;
 
 inline constexpr std::string_view kMsgSecondInstance = "２重に起動はできません";
 inline constexpr std::string_view kMsgDisconnectFirst = "TCP/IPを切断してください。";

@@ -2,6 +2,7 @@
 
 #include "base/feature.h"
 #include "dialogs/slave_address_logic.h"
+#include "protocol/forward.h"
 #include "runs/device_network_read_run.h"
 #include "settings/settings_model.h"
 
@@ -14,10 +15,6 @@
 #include <vector>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 // The alarm dialog and the dialogs made in its manner (remote, others and the
 // device's network settings) are rows of groups: a value the operator edits

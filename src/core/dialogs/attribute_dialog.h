@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/slave_address_logic.h"
+#include "protocol/forward.h"
 #include "runs/attribute_pages_run.h"
 #include "settings/attribute_values.h"
 
@@ -10,10 +11,6 @@
 #include <vector>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 // What the per-line and per-page attribute dialogs share: the current page,
 // the slave address box, the page command and "全設定" as a paced run of page

@@ -2,6 +2,7 @@
 
 #include "base/product.h"
 #include "dialogs/run_dialog_controller.h"
+#include "protocol/forward.h"
 #include "runs/settings_compare.h"
 #include "settings/settings_file.h"
 
@@ -13,9 +14,6 @@
 #include <vector>
 
 namespace tlx {
-
-struct AppState;
-class Host;
 
 // Why a settings file is not one to compare with or send from.
 struct SettingsFileFault {

@@ -2,6 +2,7 @@
 
 #include "base/date_time.h"
 #include "dialogs/slave_address_logic.h"
+#include "protocol/forward.h"
 
 #include <array>
 #include <cstdint>
@@ -11,10 +12,6 @@
 #include <vector>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 inline constexpr std::string_view kDateTimeTitle = "日付＆時刻の設定";
 // The caption's word when a TCP/IP connection is selected.

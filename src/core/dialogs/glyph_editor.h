@@ -2,6 +2,7 @@
 
 #include "dialogs/slave_address_logic.h"
 #include "glyphs/glyph_store.h"
+#include "protocol/forward.h"
 #include "runs/glyph_transfer.h"
 
 #include <array>
@@ -10,10 +11,6 @@
 #include <vector>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 inline constexpr std::string_view kAskClearUnsaved = "データを保存せずにクリアしますか？";
 inline constexpr std::string_view kCaptionBufferClear = "バッファクリア";

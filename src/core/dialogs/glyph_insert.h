@@ -1,16 +1,13 @@
 #pragma once
 
 #include "dialogs/slave_address_logic.h"
+#include "protocol/forward.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 enum class InsertSize { Large = 0, Medium = 1, Small = 2 };
 

@@ -3,6 +3,7 @@
 #include "base/host.h"
 #include "dialogs/slave_address_logic.h"
 #include "glyphs/glyph_store.h"
+#include "protocol/forward.h"
 #include "runs/glyph_transfer.h"
 
 #include <chrono>
@@ -13,10 +14,6 @@
 #include <vector>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 // The three glyph lists differ only in these.
 struct GlyphListDescriptor {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/slave_address_logic.h"
+#include "protocol/forward.h"
 #include "runs/paced_run.h"
 
 #include <chrono>
@@ -8,9 +9,6 @@
 #include <string_view>
 
 namespace tlx {
-
-struct AppState;
-class Host;
 
 // The read-all and send-all dialogs differ only in these.
 struct RunDialogDescriptor {

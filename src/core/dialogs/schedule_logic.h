@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/slave_address_logic.h"
+#include "protocol/forward.h"
 #include "runs/schedule_run.h"
 
 #include <string>
@@ -8,10 +9,6 @@
 #include <vector>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 inline constexpr std::string_view kSchedulePreviewHeader =
     "時 分 ページ　　 　　時 分 ページ　　　　時 分 ページ";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/slave_address_logic.h"
+#include "protocol/forward.h"
 #include "runs/title_all_pages_run.h"
 
 #include <chrono>
@@ -11,10 +12,6 @@
 #include <vector>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 inline constexpr std::string_view kTitleEntryTitle = "タイトルの設定";
 // The caption's word when a TCP/IP connection is selected.

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "protocol/forward.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tlx {
 
-struct AppState;
-class Host;
 class SjisCodec;
 
 // The titles in bulk from the desktop's tools menu: the text form of

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "protocol/forward.h"
+
 #include <algorithm>
 #include <chrono>
 #include <string>
 #include <string_view>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 // How long the TCP/IP link waits for an answer: about the serial link's
 // no-answer time.

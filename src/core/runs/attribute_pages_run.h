@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/forward.h"
 #include "runs/paced_run.h"
 
 #include <chrono>
@@ -8,10 +9,6 @@
 #include <string>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 // An attribute's "全設定" over all 512 pages: one page command per tick,
 // paced by the timer alone on the serial link (over TCP/IP each send also

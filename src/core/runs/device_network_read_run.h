@@ -4,14 +4,11 @@
 #include <span>
 #include <string_view>
 
+#include "protocol/forward.h"
 #include "protocol/replies.h"
 #include "runs/paced_run.h"
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 // A short read of a few device values whose answers the reply dispatch stores
 // in the model: the version read of the others dialog and the network

@@ -3,14 +3,11 @@
 #include <functional>
 
 #include "glyphs/glyph_store.h"
+#include "protocol/forward.h"
 #include "runs/glyph_transfer.h"
 #include "runs/paced_run.h"
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 // A whole glyph table to or from one device, in the shape of the other paced
 // runs (start, tick every nextInterval(), progress, end), for the command-line

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "glyphs/glyph_store.h"
+#include "protocol/forward.h"
 #include "runs/paced_run.h"
 
 #include <chrono>
@@ -9,10 +10,6 @@
 #include <string_view>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 // The wire side of one size class: the heads of its register and read
 // commands and the pacing of a whole-table transfer.

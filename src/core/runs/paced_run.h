@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/forward.h"
 #include "runs/run_progress.h"
 #include "runs/run_step.h"
 
@@ -10,10 +11,6 @@
 #include <vector>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 enum class RunStart {
     Started,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/forward.h"
 #include "runs/paced_run.h"
 #include "settings/settings_model.h"
 
@@ -7,10 +8,6 @@
 #include <string>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 // "SD" + day + 24 times (hour, minute, page field), with CR LF. The page
 // field is "001".."512", "PAS" for automatic switching, "000" for no entry.

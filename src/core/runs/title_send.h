@@ -1,12 +1,10 @@
 #pragma once
 
+#include "protocol/forward.h"
+
 #include <cstddef>
 
 namespace tlx {
-
-struct AppState;
-class Host;
-class Transport;
 
 // Sends the title of one line (model F) of the model through sendCommand.
 // A line the device cannot show is not sent: the JIS message is shown once and
