@@ -574,7 +574,10 @@ int Session::run() {
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     QObject::connect(&ticker, &QTimer::timeout, [this] { tickWork(*state_, host_); });
-    ticker.start(std::max(scaled(kTickInterval), std::chrono::milliseconds(5)));
+    // The serial link's no-answer time is counted in these ticks: at a small
+    // pace scale it stays as long as the socket's shortest answer wait.
+    const auto ticks = traits(options_.product).noAnswerTickLimit + 1;
+    ticker.start(std::max(scaled(kTickInterval), (kShortestAnswerWait + std::chrono::milliseconds(ticks - 1)) / ticks));
 
     switch (options_.command) {
     case Command::ReadAll:

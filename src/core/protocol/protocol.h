@@ -13,11 +13,14 @@ namespace tlx {
 // no-answer time.
 inline constexpr std::chrono::milliseconds kSocketAnswerWait{3300};
 
-// The answer wait at a pacing scale (the emulator's shortened pacing), never
-// so short that a busy machine misses a prompt answer.
+// The shortest wait for an answer at any pacing scale (the emulator's
+// shortened pacing): a busy machine must not miss a prompt answer.
+inline constexpr std::chrono::milliseconds kShortestAnswerWait{300};
+
+// The answer wait at a pacing scale.
 inline std::chrono::milliseconds scaledSocketAnswerWait(double paceScale) {
     const auto ms = static_cast<long long>(static_cast<double>(kSocketAnswerWait.count()) * paceScale);
-    return std::max(std::chrono::milliseconds(ms), std::chrono::milliseconds(300));
+    return std::max(std::chrono::milliseconds(ms), kShortestAnswerWait);
 }
 
 // Message texts of the link.
