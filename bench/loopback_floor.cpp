@@ -162,15 +162,13 @@ int main(int argc, char** argv) {
                 next = std::min(next, d.due);
             }
         }
-        timespec wait{};
-        timespec* timeout = nullptr;
-        if (next != Clock::time_point::max()) {
-            const auto ns = std::max<long>(0, static_cast<long>(std::chrono::nanoseconds(next - Clock::now()).count()));
-            wait.tv_sec = ns / 1'000'000'000;
-            wait.tv_nsec = ns % 1'000'000'000;
-            timeout = &wait;
-        }
-        const int n = epoll_pwait2(ep, events.data(), static_cast<int>(events.size()), timeout, nullptr);
+        // Millisecond timeouts, as an event loop's timers have: the devices
+        // due within the same millisecond share one wake-up.
+        int timeout = -1;
+        if (next != Clock::time_point::max())
+            timeout = static_cast<int>(
+                std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count());
+        const int n = epoll_wait(ep, events.data(), static_cast<int>(events.size()), std::max(timeout, 0));
         if (n < 0 && errno != EINTR)
             fail("epoll_wait");
         for (int k = 0; k < n; ++k) {
@@ -179,7 +177,9 @@ int main(int argc, char** argv) {
                 fail("recv");
             Device& d = state[i];
             d.waiting = false;
-            d.due = Clock::now() + interval;
+            // A steady cadence, as the fleet keeps: due one interval after
+            // the previous send was due, never before its answer came.
+            d.due = std::max(d.due + interval, Clock::now());
             if (--d.left == 0)
                 --running;
         }
