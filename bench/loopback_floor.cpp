@@ -72,7 +72,9 @@ void noDelay(int fd) {
 double cpuSeconds() {
     rusage use{};
     getrusage(RUSAGE_SELF, &use);
-    auto secs = [](timeval t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    auto secs = [](timeval t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
     return secs(use.ru_utime) + secs(use.ru_stime);
 }
 
@@ -96,7 +98,8 @@ int main(int argc, char** argv) {
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t len = sizeof addr;
     if (listener < 0 || bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        listen(listener, 128) != 0 || getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+        listen(listener, 128) != 0 ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
         fail("listen");
     std::vector<int> ours;
     std::vector<int> theirs;
@@ -155,7 +158,8 @@ int main(int argc, char** argv) {
             if (d.waiting || d.left == 0)
                 continue;
             if (d.due <= now) {
-                if (send(ours[i], line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size()))
+                if (send(ours[i], line.data(), line.size(), MSG_NOSIGNAL) !=
+                    static_cast<ssize_t>(line.size()))
                     fail("send");
                 d.waiting = true;
             } else {
@@ -168,7 +172,8 @@ int main(int argc, char** argv) {
         if (next != Clock::time_point::max())
             timeout = static_cast<int>(
                 std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count());
-        const int n = epoll_wait(ep, events.data(), static_cast<int>(events.size()), std::max(timeout, 0));
+        const int n =
+            epoll_wait(ep, events.data(), static_cast<int>(events.size()), std::max(timeout, 0));
         if (n < 0 && errno != EINTR)
             fail("epoll_wait");
         for (int k = 0; k < n; ++k) {
@@ -189,7 +194,9 @@ int main(int argc, char** argv) {
     for (int fd : ours)
         close(fd);
     waitpid(child, nullptr, 0);
-    std::printf("bare sockets, %zu device(s) x %ld lines of %zu bytes every %ld us: %.2f s, cpu %.1f%% of one core (%.2f s)\n",
-                devices, commands, lineBytes, static_cast<long>(interval.count()), took, 100 * cpu / took, cpu);
+    std::printf("bare sockets, %zu device(s) x %ld lines of %zu bytes every %ld us: %.2f s, cpu "
+                "%.1f%% of one core (%.2f s)\n",
+                devices, commands, lineBytes, static_cast<long>(interval.count()), took,
+                100 * cpu / took, cpu);
     return 0;
 }

@@ -576,8 +576,9 @@ int Session::run() {
     QObject::connect(&ticker, &QTimer::timeout, [this] { tickWork(*state_, host_); });
     // The serial link's no-answer time is counted in these ticks: at a small
     // pace scale it stays as long as the socket's shortest answer wait.
-    const auto ticks = traits(options_.product).noAnswerTickLimit + 1;
-    ticker.start(std::max(scaled(kTickInterval), (kShortestAnswerWait + std::chrono::milliseconds(ticks - 1)) / ticks));
+    const int ticks = traits(options_.product).noAnswerTickLimit + 1;
+    const auto shortestTick = (kShortestAnswerWait + std::chrono::milliseconds(ticks - 1)) / ticks;
+    ticker.start(std::max(scaled(kTickInterval), shortestTick));
 
     switch (options_.command) {
     case Command::ReadAll:

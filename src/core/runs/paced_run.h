@@ -29,7 +29,6 @@ RunStart refuseWhileBusy(Host& host);
 // while another transfer holds busyStep.
 RunStart mayStart(AppState& s, Host& host);
 
-
 enum class RunEnd {
     None,      // not ended (or never started)
     Completed, // past its last step, or the firmware's end of the table
